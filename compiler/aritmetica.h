@@ -1,0 +1,36 @@
+// Whole-number helpers shared by the parsers, the recording procedures and the pass:
+// rounding half to even, and the narrowing rules of the model's fields.
+#ifndef COMPILER_ARITMETICA_H_
+#define COMPILER_ARITMETICA_H_
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace scenario {
+
+// Every real-to-whole conversion rounds to nearest with ties to even (2.5 gives 2).
+inline int64_t arrotonda(double valore) { return static_cast<int64_t>(std::nearbyint(valore)); }
+
+// The cell of a point feature at p metres: p / 50 + 1, rounded.
+inline int64_t cella_di(int64_t p) { return arrotonda(static_cast<double>(p) / 50.0 + 1.0); }
+
+// The cell where a step value changing at p takes effect: p / 50, rounded.
+inline int64_t cella_senza_uno(int64_t p) { return arrotonda(static_cast<double>(p) / 50.0); }
+
+// Low bits kept by plain stores into 8-bit and 16-bit fields.
+inline uint8_t byte_basso(int64_t v) { return static_cast<uint8_t>(static_cast<uint64_t>(v) & 0xFFu); }
+inline int16_t sedici_bit(int64_t v) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(v) & 0xFFFFu));
+}
+
+template <typename T>
+std::optional<T> se_entra(int64_t v) {
+  if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) return std::nullopt;
+  return static_cast<T>(v);
+}
+
+}  // namespace scenario
+
+#endif  // COMPILER_ARITMETICA_H_

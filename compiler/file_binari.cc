@@ -1,0 +1,209 @@
+// Writers and readers of the compiled files, with explicit little-endian encoding so that
+// neither host byte order nor struct padding reaches a file.
+#include "compiler/file_binari.h"
+
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+namespace scenario {
+namespace {
+
+static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
+
+class buffer {
+ public:
+  void u8(uint8_t v) { dati_.push_back(static_cast<char>(v)); }
+  void i16(int16_t v) { le(static_cast<uint16_t>(v), 2); }
+  void i32(int32_t v) { le(static_cast<uint32_t>(v), 4); }
+  void f64(double v) { le(std::bit_cast<uint64_t>(v), 8); }
+  void testo(const std::string& t) { dati_ += t; }
+  std::size_t dimensione() const { return dati_.size(); }
+  void svuota_in(std::ostream& out) {
+    out.write(dati_.data(), static_cast<std::streamsize>(dati_.size()));
+    dati_.clear();
+  }
+
+ private:
+  void le(uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) dati_.push_back(static_cast<char>((v >> (8 * i)) & 0xFFu));
+  }
+  std::string dati_;
+};
+
+// One half of the track plan: the x or the y values of every point.
+void scrivi_meta(const punti_tracciato& t, const std::vector<double>& valori, std::ostream& out) {
+  buffer b;
+  for (int64_t i = 0; i <= t.ultimo_indice(); ++i) {
+    switch (t.tipo_punto(i)) {
+      case punti_tracciato::etichetta::vuoto:
+        b.i16(etichetta_vuoto);
+        break;
+      case punti_tracciato::etichetta::intero:
+        b.i16(etichetta_intero);
+        b.i16(static_cast<int16_t>(valori[static_cast<std::size_t>(i)]));
+        break;
+      case punti_tracciato::etichetta::reale:
+        b.i16(etichetta_reale);
+        b.f64(valori[static_cast<std::size_t>(i)]);
+        break;
+    }
+    if (b.dimensione() >= (1u << 16)) b.svuota_in(out);
+  }
+  b.svuota_in(out);
+}
+
+}  // namespace
+
+void scrivi_tracciato(const modello& m, std::ostream& out) {
+  scrivi_meta(m.tracciato, m.tracciato.x, out);
+  scrivi_meta(m.tracciato, m.tracciato.y, out);
+}
+
+void scrivi_stazioni(const modello& m, std::ostream& out) {
+  buffer b;
+  for (const voce_stazione& v : m.tabella_stazioni) {
+    b.u8(v.tipo);
+    b.i32(v.inizio);
+    b.i32(v.fine);
+    b.i32(v.posizione);
+    b.u8(v.opzione);
+    b.i16(static_cast<int16_t>(v.nome.size()));
+    b.testo(v.nome);
+    for (int16_t i : {v.intero_1, v.intero_2, v.intero_3, v.intero_4, v.intero_5}) b.i16(i);
+    for (uint8_t x : {v.byte_1, v.byte_2, v.byte_3, v.byte_4}) b.u8(x);
+    b.i32(v.orario);
+  }
+  b.svuota_in(out);
+}
+
+void scrivi_percorso(const modello& m, std::ostream& out) {
+  buffer b;
+  for (const cella& c : m.percorso) {
+    b.u8(c.tipo);
+    for (int16_t d : {c.dato_1, c.dato_2, c.dato_3, c.dato_4}) b.i16(d);
+    for (uint8_t x : {c.tempo_segnale, c.preavviso, c.galleria, c.velocita, c.pendenza,
+                      c.aderenza}) {
+      b.u8(x);
+    }
+  }
+  b.svuota_in(out);
+}
+
+namespace {
+
+class lettore_byte {
+ public:
+  explicit lettore_byte(std::string_view b) : b_(b) {}
+  bool finito() const { return p_ >= b_.size(); }
+  std::size_t posizione() const { return p_; }
+  uint8_t u8() { return static_cast<uint8_t>(prendi(1)); }
+  int16_t i16() { return static_cast<int16_t>(static_cast<uint16_t>(prendi(2))); }
+  int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(prendi(4))); }
+  double f64() { return std::bit_cast<double>(prendi(8)); }
+  std::string testo(std::size_t n) {
+    if (b_.size() - p_ < n) throw formato_non_valido("file troncato al byte " + std::to_string(p_));
+    std::string t(b_.substr(p_, n));
+    p_ += n;
+    return t;
+  }
+
+ private:
+  uint64_t prendi(std::size_t n) {
+    if (b_.size() - p_ < n) throw formato_non_valido("file troncato al byte " + std::to_string(p_));
+    uint64_t v = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      v |= uint64_t{static_cast<unsigned char>(b_[p_ + i])} << (8 * i);
+    }
+    p_ += n;
+    return v;
+  }
+  std::string_view b_;
+  std::size_t p_ = 0;
+};
+
+std::vector<punto_letto> leggi_meta(lettore_byte& l, std::size_t fine) {
+  std::vector<punto_letto> punti;
+  while (l.posizione() < fine) {
+    punto_letto p;
+    p.etichetta = l.i16();
+    if (p.etichetta == etichetta_intero) {
+      p.valore = l.i16();
+    } else if (p.etichetta == etichetta_reale) {
+      p.valore = l.f64();
+    } else if (p.etichetta != etichetta_vuoto) {
+      throw formato_non_valido("etichetta " + std::to_string(p.etichetta) + " non valida al byte " +
+                               std::to_string(l.posizione() - 2));
+    }
+    punti.push_back(p);
+  }
+  if (l.posizione() != fine) throw formato_non_valido("elemento a cavallo delle due meta'");
+  return punti;
+}
+
+}  // namespace
+
+std::vector<cella> leggi_percorso(std::string_view byte) {
+  if (byte.size() % byte_cella != 0) {
+    throw formato_non_valido("dimensione " + std::to_string(byte.size()) +
+                             " non multipla di 15 byte");
+  }
+  lettore_byte l(byte);
+  std::vector<cella> celle(byte.size() / byte_cella);
+  for (cella& c : celle) {
+    c.tipo = l.u8();
+    c.dato_1 = l.i16();
+    c.dato_2 = l.i16();
+    c.dato_3 = l.i16();
+    c.dato_4 = l.i16();
+    c.tempo_segnale = l.u8();
+    c.preavviso = l.u8();
+    c.galleria = l.u8();
+    c.velocita = l.u8();
+    c.pendenza = l.u8();
+    c.aderenza = l.u8();
+  }
+  return celle;
+}
+
+std::array<voce_stazione, numero_voci_stazione> leggi_stazioni(std::string_view byte) {
+  lettore_byte l(byte);
+  std::array<voce_stazione, numero_voci_stazione> voci{};
+  for (voce_stazione& v : voci) {
+    if (l.finito()) throw formato_non_valido("meno di 87 voci di stazione");
+    v.tipo = l.u8();
+    v.inizio = l.i32();
+    v.fine = l.i32();
+    v.posizione = l.i32();
+    v.opzione = l.u8();
+    const int16_t n = l.i16();
+    if (n < 0) throw formato_non_valido("lunghezza del nome negativa");
+    v.nome = l.testo(static_cast<std::size_t>(n));
+    v.intero_1 = l.i16();
+    v.intero_2 = l.i16();
+    v.intero_3 = l.i16();
+    v.intero_4 = l.i16();
+    v.intero_5 = l.i16();
+    v.byte_1 = l.u8();
+    v.byte_2 = l.u8();
+    v.byte_3 = l.u8();
+    v.byte_4 = l.u8();
+    v.orario = l.i32();
+  }
+  if (!l.finito()) throw formato_non_valido("byte oltre le 87 voci di stazione");
+  return voci;
+}
+
+tracciato_letto leggi_tracciato(std::string_view byte) {
+  if (byte.size() % 2 != 0) throw formato_non_valido("dimensione dispari");
+  lettore_byte l(byte);
+  tracciato_letto t;
+  t.x = leggi_meta(l, byte.size() / 2);
+  t.y = leggi_meta(l, byte.size());
+  if (t.x.size() != t.y.size()) throw formato_non_valido("le due meta' hanno lunghezze diverse");
+  return t;
+}
+
+}  // namespace scenario

@@ -1,0 +1,53 @@
+// Byte layouts of the three compiled files (docs/formato_file.md describes them field by
+// field). Every number is little-endian on any host; records have no padding.
+#ifndef COMPILER_FILE_BINARI_H_
+#define COMPILER_FILE_BINARI_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "compiler/modello.h"
+
+namespace scenario {
+
+inline constexpr std::size_t byte_cella = 15;
+inline constexpr std::size_t byte_voce_fissi = 34;  // a station record is 34 + name length
+
+// Tags of a track-plan element.
+inline constexpr int16_t etichetta_vuoto = 0;
+inline constexpr int16_t etichetta_intero = 2;
+inline constexpr int16_t etichetta_reale = 5;
+
+void scrivi_tracciato(const modello& m, std::ostream& out);
+void scrivi_stazioni(const modello& m, std::ostream& out);
+void scrivi_percorso(const modello& m, std::ostream& out);
+
+// Size of the track-plan file of a route of lunghezza_estesa E: 2 x (10 E - 18).
+inline constexpr std::size_t byte_tracciato(std::size_t e) { return 2 * (10 * e - 18); }
+
+// Readers: the inverse of the writers. Each throws `formato_non_valido` for bytes that do
+// not fit the layout.
+class formato_non_valido : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct punto_letto {
+  int16_t etichetta = etichetta_vuoto;
+  double valore = 0;  // the Integer or the double, as a number
+};
+
+std::vector<cella> leggi_percorso(std::string_view byte);
+std::array<voce_stazione, numero_voci_stazione> leggi_stazioni(std::string_view byte);
+// x half then y half, one element per point.
+struct tracciato_letto {
+  std::vector<punto_letto> x, y;
+};
+tracciato_letto leggi_tracciato(std::string_view byte);
+
+}  // namespace scenario
+
+#endif  // COMPILER_FILE_BINARI_H_

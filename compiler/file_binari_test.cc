@@ -1,0 +1,111 @@
+// Byte layouts of the three compiled files, checked against values derived by hand.
+#include "compiler/file_binari.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/aiuti_test.h"
+
+namespace scenario {
+namespace {
+
+std::string scritto(void (*scrittore)(const modello&, std::ostream&), const modello& m) {
+  std::ostringstream out;
+  scrittore(m, out);
+  return out.str();
+}
+
+TEST(FileStazioni, VociVuoteSonoTrentaquattroByteAZero) {
+  modello m;
+  const std::string b = scritto(scrivi_stazioni, m);
+  EXPECT_EQ(b, std::string(87 * 34, '\0'));
+}
+
+TEST(FileStazioni, VoceConNomeELittleEndian) {
+  modello m;
+  voce_stazione& v = m.tabella_stazioni[1];
+  v.tipo = 8;
+  v.inizio = -600;
+  v.fine = 600;
+  v.posizione = 0x01020304;
+  v.opzione = 7;
+  v.nome = "AB\xB0";
+  v.intero_1 = 1;
+  v.intero_2 = -2;
+  v.intero_3 = 0x0304;
+  v.intero_4 = 4;
+  v.intero_5 = 5;
+  v.byte_1 = 0xF1;
+  v.byte_2 = 0xF2;
+  v.byte_3 = 0xF3;
+  v.byte_4 = 0xF4;
+  v.orario = 42900;
+  const std::string b = scritto(scrivi_stazioni, m);
+  ASSERT_EQ(b.size(), 87u * 34 + 3);
+  const std::string atteso(
+      "\x08"
+      "\xA8\xFD\xFF\xFF"
+      "\x58\x02\x00\x00"
+      "\x04\x03\x02\x01"
+      "\x07"
+      "\x03\x00"
+      "AB\xB0"
+      "\x01\x00"
+      "\xFE\xFF"
+      "\x04\x03"
+      "\x04\x00"
+      "\x05\x00"
+      "\xF1\xF2\xF3\xF4"
+      "\x94\xA7\x00\x00",
+      37);
+  EXPECT_EQ(b.substr(34, 37), atteso);
+  EXPECT_EQ(b.substr(0, 34), std::string(34, '\0'));
+  EXPECT_EQ(leggi_stazioni(b)[1], v);
+}
+
+TEST(FilePercorso, CellaDiQuindiciByteInOrdineDeiCampi) {
+  modello m;
+  m.percorso.resize(3);
+  m.ultima_cella = 2;
+  cella& c = m.percorso[1];
+  c = {1, 53, 60, -1, 7, 101, 71, 2, 22, 105, 100};
+  const std::string b = scritto(scrivi_percorso, m);
+  ASSERT_EQ(b.size(), 45u);
+  EXPECT_EQ(b.substr(15, 15),
+            std::string("\x01\x35\x00\x3C\x00\xFF\xFF\x07\x00\x65\x47\x02\x16\x69\x64", 15));
+  EXPECT_EQ(leggi_percorso(b), m.percorso);
+}
+
+TEST(FileTracciato, EtichetteDoveLeMetteIlFormato) {
+  const auto c = test::compila(test::linea_minima(), test::treno_minimo());
+  const std::string& b = c.file.file.at("ARONA_DOMODOSSOLA_linea.dat");
+  ASSERT_EQ(b.size(), 1'279'964u);
+  ASSERT_EQ(b.size(), byte_tracciato(64000));
+  const std::size_t meta = b.size() / 2;
+  for (std::size_t inizio : {std::size_t{0}, meta}) {
+    // Two Integers: x(0) = 0 and x(1) = 0, or y(0) = 0 and y(1) = 1.
+    const bool y = inizio == meta;
+    EXPECT_EQ(b.substr(inizio, 8), std::string(y ? "\x02\x00\x00\x00\x02\x00\x01\x00"
+                                                 : "\x02\x00\x00\x00\x02\x00\x00\x00",
+                                               8));
+    EXPECT_EQ(b.substr(inizio + 8, 2), std::string("\x05\x00", 2));
+    // The last two points are empty.
+    EXPECT_EQ(b.substr(inizio + meta - 4, 4), std::string(4, '\0'));
+    EXPECT_EQ(b.substr(inizio + meta - 14, 2), std::string("\x05\x00", 2));
+  }
+  const auto letto = leggi_tracciato(b);
+  ASSERT_EQ(letto.y.size(), 64001u);
+  EXPECT_EQ(letto.y[63998].valore, 63998.0);  // a straight line along +y
+}
+
+TEST(FileLetti, DimensioniChiNonRispettanoIlFormato) {
+  EXPECT_THROW(leggi_percorso(std::string(16, '\0')), formato_non_valido);
+  EXPECT_THROW(leggi_stazioni(std::string(86 * 34, '\0')), formato_non_valido);
+  EXPECT_THROW(leggi_stazioni(std::string(87 * 34 + 1, '\0')), formato_non_valido);
+  EXPECT_THROW(leggi_tracciato(std::string("\x03\x00\x00\x00", 4)), formato_non_valido);
+  EXPECT_THROW(leggi_tracciato(std::string("\x00\x00\x00\x00\x00\x00", 6)), formato_non_valido);
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,94 @@
+// Field reading rules of the two text sources.
+#include "compiler/lettore_campi.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace scenario {
+namespace {
+
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+
+char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool lettore_campi::a_capo(std::size_t p) const {
+  return p < testo_.size() && (testo_[p] == '\r' || testo_[p] == '\n');
+}
+
+// A line end is CR LF, a lone CR or a lone LF.
+void lettore_campi::consuma_a_capo() {
+  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
+  ++pos_;
+  ++riga_;
+}
+
+void lettore_campi::salta_spazi() {
+  while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
+}
+
+std::string lettore_campi::leggi_testo() {
+  if (fine_file()) throw guasto("lettura oltre la fine del file");
+  salta_spazi();
+  riga_campo_ = riga_;
+  const std::size_t inizio = pos_;
+  while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_capo(pos_)) ++pos_;
+  std::size_t fine = pos_;
+  while (fine > inizio && spazio(testo_[fine - 1])) --fine;
+  if (pos_ < testo_.size()) {
+    if (testo_[pos_] == ',') {
+      ++pos_;
+    } else {
+      consuma_a_capo();
+    }
+  }
+  return std::string(testo_.substr(inizio, fine - inizio));
+}
+
+int32_t lettore_campi::leggi_numero() {
+  while (pos_ < testo_.size() && (spazio(testo_[pos_]) || a_capo(pos_))) {
+    if (a_capo(pos_)) {
+      consuma_a_capo();
+    } else {
+      ++pos_;
+    }
+  }
+  if (fine_file()) throw guasto("numero mancante alla fine del file");
+  if (testo_[pos_] == ',') {
+    ++pos_;
+    return 0;
+  }
+  const std::size_t inizio = pos_;
+  while (pos_ < testo_.size() && testo_[pos_] != ',' && !spazio(testo_[pos_]) && !a_capo(pos_)) {
+    ++pos_;
+  }
+  std::string_view cifre = testo_.substr(inizio, pos_ - inizio);
+  if (cifre.size() > 1 && cifre.front() == '+') cifre.remove_prefix(1);
+  int32_t valore = 0;
+  const auto [fine, esito] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), valore);
+  if (esito != std::errc() || fine != cifre.data() + cifre.size()) {
+    throw guasto("numero non valido: \"" + std::string(testo_.substr(inizio, pos_ - inizio)) +
+                 "\"");
+  }
+  // Blanks after the number belong to it when a comma or a line end follows them.
+  std::size_t dopo = pos_;
+  while (dopo < testo_.size() && spazio(testo_[dopo])) ++dopo;
+  if (dopo < testo_.size() && testo_[dopo] == ',') {
+    pos_ = dopo + 1;
+  } else if (a_capo(dopo)) {
+    pos_ = dopo;
+    consuma_a_capo();
+  } else {
+    pos_ = dopo;
+  }
+  return valore;
+}
+
+bool contiene(std::string_view campo, std::string_view parola) {
+  const auto it = std::search(campo.begin(), campo.end(), parola.begin(), parola.end(),
+                              [](char a, char b) { return minuscola(a) == minuscola(b); });
+  return it != campo.end() || parola.empty();
+}
+
+}  // namespace scenario

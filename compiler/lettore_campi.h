@@ -1,0 +1,60 @@
+// The field reader shared by both text sources. A source is a stream of fields separated by
+// commas and line ends; records are not tied to lines. Reading never runs past the text:
+// a read the text cannot satisfy raises `guasto`, which the parser turns into code 25.
+#ifndef COMPILER_LETTORE_CAMPI_H_
+#define COMPILER_LETTORE_CAMPI_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// An unforeseen fault while compiling: ends the parse through its general failure path.
+class guasto : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class lettore_campi {
+ public:
+  explicit lettore_campi(std::string_view testo) : testo_(testo) {}
+
+  // True once the last character of the text has been consumed.
+  bool fine_file() const { return pos_ >= testo_.size(); }
+
+  // A text field: leading blanks skipped, up to the next comma or line end (consumed),
+  // trailing blanks removed. Does not skip line ends: an empty line is an empty field.
+  std::string leggi_testo();
+
+  // A signed whole number of 32 bits. Blanks and line ends before it are skipped; it ends at
+  // a comma, a blank or a line end; blanks after it are consumed together with the comma or
+  // line end that follows them. An empty field (a comma after blanks) reads as 0.
+  int32_t leggi_numero();
+
+  // The 1-based line of the text where the last text field began.
+  int32_t riga_campo() const { return riga_campo_; }
+
+ private:
+  bool a_capo(std::size_t p) const;
+  void consuma_a_capo();
+  void salta_spazi();
+
+  std::string_view testo_;
+  std::size_t pos_ = 0;
+  int32_t riga_ = 1;
+  int32_t riga_campo_ = 1;
+};
+
+// Case-insensitive substring test (ASCII letters fold, other bytes compare as they are).
+bool contiene(std::string_view campo, std::string_view parola);
+// Case-sensitive substring test.
+inline bool contiene_esatto(std::string_view campo, std::string_view parola) {
+  return campo.find(parola) != std::string_view::npos;
+}
+
+}  // namespace scenario
+
+#endif  // COMPILER_LETTORE_CAMPI_H_

@@ -1,0 +1,138 @@
+// The post-processing pass: speed-check cells (kind 12, value 180) around slow orders and in
+// front of the signals that follow a warning board or the end of a slow order.
+#include <algorithm>
+
+#include "compiler/compilatore.h"
+
+namespace scenario {
+namespace {
+
+constexpr int16_t valore_controllo = 180;
+
+int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
+
+class passata {
+ public:
+  explicit passata(modello& m) : m_(m), ultima_(m.ultima_cella) {}
+
+  void esegui() {
+    for (int64_t i = 1; i <= ultima_ - 2; ++i) {
+      if (c(i).tipo == cella_avviso_rallentamento) regola_a(i);
+      if (c(i).tipo == cella_inizio_rallentamento) regole_b_d(i);
+    }
+  }
+
+ private:
+  cella& c(int64_t i) { return m_.percorso[static_cast<std::size_t>(i)]; }
+  // Cells outside the route are never free and never read.
+  bool libera_in(int64_t i) { return i >= 0 && i <= ultima_ && libera(c(i)); }
+  bool tipo_in(int64_t i, uint8_t tipo) { return i >= 0 && i <= ultima_ && c(i).tipo == tipo; }
+  void metti_controllo(int64_t i) {
+    c(i).tipo = cella_controllo_velocita;
+    c(i).dato_1 = valore_controllo;
+  }
+  void registra(int32_t codice, int64_t cella) {
+    m_.codice_errore = codice;
+    m_.posizione_errore = static_cast<int32_t>(cella * 50);
+  }
+
+  void regola_a(int64_t i);
+  void regole_b_d(int64_t i);
+  void regola_b(int64_t i);
+  int64_t regola_c(int64_t i, bool con_controlli);
+  void regola_d(int64_t e);
+
+  modello& m_;
+  const int64_t ultima_;
+};
+
+// A signal within 20 cells behind a warning board gets a check right in front of it.
+void passata::regola_a(int64_t i) {
+  for (int64_t k = 1; k <= 20; ++k) {
+    const int64_t d = i - k;
+    if (d < 3) return;
+    if (c(d).tipo != cella_segnale) continue;
+    if (libera(c(d - 1))) {
+      metti_controllo(d - 1);
+    } else if (libera(c(d - 2))) {
+      metti_controllo(d - 2);
+    } else if (c(d - 1).tipo == cella_controllo_velocita) {
+      c(d - 1).dato_1 = minimo(valore_controllo, c(d - 1).dato_1);
+    } else if (c(d - 2).tipo == cella_controllo_velocita) {
+      c(d - 2).dato_1 = minimo(valore_controllo, c(d - 2).dato_1);
+    } else {
+      registra(11, d);
+    }
+  }
+}
+
+void passata::regole_b_d(int64_t i) {
+  regola_b(i);
+  const int64_t fine = regola_c(i, c(i).dato_1 < 110);
+  if (fine >= 0) regola_d(fine);
+}
+
+// Three checks before the start of the slow order.
+void passata::regola_b(int64_t i) {
+  static constexpr int64_t gruppi[3][3] = {{5, 6, 7}, {11, 12, 13}, {18, 19, 20}};
+  for (const auto& gruppo : gruppi) {
+    if (i <= gruppo[2]) continue;
+    const auto libero =
+        std::find_if(std::begin(gruppo), std::end(gruppo), [&](int64_t d) { return libera(c(i - d)); });
+    if (libero == std::end(gruppo)) {
+      registra(12, i);
+    } else {
+      metti_controllo(i - *libero);
+    }
+  }
+}
+
+// Walks from the start to the end of the slow order (kind 2), placing a check every eight
+// cells when asked; returns the end cell, or -1 when the walk reaches the last cell first.
+int64_t passata::regola_c(int64_t i, bool con_controlli) {
+  int64_t contatore = 0;
+  for (int64_t k = i + 1; k <= ultima_; ++k) {
+    ++contatore;
+    if (con_controlli && contatore == 8) {
+      if (libera_in(k)) {
+        metti_controllo(k);
+        contatore = 0;
+      } else if (libera_in(k - 1)) {
+        metti_controllo(k - 1);
+        contatore = 1;
+      } else if (libera_in(k + 1)) {
+        metti_controllo(k + 1);
+        contatore = -1;
+      } else {
+        registra(13, k);
+      }
+    }
+    if (c(k).tipo == cella_fine_rallentamento) return k;
+  }
+  return -1;
+}
+
+// The nearest signal within 13 cells after the end gets a check in front of it.
+void passata::regola_d(int64_t e) {
+  for (int64_t m = e; m <= std::min(e + 12, ultima_); ++m) {
+    if (c(m).tipo != cella_segnale) continue;
+    if (m - 1 <= 0) return;
+    if (libera(c(m - 1))) {
+      metti_controllo(m - 1);
+    } else if (libera(c(m - 2))) {
+      metti_controllo(m - 2);
+    } else {
+      registra(13, e);
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+void passata_percorso(modello& m) {
+  if (!m.percorso_creato()) return;
+  passata(m).esegui();
+}
+
+}  // namespace scenario

@@ -1,0 +1,94 @@
+// Signals and slow orders: the train service records that mark several cells at once.
+#include <initializer_list>
+
+#include "compiler/aritmetica.h"
+#include "compiler/compilatore.h"
+#include "compiler/lettore_campi.h"
+
+namespace scenario {
+namespace {
+
+cella& cella_in(modello& m, int64_t c) { return m.percorso[static_cast<std::size_t>(c)]; }
+
+bool nel_percorso(const modello& m, int64_t c) { return c >= 0 && c <= m.ultima_cella; }
+
+}  // namespace
+
+void memo_segnale(modello& m, dati_segnale& s) {
+  const int64_t c = cella_di(s.posizione);
+  // The four approach cells lie up to 8 cells before the signal.
+  if (c < 8 || c > m.ultima_cella) throw guasto("segnale troppo vicino all'inizio del percorso");
+  cella& sg = cella_in(m, c);
+  if (!libera(sg)) {
+    m.codice_errore = 16;
+    return;
+  }
+  sg.tipo = cella_segnale;
+  sg.dato_4 = sedici_bit(int64_t{s.rapp} * 10 + int64_t{s.sx} * 3 + s.dx);
+  sg.dato_1 = sedici_bit(int64_t{s.s1} * 10 + s.d1);
+  sg.dato_2 = sedici_bit(int64_t{s.s2} * 10 + s.d2);
+  sg.dato_3 = sedici_bit(int64_t{s.s3} * 10 + s.d3);
+  if (s.tempo >= 1 && s.tempo <= 100) s.tempo = 101;
+  sg.tempo_segnale = s.sx == 2 ? byte_basso(s.tempo) : 0;
+  for (int64_t k = 1; k <= 4; ++k) {
+    cella_in(m, c - 2 * k).preavviso = byte_basso((int64_t{s.sx} * 3 + s.dx) * 10 + k);
+  }
+}
+
+void memo_rallentamento(modello& m, const dati_rallentamento& r) {
+  const int64_t s = cella_di(r.x);
+  const int64_t e = cella_di(int64_t{r.x} + r.l);
+  const int64_t w = cella_di(int64_t{r.x} - 1200);
+  const int64_t a = cella_senza_uno(int64_t{r.x} - 1200);
+  const bool avviso = r.x > 1500;
+  const bool prima_avviso = avviso && r.f_ta != 0;
+  // Every cell the record may write must exist before anything is written.
+  for (int64_t c : {s, e}) {
+    if (!nel_percorso(m, c)) throw guasto("rallentamento fuori dal percorso");
+  }
+  if (avviso && (!nel_percorso(m, w) || !nel_percorso(m, a - 3))) {
+    throw guasto("rallentamento fuori dal percorso");
+  }
+  if (avviso && !libera(cella_in(m, w))) {
+    m.codice_errore = 17;
+    return;
+  }
+  if (!libera(cella_in(m, s))) {
+    m.codice_errore = 18;
+    return;
+  }
+  if (!libera(cella_in(m, e))) {
+    m.codice_errore = 19;
+    return;
+  }
+  const int16_t v = sedici_bit(r.v);
+  cella& fine = cella_in(m, e);
+  fine.tipo = cella_fine_rallentamento;
+  if (r.d_v != 0) fine.dato_2 = sedici_bit(r.d_v);
+  cella& inizio = cella_in(m, s);
+  inizio.tipo = cella_inizio_rallentamento;
+  if (r.d_v != 0) inizio.dato_2 = sedici_bit(r.d_v);
+  if (avviso) {
+    cella& tabella = cella_in(m, w);
+    tabella.tipo = cella_avviso_rallentamento;
+    if (r.d_v != 0) tabella.dato_2 = sedici_bit(r.d_v);
+    tabella.dato_1 = v;
+  }
+  for (cella* c : {&inizio, &fine}) c->dato_1 = v;
+  for (cella* c : {&inizio, &fine}) c->dato_3 = sedici_bit(r.f_tt);
+  if (!prima_avviso) return;
+  for (int64_t i = 0; i <= 3; ++i) {
+    if (!libera(cella_in(m, a - i))) {
+      m.codice_errore = 20;
+      return;
+    }
+  }
+  for (int64_t i = 0; i <= 3; ++i) {
+    cella& c = cella_in(m, a - i);
+    c.tipo = cella_prima_avviso;
+    c.dato_1 = static_cast<int16_t>(i + 1);
+    if (r.d_v != 0) c.dato_2 = static_cast<int16_t>(i + 1);
+  }
+}
+
+}  // namespace scenario

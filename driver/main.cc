@@ -1,0 +1,20 @@
+// The scenario package: started without arguments, it writes its texts and documents,
+// compiles the route into the simulator's files in its own folder, and ends.
+#include <csignal>
+#include <cstdio>
+
+#include "driver/esecuzione.h"
+#include "driver/file_programma.h"
+
+int main() {
+  // A file-size limit must fail the write, not kill the process half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
+  try {
+    const auto cartella = scenario::cartella_programma();
+    auto interfaccia = scenario::crea_interfaccia();
+    return scenario::esegui_pacchetto(cartella, *interfaccia);
+  } catch (const scenario::errore_file& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return scenario::uscita_file;
+  }
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing the package needs on Debian 12.
+# Safe to run again: apt-get skips what is already there.
+# Optional groups: "fuzz" (clang runtimes), "windows" (mingw-w64 and wine).
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libfltk1.3-dev libx11-dev libxft-dev libxinerama-dev libxcursor-dev libxrender-dev libxfixes-dev libfontconfig-dev
+  libcli11-dev nlohmann-json3-dev libcairo2-dev
+  xvfb xauth xdotool imagemagick fonts-dejavu-core
+  clang libclang-rt-14-dev clang-format
+  valgrind hyperfine
+)
+for group in "$@"; do
+  case "$group" in
+    windows) packages+=(g++-mingw-w64-x86-64 wine wine64) ;;
+    *) ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
