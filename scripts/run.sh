@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cartella=${1:-out}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target ARONA_DOMODOSSOLA_324
+cmake --build build --target ARONA_DOMODOSSOLA_324 scenario-tool
 rm -rf "$cartella"
 mkdir -p "$cartella"
 cp build/ARONA_DOMODOSSOLA_324 "$cartella"/

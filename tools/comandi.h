@@ -1,0 +1,29 @@
+// Subcommands of scenario-tool. Each file registers one subcommand on the application;
+// the callbacks set the exit status through `stato`.
+#ifndef TOOLS_COMANDI_H_
+#define TOOLS_COMANDI_H_
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace scenario::strumento {
+
+// Route and train as given on the command line; they become file names.
+struct scenario_scelto {
+  std::string cartella = ".";
+  std::string linea = "ARONA_DOMODOSSOLA";
+  std::string treno = "324";
+};
+
+// Adds --dir, --route and --train to a subcommand.
+void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
+
+// Empty when `nome` may stand in a file name; otherwise why not.
+std::string nome_non_valido(const std::string& nome);
+
+void registra_export(CLI::App& app, int& stato);
+void registra_compile(CLI::App& app, int& stato);
+
+}  // namespace scenario::strumento
+
+#endif  // TOOLS_COMANDI_H_

@@ -1,0 +1,47 @@
+// scenario-tool: the scenario compiler for authors. Subcommands export the shipped sources,
+// compile an author's sources without deleting them, and read back what was compiled.
+#include <csignal>
+#include <cstdio>
+
+#include "driver/esecuzione.h"
+#include "tools/comandi.h"
+
+namespace scenario::strumento {
+
+void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
+  comando.add_option("--dir", s.cartella, "Folder of the sources and of the compiled files")
+      ->capture_default_str();
+  comando.add_option("--route", s.linea, "Route identifier, the first part of every file name")
+      ->capture_default_str();
+  comando.add_option("--train", s.treno, "Train number")->capture_default_str();
+}
+
+std::string nome_non_valido(const std::string& nome) {
+  if (nome.empty()) return "is empty";
+  if (nome.find("..") != std::string::npos) return "holds \"..\"";
+  for (unsigned char c : nome) {
+    if (c == '/' || c == '\\') return "holds a path separator";
+    if (c < 0x20 || c > 0x7E) return "holds a character outside printable ASCII";
+  }
+  return "";
+}
+
+}  // namespace scenario::strumento
+
+int main(int argc, char** argv) {
+  // A file-size limit must fail the write, not kill the process half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
+  namespace st = scenario::strumento;
+  CLI::App app{"scenario-tool: compile and inspect train-simulator scenarios"};
+  app.require_subcommand(1);
+  int stato = scenario::uscita_ok;
+  st::registra_export(app, stato);
+  st::registra_compile(app, stato);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int codice = app.exit(e);
+    return codice == 0 ? scenario::uscita_ok : scenario::uscita_uso;
+  }
+  return stato;
+}
