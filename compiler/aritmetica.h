@@ -20,7 +20,9 @@ inline int64_t cella_di(int64_t p) { return arrotonda(static_cast<double>(p) / 5
 inline int64_t cella_senza_uno(int64_t p) { return arrotonda(static_cast<double>(p) / 50.0); }
 
 // Low bits kept by plain stores into 8-bit and 16-bit fields.
-inline uint8_t byte_basso(int64_t v) { return static_cast<uint8_t>(static_cast<uint64_t>(v) & 0xFFu); }
+inline uint8_t byte_basso(int64_t v) {
+  return static_cast<uint8_t>(static_cast<uint64_t>(v) & 0xFFu);
+}
 inline int16_t sedici_bit(int64_t v) {
   return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint64_t>(v) & 0xFFFFu));
 }

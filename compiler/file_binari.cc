@@ -84,8 +84,8 @@ void scrivi_percorso(const modello& m, std::ostream& out) {
   for (const cella& c : m.percorso) {
     b.u8(c.tipo);
     for (int16_t d : {c.dato_1, c.dato_2, c.dato_3, c.dato_4}) b.i16(d);
-    for (uint8_t x : {c.tempo_segnale, c.preavviso, c.galleria, c.velocita, c.pendenza,
-                      c.aderenza}) {
+    for (uint8_t x :
+         {c.tempo_segnale, c.preavviso, c.galleria, c.velocita, c.pendenza, c.aderenza}) {
       b.u8(x);
     }
   }

@@ -86,9 +86,9 @@ TEST(FileTracciato, EtichetteDoveLeMetteIlFormato) {
   for (std::size_t inizio : {std::size_t{0}, meta}) {
     // Two Integers: x(0) = 0 and x(1) = 0, or y(0) = 0 and y(1) = 1.
     const bool y = inizio == meta;
-    EXPECT_EQ(b.substr(inizio, 8), std::string(y ? "\x02\x00\x00\x00\x02\x00\x01\x00"
-                                                 : "\x02\x00\x00\x00\x02\x00\x00\x00",
-                                               8));
+    EXPECT_EQ(b.substr(inizio, 8),
+              std::string(
+                  y ? "\x02\x00\x00\x00\x02\x00\x01\x00" : "\x02\x00\x00\x00\x02\x00\x00\x00", 8));
     EXPECT_EQ(b.substr(inizio + 8, 2), std::string("\x05\x00", 2));
     // The last two points are empty.
     EXPECT_EQ(b.substr(inizio + meta - 4, 4), std::string(4, '\0'));

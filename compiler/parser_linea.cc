@@ -119,7 +119,8 @@ bool parser_linea::prova_generale() {
   }
   voce_stazione& linea = t[voce_linea];
   if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "uno")) linea.inizio = l_.leggi_numero();
-  if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "due")) linea.posizione = l_.leggi_numero();
+  if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "due"))
+    linea.posizione = l_.leggi_numero();
   if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "tre")) linea.fine = l_.leggi_numero();
   if (contiene_esatto(r, "segnali") && contiene_esatto(r, "ripetizione")) {
     voce_stazione& treno = t[voce_treno];

@@ -168,8 +168,8 @@ parser_treno::esito parser_treno::aderenza() {
 
 parser_treno::esito parser_treno::segnale() {
   dati_segnale s{};
-  for (int32_t* v : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1, &s.d2,
-                     &s.d3, &s.tempo}) {
+  for (int32_t* v :
+       {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1, &s.d2, &s.d3, &s.tempo}) {
     *v = l_.leggi_numero();
   }
   if (fuori_percorso(s.posizione, 100)) return esito::fine_normale;
@@ -227,8 +227,8 @@ parser_treno::esito parser_treno::stazione() {
   const int32_t secondi = l_.leggi_numero();
   r.nome = l_.leggi_testo();
   if (r.nome.size() > 32767) throw guasto("nome della stazione troppo lungo");
-  r.orario = somma_32(int64_t{somma_32(int64_t{somma_32(int64_t{ore} * 60 + minuti)} * 60)} +
-                      secondi);
+  r.orario =
+      somma_32(int64_t{somma_32(int64_t{somma_32(int64_t{ore} * 60 + minuti)} * 60)} + secondi);
 
   if (r.tipo == 5 || r.tipo == 6) {
     r.fine = somma_32(int64_t{p} + 150);

@@ -77,8 +77,8 @@ void passata::regola_b(int64_t i) {
   static constexpr int64_t gruppi[3][3] = {{5, 6, 7}, {11, 12, 13}, {18, 19, 20}};
   for (const auto& gruppo : gruppi) {
     if (i <= gruppo[2]) continue;
-    const auto libero =
-        std::find_if(std::begin(gruppo), std::end(gruppo), [&](int64_t d) { return libera(c(i - d)); });
+    const auto libero = std::find_if(std::begin(gruppo), std::end(gruppo),
+                                     [&](int64_t d) { return libera(c(i - d)); });
     if (libero == std::end(gruppo)) {
       registra(12, i);
     } else {

@@ -27,10 +27,10 @@ int esegui_pacchetto(const std::filesystem::path& cartella, interfaccia_utente& 
     return uscita_file;
   }
   if (m.codice_errore != 0) {
-    std::fprintf(stderr, "%s\n",
-                 messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_corrente,
-                                  m.riga_sorgente)
-                     .c_str());
+    std::fprintf(
+        stderr, "%s\n",
+        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_corrente, m.riga_sorgente)
+            .c_str());
     return uscita_codice_registrato;
   }
   return uscita_ok;

@@ -16,8 +16,7 @@ namespace {
 std::string ragione(int codice) { return std::strerror(codice); }
 
 [[noreturn]] void fallisci(const std::filesystem::path& file, const std::string& cosa, int codice) {
-  throw errore_file("impossibile scrivere " + file.string() + ": " + cosa + ": " +
-                    ragione(codice));
+  throw errore_file("impossibile scrivere " + file.string() + ": " + cosa + ": " + ragione(codice));
 }
 
 // A stream buffer over a file descriptor that remembers the first write error.
@@ -66,8 +65,10 @@ void controlla_destinazione(const std::filesystem::path& destinazione) {
     if (errno == ENOENT) return;
     fallisci(destinazione, "stato del file", errno);
   }
-  if (S_ISLNK(st.st_mode)) fallisci(destinazione, "al suo posto c'e' un collegamento simbolico", ELOOP);
-  if (!S_ISREG(st.st_mode)) fallisci(destinazione, "al suo posto c'e' un elemento che non e' un file", EISDIR);
+  if (S_ISLNK(st.st_mode))
+    fallisci(destinazione, "al suo posto c'e' un collegamento simbolico", ELOOP);
+  if (!S_ISREG(st.st_mode))
+    fallisci(destinazione, "al suo posto c'e' un elemento che non e' un file", EISDIR);
 }
 
 // The temporary sibling; a regular file left there by an interrupted run is removed first,

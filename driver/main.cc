@@ -8,7 +8,9 @@
 
 int main() {
   // A file-size limit must fail the write, not kill the process half-way.
+#ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   try {
     const auto cartella = scenario::cartella_programma();
     auto interfaccia = scenario::crea_interfaccia();

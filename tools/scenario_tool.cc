@@ -30,7 +30,9 @@ std::string nome_non_valido(const std::string& nome) {
 
 int main(int argc, char** argv) {
   // A file-size limit must fail the write, not kill the process half-way.
+#ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   namespace st = scenario::strumento;
   CLI::App app{"scenario-tool: compile and inspect train-simulator scenarios"};
   app.require_subcommand(1);

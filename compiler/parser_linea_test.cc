@@ -1,0 +1,335 @@
+// The line description half: the shipped line's worked values, the track plan, and a table
+// of crafted sources for every code, the keyword rules and the rounding cases.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "compiler/aritmetica.h"
+#include "tests/aiuti_test.h"
+
+namespace scenario {
+namespace {
+
+using test::compila;
+using test::linea_minima;
+using test::treno_minimo;
+
+class LineaSpedita : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    c_ = new test::compilazione(compila(test::linea_spedita(), test::treno_spedito()));
+  }
+  static void TearDownTestSuite() { delete c_; }
+  static const modello& m() { return c_->m; }
+  static const cella& cl(int i) { return c_->m.percorso[static_cast<std::size_t>(i)]; }
+  static test::compilazione* c_;
+};
+test::compilazione* LineaSpedita::c_ = nullptr;
+
+TEST_F(LineaSpedita, ValoriDiLineaNelleVociSpeciali) {
+  ASSERT_EQ(m().codice_errore, 0);
+  EXPECT_EQ(m().ultima_cella, 1280);
+  EXPECT_EQ(m().lunghezza_estesa, 64000);
+  const auto& t = m().tabella_stazioni;
+  EXPECT_EQ(t[84].fine, 57000);
+  EXPECT_EQ(t[85].inizio, 1);
+  EXPECT_EQ(t[85].posizione, 31000);
+  EXPECT_EQ(t[85].fine, 0);
+  EXPECT_EQ(t[85].nome, "ARONA_DOMODOSSOLA");
+  EXPECT_EQ(t[86].inizio, 1500);
+  EXPECT_EQ(t[86].fine, 54500);
+  EXPECT_EQ(t[86].posizione, 4);
+  EXPECT_EQ(t[86].nome, "324");
+  for (int s = 81; s <= 83; ++s) {
+    EXPECT_EQ(t[s].inizio, 0);
+    EXPECT_EQ(t[s].fine, 0);
+    EXPECT_EQ(t[s].posizione, 0);
+  }
+}
+
+TEST_F(LineaSpedita, PendenzeACorse) {
+  const struct {
+    int da, a, valore;
+  } corse[] = {{0, 19, 100},      {20, 77, 105},     {78, 245, 100}, {246, 295, 96},
+               {1020, 1093, 110}, {1094, 1277, 100}, {1278, 1280, 0}};
+  for (const auto& c : corse) {
+    for (int i = c.da; i <= c.a; ++i) ASSERT_EQ(cl(i).pendenza, c.valore) << "cella " << i;
+  }
+}
+
+TEST_F(LineaSpedita, GallerieCartelliEIndicatori) {
+  for (int i = 16; i <= 29; ++i) EXPECT_EQ(cl(i).galleria, 2) << i;
+  EXPECT_EQ(cl(15).galleria, 0);
+  EXPECT_EQ(cl(30).galleria, 0);
+  for (int i : {19, 23, 27}) EXPECT_EQ(cl(i).tipo, cella_lampada) << i;
+  for (int i = 894; i <= 899; ++i) EXPECT_EQ(cl(i).galleria, 1) << i;
+  EXPECT_EQ(cl(897).tipo, cella_lampada);
+  EXPECT_EQ(m().numero_gallerie, 12);
+
+  EXPECT_EQ(cl(22), (cella{6, 2100, 2200, 2200, 0, 0, 0, 2, 22, 105, 100}));
+
+  EXPECT_EQ(cl(16).tipo, cella_cartello);
+  EXPECT_EQ(cl(16).dato_1, 80);
+  EXPECT_EQ(m().tabella_stazioni[80].nome, "(GALLERIA DI)(ARONA      )(m 670      )");
+  EXPECT_EQ(m().tabella_stazioni[60].nome, "(ABBASSARE   )(I PANTOGRAFI)(a m 1000    )");
+  EXPECT_EQ(m().tabella_stazioni[70].nome, "(GALLERIA     )(MONTORFANO 2\xB0)(m 68         )");
+  EXPECT_EQ(m().tabella_stazioni[59].nome, "");
+  EXPECT_EQ(m().posto_cartello, 59);
+}
+
+// The first curve, recomputed here step by step from the seed heading.
+TEST_F(LineaSpedita, PrimaCurvaDelTracciato) {
+  const auto& t = m().tracciato;
+  ASSERT_EQ(t.x.size(), 64001u);
+  EXPECT_EQ(t.tipo_punto(0), punti_tracciato::etichetta::intero);
+  EXPECT_EQ(t.tipo_punto(1), punti_tracciato::etichetta::intero);
+  EXPECT_EQ(t.tipo_punto(63998), punti_tracciato::etichetta::reale);
+  EXPECT_EQ(t.tipo_punto(63999), punti_tracciato::etichetta::vuoto);
+  EXPECT_EQ(t.tipo_punto(64000), punti_tracciato::etichetta::vuoto);
+  double x[2] = {0, 0}, y[2] = {0, 1};
+  for (int i = 2; i <= 1850; ++i) {
+    const double k = i <= 1350 ? 0.0 : 0.001;
+    const double dx = x[1] - x[0], dy = y[1] - y[0];
+    const double nx = x[1] + (dy * k + dx), ny = y[1] + (dy - dx * k);
+    x[0] = x[1];
+    y[0] = y[1];
+    x[1] = nx;
+    y[1] = ny;
+    if (i == 1350 || i == 1351 || i == 1600 || i == 1850) {
+      ASSERT_EQ(t.x[static_cast<std::size_t>(i)], x[1]) << i;
+      ASSERT_EQ(t.y[static_cast<std::size_t>(i)], y[1]) << i;
+    }
+  }
+  EXPECT_EQ(t.x[1350], 0.0);
+  EXPECT_EQ(t.y[1350], 1350.0);
+  // Half a kilometre at 0.001 rad per metre turns toward +x by about half a radian.
+  EXPECT_NEAR(std::atan2(t.x[1850] - t.x[1849], t.y[1850] - t.y[1849]), 0.5, 0.01);
+}
+
+// One crafted source per case: the code, the position and what the model holds.
+struct caso_linea {
+  const char* nome;
+  std::string linea;
+  int32_t codice;
+  int32_t posizione;
+};
+
+class CasiLinea : public ::testing::TestWithParam<caso_linea> {};
+
+TEST_P(CasiLinea, CodiceEPosizione) {
+  const auto& caso = GetParam();
+  const auto c = compila(caso.linea, treno_minimo());
+  EXPECT_EQ(c.m.codice_errore, caso.codice);
+  EXPECT_EQ(c.m.posizione_errore, caso.posizione);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codici, CasiLinea,
+    ::testing::Values(
+        caso_linea{"lunghezza_oltre_il_limite",
+                   "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0},
+        caso_linea{"ripetizione_inizio",
+                   "[generale]\r\nlunghezza percorso, 5000\r\n"
+                   "ripetizione segnali 4 codici, 25, 100\r\n[fine]\r\n",
+                   3, 0},
+        caso_linea{"ripetizione_inizio_negativo",
+                   "[generale]\r\nlunghezza percorso, 5000\r\n"
+                   "ripetizione segnali 4 codici, -25, 100\r\n[fine]\r\n",
+                   3, 0},
+        caso_linea{"ripetizione_fine",
+                   "[generale]\r\nlunghezza percorso, 5000\r\n"
+                   "ripetizione segnali 4 codici, 50, 101\r\n[fine]\r\n",
+                   4, 0},
+        caso_linea{"ripetizione_senza_codici",
+                   "[generale]\r\nlunghezza percorso, 5000\r\n"
+                   "ripetizione segnali codici, 50, 100\r\n[fine]\r\n",
+                   5, 0},
+        caso_linea{"cartello_su_indicatore",
+                   linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
+                                "cartello_indicatore, 1000, (A)\r\n"),
+                   6, 1000},
+        caso_linea{"indicatore_su_indicatore",
+                   linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
+                                "indicatori_vmax, 1010, 100,100,100,0,,,,0\r\n"),
+                   21, 1010},
+        caso_linea{"curva_senza_classe", linea_minima("curvad, 100, 100\r\n"), 103, 0},
+        caso_linea{"fuori_percorso_pendenza", linea_minima("pendenza, 63901, 1\r\n"), 15, 63901},
+        caso_linea{"ultima_posizione_ammessa", linea_minima("pendenza, 63900, 1\r\n"), 0, 0},
+        caso_linea{"fuori_percorso_cartello", linea_minima("cartello_indicatore, 70000, (A)\r\n"),
+                   15, 70000},
+        caso_linea{"file_vuoto", "", 25, 0},
+        caso_linea{"senza_generale", "lunghezza percorso, 100\r\n[fine]\r\n", 102, 0},
+        caso_linea{"generale_ultimo_campo", "[generale]\r\n", 102, 0},
+        caso_linea{"senza_lunghezza", "[generale]\r\n[curve]\r\n[fine]\r\n", 25, 0},
+        caso_linea{"lunghezza_negativa", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n", 25,
+                   0},
+        caso_linea{"numero_non_valido", linea_minima("pendenza, 12.5, 1\r\n"), 25, 0},
+        caso_linea{"record_troncato",
+                   "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
+                   "pendenza, 100,",
+                   25, 0},
+        caso_linea{"indicatore_oltre_16_bit",
+                   linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0}),
+    [](const auto& caso) { return std::string(caso.param.nome); });
+
+TEST(Linea, DescrizioneMancanteECodice101) {
+  const auto c = compila(std::nullopt, treno_minimo());
+  EXPECT_EQ(c.m.codice_errore, 101);
+  // The train text is neither read nor deleted, and nothing is stamped in a missing route.
+  EXPECT_TRUE(c.sorgenti.treno.has_value());
+  EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_324.dat"), "");
+  EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_linea.dat"), "");
+  EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_324.sim").size(), 2958u + 17 + 3);
+}
+
+TEST(Linea, LunghezzaAlLimiteAccettataEOltreTenutaNellaVoce) {
+  auto c = compila("[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n[fine]\r\n",
+                   treno_minimo(), 0);
+  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.ultima_cella, 20140);
+  c = compila("[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", treno_minimo());
+  EXPECT_EQ(c.m.tabella_stazioni[84].fine, 1000001);
+  EXPECT_FALSE(c.sorgenti.linea.has_value());
+  EXPECT_TRUE(c.sorgenti.treno.has_value());
+}
+
+// Only some keyword tests fold case; a field with a dash is skipped for the next one.
+TEST(Linea, MaiuscoleTrattiniEUltimoCampo) {
+  const auto c = compila(
+      "[generale]\r\nlunghezza percorso, 5000\r\nSFONDO uno, 7\r\nProgressiva tre, 1, 2, 3\r\n"
+      "sfondo due, 9\r\n-x, -y, sfondo tre, 11\r\n[curve]\r\n"
+      "PENDENZA, 1000, 5\r\n- a, - b, pendenza, 2000, 7\r\nmontagna",
+      treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 0);
+  const auto& t = c.m.tabella_stazioni;
+  EXPECT_EQ(t[85].inizio, 0);
+  EXPECT_EQ(t[81].inizio, 0);
+  EXPECT_EQ(t[85].posizione, 9);
+  EXPECT_EQ(t[85].fine, 11);
+  EXPECT_EQ(c.m.percorso[19].pendenza, 100);
+  EXPECT_EQ(c.m.percorso[20].pendenza, 105);
+  EXPECT_EQ(c.m.percorso[39].pendenza, 105);
+  EXPECT_EQ(c.m.percorso[40].pendenza, 107);
+  EXPECT_EQ(c.m.numero_gallerie, 0);
+}
+
+// Ties round to even: positions 25 and 75 both give cell 2, tunnel ends 1525 and 1575 cell 30.
+TEST(Linea, ArrotondamentoAlPari) {
+  const auto c = compila(linea_minima("cartello_indicatore, 25, (A)\r\n"
+                                      "cartello_indicatore, 75, (B)\r\n"),
+                         treno_minimo());
+  EXPECT_EQ(c.m.codice_errore, 6);
+  EXPECT_EQ(c.m.posizione_errore, 75);
+  EXPECT_EQ(c.m.percorso[2].tipo, cella_cartello);
+  for (int fine : {1525, 1575}) {
+    const auto g = compila(linea_minima("montagna, 1000, " + std::to_string(fine) + ", 1\r\n"),
+                           treno_minimo());
+    EXPECT_EQ(g.m.percorso[30].galleria, 1) << fine;
+    EXPECT_EQ(g.m.percorso[31].galleria, 0) << fine;
+  }
+}
+
+TEST(Linea, GallerieVicineDiventanoTipoTreECorteNonSegnanoCelle) {
+  const auto c = compila(linea_minima("montagna, 800, 1500, 12\r\nmontagna, 1650, 2000, 11\r\n"
+                                      "montagna, 3000, 3020, 1\r\n"),
+                         treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.percorso[33].galleria, 3);
+  EXPECT_EQ(c.m.percorso[39].galleria, 3);
+  EXPECT_EQ(c.m.percorso[36].tipo, cella_lampada);
+  EXPECT_EQ(c.m.percorso[60].galleria, 0);
+  EXPECT_EQ(c.m.numero_gallerie, 3);
+  EXPECT_EQ(c.m.inizio_galleria[3], 3000);
+  EXPECT_EQ(c.m.fine_galleria[3], 3020);
+}
+
+TEST(Linea, CartelloSuLampadaLaSostituisce) {
+  const auto c = compila(linea_minima("montagna, 800, 1500, 12\r\n"
+                                      "cartello_indicatore, 900, (X)\r\n"
+                                      "indicatori_vmax, 1100, 100,100,100,0,,,,0\r\n"),
+                         treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.percorso[19].tipo, cella_cartello);
+  EXPECT_EQ(c.m.percorso[23].tipo, cella_indicatore_velocita);
+}
+
+// Gradient records out of order write one cell each with the older gradient.
+TEST(Linea, PendenzeFuoriOrdine) {
+  const auto c = compila(linea_minima("pendenza, 1000, 5\r\npendenza, 500, 3\r\n"
+                                      "pendenza, 0, 9\r\n"),
+                         treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.percorso[19].pendenza, 100);
+  EXPECT_EQ(c.m.percorso[20].pendenza, 105);
+  // The record at 0 writes nothing: gradient 9 then runs from cell 21 to the tail.
+  EXPECT_EQ(c.m.percorso[21].pendenza, 109);
+}
+
+// Overlapping curves turn from the current point; a curve past the end stops two points short.
+TEST(Linea, CurveSovrappostaEOltreLaFine) {
+  const auto c = compila(linea_minima("curvas6, 100, 200\r\ncurvad1, 150, 100\r\n"
+                                      "curvas2, 63800, 5000\r\n"),
+                         treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 0);
+  const auto& t = c.m.tracciato;
+  EXPECT_LT(t.x[300], 0.0);
+  EXPECT_EQ(t.calcolati, 63999);
+  EXPECT_EQ(t.tipo_punto(63999), punti_tracciato::etichetta::vuoto);
+}
+
+TEST(Linea, ProgressiveOrdinate) {
+  const struct {
+    int t[3];
+    int fine[3];
+    int attesi[3];
+  } casi[] = {{{30000, 10000, 20000}, {0, 0, 0}, {30000, 20000, 10000}},
+              {{10000, 10000, 5000}, {0, 0, 0}, {0, 0, 0}},
+              {{100, 200, 200}, {0, 0, 0}, {0, 0, 0}},
+              {{5000, 100, 100}, {1, 2, 3}, {5000, 100, 100}},
+              {{-100, 100, 0}, {0, 50, 0}, {100, -100, 0}}};
+  for (const auto& caso : casi) {
+    std::string g = "[generale]\r\nlunghezza percorso, 5000\r\n";
+    const char* nomi[3] = {"tre", "due", "uno"};
+    for (int i = 0; i < 3; ++i) {
+      g += std::string("progressiva chilometrica ") + nomi[i] + ", " + std::to_string(caso.t[i]) +
+           ", " + std::to_string(caso.fine[i]) + ", 0\r\n";
+    }
+    const auto c = compila(g + "[curve]\r\n[fine]\r\n", treno_minimo());
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(c.m.tabella_stazioni[81 + i].inizio, caso.attesi[i]) << caso.t[0] << " " << i;
+    }
+  }
+  // With equal other starts the record read into slot 83 goes to slot 82.
+  const auto c = compila(
+      "[generale]\r\nlunghezza percorso, 5000\r\nprogressiva chilometrica tre, 900, 1, 0\r\n"
+      "progressiva chilometrica due, 100, 2, 1\r\nprogressiva chilometrica uno, 100, 3, 0\r\n"
+      "[fine]\r\n",
+      treno_minimo());
+  EXPECT_EQ(c.m.tabella_stazioni[82].fine, 3);
+  EXPECT_EQ(c.m.tabella_stazioni[83].fine, 102);
+  EXPECT_EQ(c.m.codice_errore, 2);
+}
+
+TEST(Linea, RipetizioneConFineZeroNonHaCodici) {
+  const auto c = compila(
+      "[generale]\r\nlunghezza percorso, 5000\r\n"
+      "ripetizione segnali 9 codici, 0, 0\r\n[fine]\r\n",
+      treno_minimo());
+  EXPECT_EQ(c.m.tabella_stazioni[86].posizione, 0);
+}
+
+// Code 15 stops the line but the train text is still read.
+TEST(Linea, Errore15LasciaLeggereIlTreno) {
+  const auto c = compila(linea_minima("pendenza, 1000, 5\r\npendenza, 99999, 0\r\n"
+                                      "pendenza, 2000, 7\r\n"),
+                         treno_minimo("sabbia, 250\r\n"));
+  EXPECT_EQ(c.m.codice_errore, 15);
+  EXPECT_EQ(c.m.posizione_errore, 99999);
+  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 250);
+  EXPECT_EQ(c.m.percorso[500].pendenza, 105);
+  EXPECT_FALSE(c.sorgenti.linea.has_value());
+  EXPECT_FALSE(c.sorgenti.treno.has_value());
+}
+
+}  // namespace
+}  // namespace scenario

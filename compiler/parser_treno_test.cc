@@ -1,0 +1,295 @@
+// The train service half: the shipped service's worked values, and crafted sources for
+// every code with its position, the signal and slow-order rules and the station areas.
+#include <gtest/gtest.h>
+
+#include "tests/aiuti_test.h"
+
+namespace scenario {
+namespace {
+
+using test::compila;
+using test::linea_minima;
+using test::treno_minimo;
+
+class TrenoSpedito : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    c_ = new test::compilazione(compila(test::linea_spedita(), test::treno_spedito()));
+  }
+  static void TearDownTestSuite() { delete c_; }
+  static const modello& m() { return c_->m; }
+  static const cella& cl(int i) { return c_->m.percorso[static_cast<std::size_t>(i)]; }
+  static test::compilazione* c_;
+};
+test::compilazione* TrenoSpedito::c_ = nullptr;
+
+TEST_F(TrenoSpedito, StazioniEVociDelTreno) {
+  ASSERT_EQ(m().codice_errore, 0);
+  const auto& t = m().tabella_stazioni;
+  for (int s = 1; s <= 14; ++s) EXPECT_FALSE(t[s].nome.empty()) << s;
+  EXPECT_EQ(t[15], voce_stazione{});
+  const voce_stazione arona = t[1];
+  EXPECT_EQ(arona.nome, "ARONA");
+  EXPECT_EQ(arona.tipo, 8);
+  EXPECT_EQ(arona.inizio, -600);
+  EXPECT_EQ(arona.fine, 600);
+  EXPECT_EQ(arona.orario, 42900);
+  EXPECT_EQ(arona.intero_1, 1);
+  EXPECT_EQ(arona.intero_3, 4);
+  EXPECT_EQ(arona.byte_2, 1);
+  EXPECT_EQ(t[2].inizio, 4550);
+  EXPECT_EQ(t[2].fine, 5150);
+  EXPECT_EQ(t[5].nome, "STRESA");
+  EXPECT_EQ(t[5].fine, 17750);
+  EXPECT_EQ(t[5].byte_4, 1);
+  EXPECT_EQ(t[9].nome, "Candoglia  O.");
+  EXPECT_EQ(t[14].nome, "DOMODOSSOLA");
+  EXPECT_EQ(t[14].orario, (12 * 60 + 39) * 60);
+  EXPECT_EQ(t[84].inizio, 130);
+  EXPECT_EQ(t[84].posizione, 8);
+  EXPECT_EQ(t[86].intero_1, 250);
+  EXPECT_EQ(t[86].intero_2, 0);
+  EXPECT_EQ(t[86].intero_3, 11);
+  EXPECT_EQ(t[86].intero_4, 54);
+  EXPECT_EQ(t[86].intero_5, 0);
+}
+
+TEST_F(TrenoSpedito, MarcatoriDiFermata) {
+  EXPECT_EQ(cl(11).tipo, cella_fermata);
+  EXPECT_EQ(cl(11).dato_1, 1);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(cl(11 - k).preavviso, 80 + k);
+  EXPECT_EQ(cl(5150 / 50 - 1).tipo, cella_fermata);
+  EXPECT_EQ(cl(5150 / 50 - 1).dato_1, 2);
+}
+
+TEST_F(TrenoSpedito, SegnaliERallentamento) {
+  EXPECT_EQ(cl(304), (cella{1, 53, 60, 0, 7, 0, 0, 0, 23, 100, 100}));
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(cl(304 - 2 * k).preavviso, 70 + k);
+  EXPECT_EQ(cl(138).tipo, cella_segnale);
+  EXPECT_EQ(cl(138).dato_4, 6);
+  EXPECT_EQ(cl(138).dato_1, 40);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(cl(138 - 2 * k).preavviso, 60 + k);
+
+  EXPECT_EQ(cl(448).tipo, cella_avviso_rallentamento);
+  EXPECT_EQ(cl(448).dato_1, 50);
+  EXPECT_EQ(cl(472).tipo, cella_inizio_rallentamento);
+  EXPECT_EQ(cl(472).dato_1, 50);
+  EXPECT_EQ(cl(476).tipo, cella_fine_rallentamento);
+  EXPECT_EQ(cl(476).dato_1, 50);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(cl(447 - i).tipo, cella_prima_avviso);
+    EXPECT_EQ(cl(447 - i).dato_1, i + 1);
+    EXPECT_EQ(cl(447 - i).dato_2, 0);
+  }
+  int segnali = 0;
+  for (const cella& c : m().percorso) segnali += c.tipo == cella_segnale;
+  EXPECT_EQ(segnali, 29);
+}
+
+TEST_F(TrenoSpedito, StratiDiVelocitaEAderenza) {
+  for (int i = 0; i <= 1277; ++i) ASSERT_EQ(cl(i).aderenza, 100) << i;
+  for (int i = 1278; i <= 1280; ++i) EXPECT_EQ(cl(i).aderenza, 0);
+  EXPECT_EQ(cl(0).velocita, 6);
+  EXPECT_EQ(cl(20).velocita, 6);
+  EXPECT_EQ(cl(21).velocita, 22);
+  EXPECT_EQ(cl(103).velocita, 23);
+  EXPECT_EQ(cl(1277).velocita, 12);
+  EXPECT_EQ(cl(1278).velocita, 0);
+  EXPECT_EQ(c_->file.file.at("ARONA_DOMODOSSOLA_324.dat").size(), 19215u);
+  EXPECT_FALSE(c_->sorgenti.linea.has_value());
+  EXPECT_FALSE(c_->sorgenti.treno.has_value());
+}
+
+const std::string stazione_arona =
+    "stazione,       0,  8,  600,  0, 0, 0,  1,1,0,  4,1,1,    1,  11,55, 0, ARONA\r\n";
+
+struct caso_treno {
+  const char* nome;
+  std::string treno;
+  int32_t codice;
+  int32_t posizione;
+};
+
+class CasiTreno : public ::testing::TestWithParam<caso_treno> {};
+
+TEST_P(CasiTreno, CodiceEPosizione) {
+  const auto& caso = GetParam();
+  const auto c = compila(linea_minima(), caso.treno);
+  EXPECT_EQ(c.m.codice_errore, caso.codice);
+  EXPECT_EQ(c.m.posizione_errore, caso.posizione);
+  EXPECT_FALSE(c.sorgenti.treno.has_value());
+}
+
+std::string segnale(int p) {
+  return "segnale, " + std::to_string(p) + ", 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n";
+}
+std::string rallentamento(int x, int l = 200, int f_ta = 1) {
+  return "rallentamento, " + std::to_string(x) + ", 50, " + std::to_string(l) + ", 0, " +
+         std::to_string(f_ta) + ", 0\r\n";
+}
+std::string stazione(int p, int tipo, int l) {
+  return "stazione, " + std::to_string(p) + ", " + std::to_string(tipo) + ", " + std::to_string(l) +
+         ", 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, X\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codici, CasiTreno,
+    ::testing::Values(
+        caso_treno{"abbattimento_su_segnale",
+                   treno_minimo(segnale(5000) + "abbattimento, 5050, 100\r\n"), 7, 5050},
+        caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25},
+        caso_treno{"stazione_lunga_non_multipla_di_100", treno_minimo(stazione(5000, 24, 650)), 9,
+                   5000},
+        caso_treno{"stazione_oltre_il_percorso", treno_minimo(stazione(63250, 24, 600)), 15, 63250},
+        caso_treno{"segnale_oltre_il_percorso", treno_minimo(segnale(63950)), 15, 63950},
+        caso_treno{"segnale_occupato", treno_minimo(segnale(5000) + segnale(5010)), 16, 5010},
+        caso_treno{"segnale_su_fermata", treno_minimo(stazione(5000, 24, 600) + segnale(5200)), 16,
+                   5200},
+        caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000},
+        caso_treno{"inizio_occupato", treno_minimo(segnale(5000) + rallentamento(5000)), 18, 5000},
+        caso_treno{"fine_occupata", treno_minimo(segnale(5200) + rallentamento(5000)), 19, 5000},
+        caso_treno{"fine_su_fermata",
+                   treno_minimo(stazione(5000, 24, 600) + rallentamento(4000, 1200)), 19, 4000},
+        caso_treno{"prima_dell_avviso_occupata", treno_minimo(segnale(3700) + rallentamento(5000)),
+                   20, 5000},
+        caso_treno{"stazioni_troppo_vicine",
+                   treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900},
+        caso_treno{"stazioni_a_350_m",
+                   treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0},
+        caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0},
+        caso_treno{"treno_vuoto", "", 25, 0},
+        caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0},
+        caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0},
+        caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0},
+        caso_treno{"rallentamento_oltre_la_fine",
+                   treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0},
+        caso_treno{"limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0},
+        caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0}),
+    [](const auto& caso) { return std::string(caso.param.nome); });
+
+TEST(Treno, TrenoMancanteEGuasto) {
+  const auto c = compila(linea_minima(), std::nullopt);
+  EXPECT_EQ(c.m.codice_errore, 25);
+  EXPECT_FALSE(c.sorgenti.linea.has_value());
+  // The files are still written from what the model holds.
+  EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_324.dat").size(), 15u * 1281);
+}
+
+TEST(Treno, CodiceDieciQuandoLeStazioniRaggiungonoICartelli) {
+  std::string linea;
+  for (int i = 0; i < 77; ++i)
+    linea += "cartello_indicatore, " + std::to_string(1000 + 50 * i) + ", (T)\r\n";
+  std::string treno;
+  treno += stazione(5000, 24, 600);
+  treno += stazione(6000, 24, 600);
+  const auto c = compila(linea_minima(linea), treno_minimo(treno));
+  // Boards fill slots 80 down to 4: the next board slot is 3, so slot 2 ends the stations.
+  EXPECT_EQ(c.m.posto_cartello, 3);
+  EXPECT_EQ(c.m.codice_errore, 10);
+  EXPECT_EQ(c.m.tabella_stazioni[2].posizione, 6000);
+}
+
+TEST(Treno, AreeDelleStazioniPerTipo) {
+  const auto c =
+      compila(linea_minima(), treno_minimo(stazione(2000, 24, 600) + stazione(5000, 5, 400) +
+                                           stazione(8000, 8, 800) + stazione(12000, 30, 600) +
+                                           "stazione, 17350, 12, 800, 0, 1, 1, 0,0,0, "
+                                           "0,0,0, 0, 12,0,0, S\r\n"));
+  ASSERT_EQ(c.m.codice_errore, 0);
+  const auto& t = c.m.tabella_stazioni;
+  EXPECT_EQ(t[2].inizio, 4600);
+  EXPECT_EQ(t[2].fine, 5150);
+  EXPECT_EQ(c.m.percorso[5150 / 50 - 1].tipo, cella_fermata);
+  EXPECT_EQ(c.m.percorso[5150 / 50 - 2].preavviso, 0);  // types 5 and 6: no approach codes
+  EXPECT_EQ(t[3].inizio, 7200);
+  EXPECT_EQ(t[3].fine, 8800);
+  EXPECT_EQ(t[4].fine, 12300);
+  EXPECT_NE(c.m.percorso[12300 / 50 - 1].tipo, cella_fermata);  // type 25 or more: no marker
+  EXPECT_EQ(t[5].fine, 17800);
+  EXPECT_EQ(t[5].byte_3, 1);
+}
+
+TEST(Treno, TempoDelSegnaleECodiciDiPreavviso) {
+  const struct {
+    int sx, tempo, atteso;
+  } casi[] = {{2, 0, 0}, {2, 30, 101}, {2, 100, 101}, {2, 150, 150}, {1, 30, 0}, {2, -5, 251}};
+  for (const auto& caso : casi) {
+    const auto c =
+        compila(linea_minima(),
+                treno_minimo("segnale, 5000, " + std::to_string(caso.sx) +
+                             ", 5, 6, 0, 0, 1, 3,0,0, " + std::to_string(caso.tempo) + "\r\n"));
+    const cella& s = c.m.percorso[101];
+    EXPECT_EQ(s.tempo_segnale, caso.atteso) << caso.sx << " " << caso.tempo;
+    EXPECT_EQ(c.m.percorso[99].preavviso, caso.sx * 30 + 10 + 1);
+  }
+}
+
+TEST(Treno, SegnaleSuLampada) {
+  const auto c =
+      compila(linea_minima("montagna, 5000, 6000, 11\r\n"), treno_minimo(segnale(5150 - 50)));
+  ASSERT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.percorso[103].tipo, cella_segnale);
+  EXPECT_EQ(c.m.percorso[103].galleria, 1);
+}
+
+TEST(Treno, RallentamentoA1500E1550EConDv) {
+  auto c = compila(linea_minima(), treno_minimo(rallentamento(1500)));
+  ASSERT_EQ(c.m.codice_errore, 0);
+  for (int i = 0; i <= 8; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
+  c = compila(linea_minima(), treno_minimo(rallentamento(1550)));
+  EXPECT_EQ(c.m.percorso[8].tipo, cella_avviso_rallentamento);
+  for (int i = 4; i <= 7; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 5);
+  EXPECT_EQ(c.m.percorso[7].dato_1, 1);
+  c = compila(linea_minima(), treno_minimo("rallentamento, 5000, 60, 300, 4, 1, 3\r\n"));
+  for (int i : {77, 101, 107}) {
+    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].dato_2, 3) << i;
+    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].dato_1, 60) << i;
+  }
+  EXPECT_EQ(c.m.percorso[101].dato_3, 4);
+  EXPECT_EQ(c.m.percorso[76].dato_2, 1);
+  EXPECT_EQ(c.m.percorso[73].dato_2, 4);
+  // A stretch shorter than 25 m has start and end in one cell: it is a start.
+  c = compila(linea_minima(), treno_minimo(rallentamento(5000, 20)));
+  EXPECT_EQ(c.m.percorso[101].tipo, cella_inizio_rallentamento);
+}
+
+TEST(Treno, LimitiArrotondatiEDopoIlPrimoRecord) {
+  const auto c = compila(linea_minima(), treno_minimo("velocita, 0, 112\r\nvelocita, 1075, 113\r\n"
+                                                      "velocita, 2025, 60\r\naderenza, 0, 90\r\n"));
+  EXPECT_EQ(c.m.percorso[21].velocita, 22);
+  EXPECT_EQ(c.m.percorso[22].velocita, 23);
+  EXPECT_EQ(c.m.percorso[39].velocita, 23);
+  EXPECT_EQ(c.m.percorso[40].velocita, 12);
+  EXPECT_EQ(c.m.percorso[1277].aderenza, 90);
+}
+
+TEST(Treno, TrattinoDavantiAllaParolaChiave) {
+  const auto c = compila(linea_minima(), treno_minimo("-segnale, sabbia, 7\r\n" + segnale(5000)));
+  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 7);
+  EXPECT_EQ(c.m.percorso[101].tipo, cella_segnale);
+  const auto d = compila(linea_minima(), treno_minimo("x-segnale, 5000\r\n"));
+  EXPECT_EQ(d.m.codice_errore, 0);
+  EXPECT_EQ(d.m.percorso[101].tipo, 0);
+}
+
+// A train file without "[generale]" still gets the tails from cell 0.
+TEST(Treno, SenzaGeneraleSoloLeCode) {
+  const auto c = compila(linea_minima(), "sabbia, 9\r\n[fine]\r\n");
+  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 0);
+  EXPECT_EQ(c.m.percorso[0].aderenza, 0);
+}
+
+// A code 15 left by the line half stops the train half at its first signal.
+TEST(Treno, Codice15DellaLineaFermaIlPrimoSegnale) {
+  const auto c = compila(linea_minima("pendenza, 99999, 0\r\n"),
+                         treno_minimo("velocita, 0, 100\r\n" + segnale(5000) + segnale(6000)));
+  EXPECT_EQ(c.m.codice_errore, 15);
+  EXPECT_EQ(c.m.posizione_errore, 5000);
+  EXPECT_EQ(c.m.percorso[101].tipo, cella_segnale);
+  EXPECT_EQ(c.m.percorso[121].tipo, 0);
+  EXPECT_EQ(c.m.percorso[50].velocita, 0);  // no tails after a stop with error
+}
+
+}  // namespace
+}  // namespace scenario
