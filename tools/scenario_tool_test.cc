@@ -1,0 +1,94 @@
+// scenario-tool as an author uses it: export, compile, the status line, the exit statuses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "tests/aiuti_test.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Strumento : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cartella_ = fs::temp_directory_path() /
+                ("strumento_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(cartella_);
+    fs::create_directories(cartella_);
+  }
+  void TearDown() override { fs::remove_all(cartella_); }
+
+  // Runs the tool in the folder; keeps standard output and error.
+  int esegui(const std::string& argomenti) {
+    const std::string comando = "cd '" + cartella_.string() +
+                                "' && '" CARTELLA_BUILD "/scenario-tool' " + argomenti +
+                                " >uscita.log 2>errori.log";
+    const int stato = std::system(comando.c_str());
+    uscita_ = file("uscita.log");
+    errori_ = file("errori.log");
+    fs::remove(cartella_ / "uscita.log");
+    fs::remove(cartella_ / "errori.log");
+    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+  }
+  std::string file(const std::string& nome) { return test::leggi_file(cartella_ / nome); }
+
+  fs::path cartella_;
+  std::string uscita_, errori_;
+};
+
+TEST_F(Strumento, EsportaECompilaComeIlPacchetto) {
+  ASSERT_EQ(esegui("export"), 0);
+  ASSERT_EQ(esegui("compile"), 0) << errori_;
+  EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
+  EXPECT_TRUE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_linea.txt"));
+  EXPECT_TRUE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_324-.txt"));
+  const auto atteso = test::compila(test::linea_spedita(), test::treno_spedito());
+  for (const auto& [nome, byte] : atteso.file.file) EXPECT_EQ(file(nome), byte) << nome;
+}
+
+TEST_F(Strumento, CodiceRegistratoConFileRigaEPosizione) {
+  test::scrivi_file(cartella_ / "R_7-.txt",
+                    "[generale]\r\nsabbia, 10\r\nstazione, 25, 24, 600, 0,0,0, 0,0,0, 0,0,0, 0, "
+                    "12,0,0, X\r\n[fine]\r\n");
+  test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima());
+  ASSERT_EQ(esegui("compile --route R --train 7 --no-plan"), 1);
+  EXPECT_EQ(uscita_, "codice_errore=8 posizione_errore=25\n");
+  EXPECT_NE(errori_.find("R_7-.txt:3: errore 8: "), std::string::npos) << errori_;
+  EXPECT_NE(errori_.find("(posizione 25 m)"), std::string::npos) << errori_;
+  EXPECT_NE(errori_.find("stazione, 25, 24"), std::string::npos) << errori_;
+  EXPECT_TRUE(fs::exists(cartella_ / "R_7.dat"));
+  EXPECT_TRUE(fs::exists(cartella_ / "R_7.sim"));
+  EXPECT_FALSE(fs::exists(cartella_ / "R_linea.dat"));
+}
+
+TEST_F(Strumento, ErroreDiIdentitaNonScriveNulla) {
+  test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima());
+  test::scrivi_file(cartella_ / "R_7-.txt",
+                    test::treno_minimo("rallentamento, 0, 50, 200, 0, 0, 0\r\n"));
+  EXPECT_EQ(esegui("compile --route R --train 7"), 3);
+  EXPECT_NE(errori_.find(" Errore n. 1250"), std::string::npos);
+  EXPECT_FALSE(fs::exists(cartella_ / "R_7.dat"));
+}
+
+TEST_F(Strumento, NomiRifiutatiEUsoSbagliato) {
+  for (const char* argomenti :
+       {"compile --route ''", "compile --route ../x", "compile --train a/b", "compile --train ..",
+        "compile --route \"$(printf 'a\\001b')\"", "compile --frobnicate", "nessuno"}) {
+    EXPECT_EQ(esegui(argomenti), 2) << argomenti;
+  }
+  EXPECT_EQ(esegui("compile --help"), 0);
+}
+
+TEST_F(Strumento, SorgentiMancantiSonoIlCodice101) {
+  EXPECT_EQ(esegui("compile"), 1);
+  EXPECT_EQ(uscita_, "codice_errore=101 posizione_errore=0\n");
+}
+
+}  // namespace
+}  // namespace scenario
