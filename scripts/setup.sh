@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the package needs on Debian 12.
 # Safe to run again: apt-get skips what is already there.
-# Optional groups: "fuzz" (clang runtimes), "windows" (mingw-w64 and wine).
+# Optional groups: "fuzz" (clang runtimes), "windows" (mingw-w64 cross-compiler, wine and
+# the fonts wine maps the Windows dialog fonts to).
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,7 @@ packages=(
 )
 for group in "$@"; do
   case "$group" in
-    windows) packages+=(g++-mingw-w64-x86-64 wine wine64) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine) ;;
     *) ;;
   esac
 done

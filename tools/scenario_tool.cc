@@ -28,13 +28,23 @@ std::string nome_non_valido(const std::string& nome) {
 
 }  // namespace scenario::strumento
 
+#ifdef _WIN32
+// The plot subcommand draws with cairo, which only the Linux build carries.
+constexpr const char* descrizione_strumento =
+    "scenario-tool: compile and inspect train-simulator scenarios\n"
+    "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
+#else
+constexpr const char* descrizione_strumento =
+    "scenario-tool: compile and inspect train-simulator scenarios";
+#endif
+
 int main(int argc, char** argv) {
   // A file-size limit must fail the write, not kill the process half-way.
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
   namespace st = scenario::strumento;
-  CLI::App app{"scenario-tool: compile and inspect train-simulator scenarios"};
+  CLI::App app{descrizione_strumento};
   app.require_subcommand(1);
   int stato = scenario::uscita_ok;
   st::registra_export(app, stato);
