@@ -26,8 +26,7 @@ constexpr int punti_per_pollice = 72;
 
 // The progress window and its one label.
 constexpr int larghezza_avanzamento = 280, altezza_avanzamento = 179;
-constexpr int x_etichetta = 64, y_etichetta = 64, larghezza_etichetta = 177,
-              altezza_etichetta = 53;
+constexpr int x_etichetta = 64, y_etichetta = 64, larghezza_etichetta = 177, altezza_etichetta = 53;
 constexpr int punti_etichetta = 24;
 // Bold "MS Sans Serif": fontconfig names it as a sans-serif alias and picks the nearest face
 // the system has. The leading "B" asks FLTK for the bold weight.
@@ -44,10 +43,13 @@ class finestra_avanzamento : public Fl_Window {
   explicit finestra_avanzamento(const std::string& titolo)
       : Fl_Window(larghezza_avanzamento, altezza_avanzamento) {
     copy_label(titolo.c_str());
-    auto* etichetta = new Fl_Box(x_etichetta, y_etichetta, larghezza_etichetta,
-                                 altezza_etichetta, testo_attendere);
+    auto* etichetta = new Fl_Box(x_etichetta, y_etichetta, larghezza_etichetta, altezza_etichetta,
+                                 testo_attendere);
     etichetta->labelfont(carattere_etichetta);
     etichetta->labelsize(punti_etichetta * pixel_per_pollice / punti_per_pollice);
+    // Not clipped: the nearest face may be wider than "MS Sans Serif", and the text had
+    // better run a few pixels past the label's right edge, where the window has room, than
+    // lose its last letter.
     etichetta->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
     end();
     position((Fl::w() - w()) / 2, (Fl::h() - h()) / 2);

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The package writes the same bytes whether it shows its window or runs headless: it runs
+# once on a private Xvfb display, once without DISPLAY and once with a display that cannot
+# be opened, each in a folder of its own, and the six outputs must be identical.
+# Usage: uscite_con_e_senza_display.sh PACCHETTO CARTELLA_DI_LAVORO
+set -euo pipefail
+pacchetto=$1
+lavoro=$2
+rm -rf "$lavoro"
+mkdir -p "$lavoro"
+source "$(dirname "$0")/xvfb_privato.sh"
+avvia_xvfb
+
+uscite=(ARONA_DOMODOSSOLA_324_note.txt ARONA_DOMODOSSOLA_324_rallentamenti.txt
+  ARONA_DOMODOSSOLA_324_scheda_treno.txt ARONA_DOMODOSSOLA_linea.dat
+  ARONA_DOMODOSSOLA_324.sim ARONA_DOMODOSSOLA_324.dat)
+
+esegui() {
+  local cartella=$lavoro/$1
+  shift
+  mkdir "$cartella"
+  cp "$pacchetto" "$cartella/"
+  local stato=0
+  timeout 120 "$@" "$cartella/$(basename "$pacchetto")" || stato=$?
+  [ "$stato" = 0 ] || fallisci "status $stato ($*)"
+  local attese
+  attese=$(printf '%s\n' "$(basename "$pacchetto")" "${uscite[@]}" | sort)
+  [ "$(ls -A "$cartella" | sort)" = "$attese" ] || fallisci "files ($*): $(ls -A "$cartella")"
+}
+esegui con_display env
+esegui senza_display env -u DISPLAY
+esegui display_assente env DISPLAY="$DISPLAY.7"
+for altra in senza_display display_assente; do
+  for f in "${uscite[@]}"; do
+    cmp "$lavoro/con_display/$f" "$lavoro/$altra/$f" || fallisci "$f differs ($altra)"
+  done
+done
+echo "PASS"
