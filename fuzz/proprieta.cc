@@ -1,0 +1,268 @@
+// The properties checked on every fuzzing input (see proprieta.h).
+#include "fuzz/proprieta.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "compiler/codici_errore.h"
+#include "compiler/compilatore.h"
+#include "compiler/file_binari.h"
+#include "compiler/nomi_file.h"
+#include "compiler/sorgenti.h"
+#include "sources/contenuti.h"
+
+namespace scenario::fuzz {
+namespace {
+
+[[noreturn]] void violata(const std::string& cosa) {
+  std::fprintf(stderr, "proprieta' violata: %s\n", cosa.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+void esigi(bool vero, const std::string& cosa) {
+  if (!vero) violata(cosa);
+}
+
+std::string unisci(const std::vector<std::string_view>& righe) {
+  std::string t;
+  for (auto r : righe) (t += r) += "\r\n";
+  return t;
+}
+
+struct compilazione {
+  int32_t ritorno = 0;
+  modello m;
+  sorgenti_in_memoria sorgenti;
+  file_in_memoria file;
+};
+
+void compila(compilazione& c, const std::optional<std::string>& linea,
+             const std::optional<std::string>& treno, int32_t j) {
+  c.sorgenti.linea = linea;
+  c.sorgenti.treno = treno;
+  c.ritorno = memorizza_percorso(c.m, j, c.sorgenti, c.file);
+}
+
+// Codes after which the line half has run to its end steps and the train half has run.
+bool linea_finita(int32_t codice) {
+  switch (codice) {
+    case 0:
+    case 2:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 22:
+    case 24:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Codes with which the line half returns at once: the train text is neither read nor deleted.
+bool treno_non_letto(int32_t codice) {
+  switch (codice) {
+    case 1:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 21:
+    case 101:
+    case 102:
+    case 103:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void controlla_codice(const compilazione& c) {
+  esigi(c.ritorno == 0 || c.ritorno == 1250 || c.ritorno == 1251,
+        "memorizza_percorso ha reso " + std::to_string(c.ritorno));
+  const int32_t codice = c.m.codice_errore;
+  const auto noto = cerca_codice(codice);
+  esigi(codice == 0 || (noto && codice < 1250),
+        "codice_errore " + std::to_string(codice) + " fuori dalla tabella");
+}
+
+void controlla_sorgenti(const compilazione& c, bool con_linea, bool con_treno) {
+  const int32_t codice = c.m.codice_errore;
+  if (con_linea) esigi(!c.sorgenti.linea, "la descrizione della linea non e' stata cancellata");
+  if (linea_finita(codice) || codice == 25) {
+    esigi(!c.sorgenti.treno, "il servizio del treno non e' stato cancellato");
+  }
+  if (treno_non_letto(codice) && con_treno) {
+    esigi(c.sorgenti.treno.has_value(), "il servizio del treno cancellato senza essere letto");
+  }
+}
+
+const std::string* cerca(const compilazione& c, const std::string& nome) {
+  const auto it = c.file.file.find(nome);
+  return it == c.file.file.end() ? nullptr : &it->second;
+}
+
+// Tags the model gives the points of a track plan of `n` points, seeded or not, with
+// `calcolati` as its first point not computed.
+std::vector<int16_t> etichette_attese(std::size_t n, bool seminato, std::size_t calcolati) {
+  std::vector<int16_t> e(n, etichetta_vuoto);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i < 2) {
+      e[i] = seminato ? etichetta_intero : etichetta_vuoto;
+    } else if (i < calcolati) {
+      e[i] = etichetta_reale;
+    }
+  }
+  return e;
+}
+
+std::vector<int16_t> etichette(const std::vector<punto_letto>& punti) {
+  std::vector<int16_t> e;
+  for (const punto_letto& p : punti) e.push_back(p.etichetta);
+  return e;
+}
+
+std::size_t reali(const std::vector<int16_t>& e) {
+  std::size_t n = 0;
+  for (int16_t t : e) n += t == etichetta_reale ? 1 : 0;
+  return n;
+}
+
+void controlla_tracciato(const compilazione& c, const std::string& byte) {
+  const modello& m = c.m;
+  if (!m.tracciato.creato()) {
+    esigi(byte.empty(),
+          "tracciato mai dimensionato ma scritto con " + std::to_string(byte.size()) + " byte");
+    return;
+  }
+  const auto e = static_cast<std::size_t>(m.lunghezza_estesa);
+  tracciato_letto t;
+  try {
+    t = leggi_tracciato(byte);
+  } catch (const formato_non_valido& x) {
+    violata(std::string("tracciato illeggibile: ") + x.what());
+  }
+  esigi(t.x.size() == e + 1 && t.y.size() == e + 1,
+        "il tracciato non ha lunghezza_estesa + 1 punti");
+  // Seeds (or nothing), then the computed points in a row, then empty points.
+  const auto ex = etichette(t.x);
+  const bool seminato = ex[0] == etichetta_intero;
+  esigi(ex == etichette_attese(e + 1, seminato, 2 + reali(ex)) && etichette(t.y) == ex,
+        "etichette del tracciato fuori ordine");
+  if (linea_finita(m.codice_errore)) {
+    esigi(byte.size() == byte_tracciato(e),
+          "tracciato di " + std::to_string(byte.size()) + " byte invece di 2 x (10 E - 18)");
+  }
+}
+
+void controlla_file(const compilazione& c, int32_t j) {
+  const modello& m = c.m;
+  if (c.ritorno != 0) {
+    esigi(c.file.file.empty(), "file scritti dopo un errore di identita'");
+    return;
+  }
+  esigi(c.file.file.size() == (j != 0 ? 3u : 2u), "numero di file scritti");
+  const std::string* celle = cerca(c, nome_percorso(m.nome_linea, m.numero_treno));
+  const std::string* stazioni = cerca(c, nome_stazioni(m.nome_linea, m.numero_treno));
+  esigi(celle && stazioni, "manca un file compilato");
+  esigi(m.percorso.size() == static_cast<std::size_t>(m.ultima_cella + 1),
+        "percorso non di ultima_cella + 1 celle");
+  esigi(celle->size() == byte_cella * static_cast<std::size_t>(m.ultima_cella + 1),
+        "file delle celle non di 15 x (ultima_cella + 1) byte");
+  esigi(leggi_percorso(*celle) == m.percorso, "le celle rilette differiscono dal modello");
+  std::size_t nomi = 0;
+  for (const voce_stazione& v : m.tabella_stazioni) nomi += v.nome.size();
+  esigi(stazioni->size() == numero_voci_stazione * byte_voce_fissi + nomi,
+        "file delle stazioni non di 87 x 34 byte piu' i nomi");
+  esigi(leggi_stazioni(*stazioni) == m.tabella_stazioni,
+        "le stazioni rilette differiscono dal modello");
+  if (j != 0) {
+    const std::string* tracciato = cerca(c, nome_tracciato(m.nome_linea));
+    esigi(tracciato != nullptr, "manca il tracciato");
+    controlla_tracciato(c, *tracciato);
+  }
+}
+
+// A track plan the model can hold (the same seeds-reals-empties tags in both halves) is
+// written back byte for byte.
+void controlla_tracciato_letto(const tracciato_letto& t, std::string_view byte) {
+  esigi(t.x.size() == t.y.size(), "meta' del tracciato di lunghezze diverse accettate");
+  const auto ex = etichette(t.x);
+  const bool seminato = !ex.empty() && ex[0] == etichetta_intero;
+  if (ex != etichette_attese(ex.size(), seminato, 2 + reali(ex)) || etichette(t.y) != ex) return;
+  modello m;
+  m.tracciato.seminato = seminato;
+  m.tracciato.calcolati = static_cast<int64_t>(2 + reali(ex));
+  for (std::size_t i = 0; i < ex.size(); ++i) {
+    m.tracciato.x.push_back(t.x[i].valore);
+    m.tracciato.y.push_back(t.y[i].valore);
+  }
+  std::ostringstream out;
+  scrivi_tracciato(m, out);
+  esigi(out.str() == byte, "tracciato letto e riscritto con byte diversi");
+}
+
+}  // namespace
+
+const std::string& linea_spedita() {
+  static const std::string t = unisci(righe_linea);
+  return t;
+}
+
+const std::string& treno_spedito() {
+  static const std::string t = unisci(righe_treno);
+  return t;
+}
+
+void controlla_compilazione(const std::optional<std::string>& linea,
+                            const std::optional<std::string>& treno, int32_t j) {
+  compilazione prima;
+  compila(prima, linea, treno, j);
+  controlla_codice(prima);
+  controlla_sorgenti(prima, linea.has_value(), treno.has_value());
+  controlla_file(prima, j);
+  compilazione seconda;
+  compila(seconda, linea, treno, j);
+  esigi(seconda.ritorno == prima.ritorno && seconda.m.codice_errore == prima.m.codice_errore &&
+            seconda.m.posizione_errore == prima.m.posizione_errore,
+        "due compilazioni degli stessi sorgenti hanno esiti diversi");
+  esigi(seconda.file.file == prima.file.file,
+        "due compilazioni degli stessi sorgenti hanno byte diversi");
+}
+
+void controlla_lettori(std::string_view byte) {
+  try {
+    modello m;
+    m.percorso = leggi_percorso(byte);
+    std::ostringstream out;
+    scrivi_percorso(m, out);
+    esigi(out.str() == byte, "celle lette e riscritte con byte diversi");
+  } catch (const formato_non_valido&) {
+    esigi(byte.size() % byte_cella != 0, "file delle celle di 15 x n byte rifiutato");
+  }
+  try {
+    modello m;
+    m.tabella_stazioni = leggi_stazioni(byte);
+    std::ostringstream out;
+    scrivi_stazioni(m, out);
+    esigi(out.str() == byte, "stazioni lette e riscritte con byte diverse");
+  } catch (const formato_non_valido&) {
+  }
+  try {
+    controlla_tracciato_letto(leggi_tracciato(byte), byte);
+  } catch (const formato_non_valido&) {
+  }
+}
+
+}  // namespace scenario::fuzz
