@@ -9,7 +9,7 @@ namespace {
 
 constexpr codice_errore_noto tabella[] = {
     {1, "lunghezza della linea oltre 1.000.000 m", false, true},
-    {2, "progressiva chilometrica non multipla di 50", false, true},
+    {2, "progressiva chilometrica non multipla di 50", false, false},
     {3, "inizio della ripetizione segnali non multiplo di 50", false, true},
     {4, "fine della ripetizione segnali non multipla di 50", false, true},
     {5, "ripetizione segnali senza \"4\" ne' \"9\"", false, true},

@@ -14,6 +14,7 @@ void memorizza_dati(modello& m, archivio_sorgenti& sorgenti) {
     sorgenti.cancella(sorgente::linea);
     sorgenti.cancella(sorgente::treno);
     m.codice_errore = 25;
+    m.segna_luogo_errore();
   }
 }
 

@@ -123,9 +123,16 @@ struct modello {
   // Next free board-text slot, handed from the line half to the train half.
   int32_t posto_cartello = primo_posto_cartello;
 
-  // Where reading stopped, for authors: source and 1-based line of the last record.
+  // Where reading stands, for authors: source and 1-based line of the last keyword read;
+  // and where it stood when a parser last recorded a code.
   std::string sorgente_corrente;
   int32_t riga_sorgente = 0;
+  std::string sorgente_errore;
+  int32_t riga_errore = 0;
+  void segna_luogo_errore() {
+    sorgente_errore = sorgente_corrente;
+    riga_errore = riga_sorgente;
+  }
 
   bool percorso_creato() const { return !percorso.empty(); }
 };

@@ -53,6 +53,7 @@ class parser_linea {
 bool parser_linea::chiudi_con(int32_t codice) {
   s_.cancella(sorgente::linea);
   m_.codice_errore = codice;
+  m_.segna_luogo_errore();
   return false;
 }
 
@@ -192,6 +193,7 @@ bool parser_linea::fuori_percorso(int32_t p) {
   if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
   if ((static_cast<double>(p) + 100.0) / 50.0 <= m_.ultima_cella) return false;
   m_.codice_errore = 15;
+  m_.segna_luogo_errore();
   m_.posizione_errore = p;
   errore_15_ = true;
   return true;

@@ -43,6 +43,7 @@ class parser_treno {
   bool fuori_percorso(int32_t p, int32_t margine);
   esito ferma(int32_t codice, int32_t posizione) {
     m_.codice_errore = codice;
+    m_.segna_luogo_errore();
     m_.posizione_errore = posizione;
     return esito::errore;
   }
@@ -127,6 +128,7 @@ bool parser_treno::fuori_percorso(int32_t p, int32_t margine) {
   if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
   if ((static_cast<double>(p) + margine) / 50.0 <= m_.ultima_cella) return false;
   m_.codice_errore = 15;
+  m_.segna_luogo_errore();
   m_.posizione_errore = p;
   return true;
 }

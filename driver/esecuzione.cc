@@ -29,7 +29,7 @@ int esegui_pacchetto(const std::filesystem::path& cartella, interfaccia_utente& 
   if (m.codice_errore != 0) {
     std::fprintf(
         stderr, "%s\n",
-        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_corrente, m.riga_sorgente)
+        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_errore, m.riga_errore)
             .c_str());
     return uscita_codice_registrato;
   }

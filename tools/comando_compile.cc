@@ -57,11 +57,11 @@ int compila(const opzioni_compile& o) {
     const auto noto = cerca_codice(m.codice_errore);
     std::fprintf(
         stderr, "%s\n",
-        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_corrente, m.riga_sorgente)
+        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_errore, m.riga_errore)
             .c_str());
-    if (noto && noto->dal_sorgente && m.riga_sorgente > 0) {
-      const auto file = std::filesystem::path(o.scenario.cartella) / m.sorgente_corrente;
-      std::fprintf(stderr, "  %s\n", riga_del_sorgente(file, m.riga_sorgente).c_str());
+    if (noto && noto->dal_sorgente && m.riga_errore > 0) {
+      const auto file = std::filesystem::path(o.scenario.cartella) / m.sorgente_errore;
+      std::fprintf(stderr, "  %s\n", riga_del_sorgente(file, m.riga_errore).c_str());
     }
   }
   std::printf("codice_errore=%d posizione_errore=%d\n", m.codice_errore, m.posizione_errore);
