@@ -168,41 +168,63 @@ std::vector<cella> leggi_percorso(std::string_view byte) {
   return celle;
 }
 
+namespace {
+
+void leggi_voce(lettore_byte& l, voce_stazione& v) {
+  v.tipo = l.u8();
+  v.inizio = l.i32();
+  v.fine = l.i32();
+  v.posizione = l.i32();
+  v.opzione = l.u8();
+  const int16_t n = l.i16();
+  if (n < 0) throw formato_non_valido("lunghezza del nome negativa");
+  v.nome = l.testo(static_cast<std::size_t>(n));
+  v.intero_1 = l.i16();
+  v.intero_2 = l.i16();
+  v.intero_3 = l.i16();
+  v.intero_4 = l.i16();
+  v.intero_5 = l.i16();
+  v.byte_1 = l.u8();
+  v.byte_2 = l.u8();
+  v.byte_3 = l.u8();
+  v.byte_4 = l.u8();
+  v.orario = l.i32();
+}
+
+}  // namespace
+
 std::array<voce_stazione, numero_voci_stazione> leggi_stazioni(std::string_view byte) {
   lettore_byte l(byte);
   std::array<voce_stazione, numero_voci_stazione> voci{};
-  for (voce_stazione& v : voci) {
-    if (l.finito()) throw formato_non_valido("meno di 87 voci di stazione");
-    v.tipo = l.u8();
-    v.inizio = l.i32();
-    v.fine = l.i32();
-    v.posizione = l.i32();
-    v.opzione = l.u8();
-    const int16_t n = l.i16();
-    if (n < 0) throw formato_non_valido("lunghezza del nome negativa");
-    v.nome = l.testo(static_cast<std::size_t>(n));
-    v.intero_1 = l.i16();
-    v.intero_2 = l.i16();
-    v.intero_3 = l.i16();
-    v.intero_4 = l.i16();
-    v.intero_5 = l.i16();
-    v.byte_1 = l.u8();
-    v.byte_2 = l.u8();
-    v.byte_3 = l.u8();
-    v.byte_4 = l.u8();
-    v.orario = l.i32();
+  for (std::size_t i = 0; i < voci.size(); ++i) {
+    if (l.finito()) {
+      throw formato_non_valido(std::to_string(i) + " voci di stazione invece di 87");
+    }
+    try {
+      leggi_voce(l, voci[i]);
+    } catch (const formato_non_valido& e) {
+      throw formato_non_valido("voce " + std::to_string(i) + ": " + e.what());
+    }
   }
-  if (!l.finito()) throw formato_non_valido("byte oltre le 87 voci di stazione");
+  if (!l.finito()) {
+    throw formato_non_valido(std::to_string(byte.size() - l.posizione()) +
+                             " byte oltre le 87 voci di stazione");
+  }
   return voci;
 }
 
 tracciato_letto leggi_tracciato(std::string_view byte) {
-  if (byte.size() % 2 != 0) throw formato_non_valido("dimensione dispari");
+  if (byte.size() % 2 != 0) {
+    throw formato_non_valido("dimensione " + std::to_string(byte.size()) + " dispari");
+  }
   lettore_byte l(byte);
   tracciato_letto t;
   t.x = leggi_meta(l, byte.size() / 2);
   t.y = leggi_meta(l, byte.size());
-  if (t.x.size() != t.y.size()) throw formato_non_valido("le due meta' hanno lunghezze diverse");
+  if (t.x.size() != t.y.size()) {
+    throw formato_non_valido("le due meta' hanno lunghezze diverse: " + std::to_string(t.x.size()) +
+                             " punti x e " + std::to_string(t.y.size()) + " punti y");
+  }
   return t;
 }
 

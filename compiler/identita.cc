@@ -1,5 +1,7 @@
 // The scenario identity: two fixed markers and two codes summed from the train number, the
 // route identifier and a padding text. The simulator checks them against its scenario list.
+#include "compiler/identita.h"
+
 #include <string>
 
 #include "compiler/compilatore.h"
@@ -7,24 +9,26 @@
 namespace scenario {
 namespace {
 
-constexpr int32_t marcatore_voce = 610;
-constexpr int16_t marcatore_cella = 5121;
+constexpr int32_t marcatore_voce = marcatore_identita_voce;
+constexpr int16_t marcatore_cella = marcatore_identita_cella;
 constexpr std::size_t caratteri_contati = 25;
 
 char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Train number, then route identifier, in lower case, then the padding text.
-const std::string& chiave(modello& m) {
-  std::string k = m.tabella_stazioni[voce_treno].nome + m.tabella_stazioni[voce_linea].nome;
+std::string chiave_di(const std::string& linea, const std::string& treno) {
+  std::string k = treno + linea;
   for (char& c : k) c = minuscola(c);
-  m.riga = k + "qqwweerrttyyuuiiooppaassdd";
+  return k + "qqwweerrttyyuuiiooppaassdd";
+}
+
+// The key of a model's slot names, kept in `riga` as the stamping leaves it.
+const std::string& chiave(modello& m) {
+  m.riga = chiave_di(m.tabella_stazioni[voce_linea].nome, m.tabella_stazioni[voce_treno].nome);
   return m.riga;
 }
 
-}  // namespace
-
-int32_t codice_gara_st(modello& m) {
-  const std::string& k = chiave(m);
+int32_t somma_pesata(const std::string& k) {
   int32_t somma = 0;
   for (std::size_t i = 0; i < caratteri_contati; ++i) {
     somma += static_cast<int32_t>(static_cast<unsigned char>(k[i]) * (i + 1));
@@ -32,11 +36,21 @@ int32_t codice_gara_st(modello& m) {
   return somma;
 }
 
-int16_t codice_gara_og(modello& m) {
-  const std::string& k = chiave(m);
+int16_t somma_semplice(const std::string& k) {
   int32_t somma = 0;
   for (std::size_t i = 0; i < caratteri_contati; ++i) somma += static_cast<unsigned char>(k[i]);
   return static_cast<int16_t>(somma);
+}
+
+}  // namespace
+
+int32_t codice_gara_st(modello& m) { return somma_pesata(chiave(m)); }
+
+int16_t codice_gara_og(modello& m) { return somma_semplice(chiave(m)); }
+
+codici_identita calcola_codici_identita(const std::string& linea, const std::string& treno) {
+  const std::string k = chiave_di(linea, treno);
+  return {somma_pesata(k), somma_semplice(k)};
 }
 
 int32_t timbra_identita(modello& m) {
