@@ -139,7 +139,10 @@ std::vector<punto_letto> leggi_meta(lettore_byte& l, std::size_t fine) {
     }
     punti.push_back(p);
   }
-  if (l.posizione() != fine) throw formato_non_valido("elemento a cavallo delle due meta'");
+  if (l.posizione() != fine) {
+    throw formato_non_valido("un elemento della meta' x passa la meta' del file (byte " +
+                             std::to_string(fine) + ")");
+  }
   return punti;
 }
 

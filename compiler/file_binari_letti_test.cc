@@ -86,7 +86,7 @@ const caso_guasto casi_guasti[] = {
      "le due meta' hanno lunghezze diverse: 64005 punti x e 64001 punti y"},
     {"elemento a cavallo",
      [] { return std::string("\x02\x00\x00\x00\x05", 6) + std::string(14, '\0'); }, tracciato,
-     "elemento a cavallo delle due meta'"},
+     "un elemento della meta' x passa la meta' del file (byte 10)"},
 };
 
 TEST(FileRiletti, ByteFuoriFormatoDiconoPerche) {

@@ -23,6 +23,8 @@ std::string nome_non_valido(const std::string& nome);
 
 void registra_export(CLI::App& app, int& stato);
 void registra_compile(CLI::App& app, int& stato);
+void registra_dump(CLI::App& app, int& stato);
+void registra_plot(CLI::App& app, int& stato);
 
 }  // namespace scenario::strumento
 

@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
   int stato = scenario::uscita_ok;
   st::registra_export(app, stato);
   st::registra_compile(app, stato);
+  st::registra_dump(app, stato);
+  st::registra_plot(app, stato);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

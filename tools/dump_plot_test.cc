@@ -1,0 +1,227 @@
+// scenario-tool dump and plot on compiled files: the shipped scenario as JSON and text, the
+// pictures, and damaged or missing files, which end with status 1 and the reason.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "tests/aiuti_test.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+using json = nlohmann::json;
+
+const file_in_memoria& compilati() {
+  static const test::compilazione c = test::compila(test::linea_spedita(), test::treno_spedito());
+  return c.file;
+}
+
+class DumpPlot : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cartella_ = fs::temp_directory_path() /
+                ("dump_plot_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(cartella_);
+    fs::create_directories(cartella_);
+    for (const auto& [nome, byte] : compilati().file) test::scrivi_file(cartella_ / nome, byte);
+  }
+  void TearDown() override { fs::remove_all(cartella_); }
+
+  // Runs the tool in the folder; keeps standard output and error.
+  int esegui(const std::string& argomenti) {
+    const std::string comando = "cd '" + cartella_.string() +
+                                "' && '" CARTELLA_BUILD "/scenario-tool' " + argomenti +
+                                " >uscita.log 2>errori.log";
+    const int stato = std::system(comando.c_str());
+    uscita_ = test::leggi_file(cartella_ / "uscita.log");
+    errori_ = test::leggi_file(cartella_ / "errori.log");
+    fs::remove(cartella_ / "uscita.log");
+    fs::remove(cartella_ / "errori.log");
+    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+  }
+  void sostituisci(const std::string& nome, const std::string& byte) {
+    test::scrivi_file(cartella_ / nome, byte);
+  }
+  json dump_json() {
+    EXPECT_EQ(esegui("dump --json"), 0) << errori_;
+    return json::parse(uscita_);
+  }
+
+  fs::path cartella_;
+  std::string uscita_, errori_;
+};
+
+const json& elemento_in(const json& d, int cella) {
+  for (const json& e : d["elementi"]) {
+    if (e["cella"] == cella) return e;
+  }
+  throw std::runtime_error("no feature in cell " + std::to_string(cella));
+}
+
+TEST_F(DumpPlot, JsonDelloScenarioSpedito) {
+  const json d = dump_json();
+  const json& n = d["conteggi"];
+  EXPECT_EQ(n["stazioni"], 14);
+  EXPECT_EQ(n["segnali"], 29);
+  EXPECT_EQ(n["rallentamenti"], 1);
+  EXPECT_EQ(n["indicatori_velocita"], 7);
+  EXPECT_EQ(n["cartelli"], 21);
+  EXPECT_EQ(n["gallerie"], 12);
+  EXPECT_EQ(d["identita"]["corrisponde"], true);
+  EXPECT_EQ(d["identita"]["voce_85"]["intero_1"], 610);
+  EXPECT_EQ(d["identita"]["voce_85"]["orario"], 35131);
+  EXPECT_EQ(d["identita"]["cella_1"]["dato_1"], 5121);
+  EXPECT_EQ(d["identita"]["cella_1"]["dato_2"], 2530);
+  const json& arona = d["stazioni"][0];
+  EXPECT_EQ(arona["slot"], 1);
+  EXPECT_EQ(arona["nome"], "ARONA");
+  EXPECT_EQ(arona["ora"], "11:55:00");
+  EXPECT_EQ(arona["inizio"], -600);
+  EXPECT_EQ(arona["fine"], 600);
+  const json& segnale = elemento_in(d, 304);
+  EXPECT_EQ(segnale["posizione"], 15150);
+  EXPECT_EQ(segnale["genere"], "segnale");
+  EXPECT_EQ(segnale["valori"]["s1"], 5);
+  EXPECT_EQ(segnale["valori"]["d1"], 3);
+  const json& r = d["rallentamenti"][0];
+  EXPECT_EQ(r["cella_inizio"], 472);
+  EXPECT_EQ(r["inizio"], 23550);
+  EXPECT_EQ(r["velocita"], 50);
+  EXPECT_EQ(r["cella_avviso"], 448);
+  EXPECT_EQ(elemento_in(d, 534)["testo"], "(GALLERIA     )(MONTORFANO 2\u00B0)(m 68         )");
+  EXPECT_EQ(d["strati"]["velocita"][0]["kmh"], 30);
+  EXPECT_EQ(d["strati"]["pendenza"][1]["per_mille"], 5);
+  EXPECT_EQ(d["voci_linea"][3]["valori"][1]["valore"], 57000);  // slot 84 fine
+  EXPECT_EQ(d["tracciato"]["punti"], 64001);
+}
+
+TEST_F(DumpPlot, TestoPerGliAutori) {
+  ASSERT_EQ(esegui("dump"), 0) << errori_;
+  for (const char* riga :
+       {"Identity: matches the route and train",
+        "     1  ARONA                    8      -600..600            0  11:55:00  11",
+        "   304     15150  signal                    sx=2 s1=5 s2=6 s3=0 dx=1 d1=3 d2=0 d3=0",
+        "  50 km/h from cell 472 (23550 m) to cell 476 (23750 m), warning board cell 448",
+        "     800 -   1500 m  cells   16 -   29  type 2  lamps 3  GALLERIA DI ARONA m 670",
+        "    1050 -   5150 m  cells   21 -  102  110 km/h"}) {
+    EXPECT_NE(uscita_.find(riga), std::string::npos) << riga << "\n" << uscita_;
+  }
+}
+
+TEST_F(DumpPlot, TracciatoAssenteNonFermaIlDump) {
+  fs::remove(cartella_ / "ARONA_DOMODOSSOLA_linea.dat");
+  ASSERT_EQ(esegui("dump"), 0) << errori_;
+  EXPECT_NE(uscita_.find("ARONA_DOMODOSSOLA_linea.dat      absent"), std::string::npos);
+  EXPECT_EQ(dump_json()["tracciato"]["presente"], false);
+  EXPECT_EQ(esegui("plot --out senza_piano.png"), 0) << errori_;
+  EXPECT_NE(errori_.find("no track plan"), std::string::npos);
+}
+
+TEST_F(DumpPlot, IdentitaDiUnAltroTreno) {
+  fs::rename(cartella_ / "ARONA_DOMODOSSOLA_324.dat", cartella_ / "ARONA_DOMODOSSOLA_325.dat");
+  fs::rename(cartella_ / "ARONA_DOMODOSSOLA_324.sim", cartella_ / "ARONA_DOMODOSSOLA_325.sim");
+  ASSERT_EQ(esegui("dump --train 325"), 0) << errori_;
+  EXPECT_NE(uscita_.find("DOES NOT MATCH"), std::string::npos);
+  EXPECT_NE(uscita_.find("slot 85 orario     35131  weighted code, expected 35134: MISMATCH"),
+            std::string::npos)
+      << uscita_;
+}
+
+struct guasto {
+  const char* file;
+  std::string (*byte)(const std::string& buono);
+  const char* messaggio;
+};
+
+const guasto guasti[] = {
+    {"ARONA_DOMODOSSOLA_324.dat", [](const std::string& b) { return b.substr(0, b.size() - 1); },
+     "ARONA_DOMODOSSOLA_324.dat: damaged file: dimensione 19214 non multipla di 15 byte"},
+    {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b.substr(0, 100); },
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: voce 2: file troncato al byte 100"},
+    {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b + "xx"; },
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 byte oltre le 87 voci di stazione"},
+    {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return "\x07" + b.substr(1); },
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: etichetta 7 non valida al byte 0"},
+    {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return b.substr(0, b.size() - 2); },
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: un elemento della meta' x passa la meta' del "
+     "file (byte 639981)"},
+};
+
+TEST_F(DumpPlot, FileGuastiDannoStatoUnoEIlPerche) {
+  for (const guasto& g : guasti) {
+    const std::string buono = compilati().file.at(g.file);
+    sostituisci(g.file, g.byte(buono));
+    for (const char* comando : {"dump", "dump --json", "plot --out x.png"}) {
+      EXPECT_EQ(esegui(comando), 1) << comando << " " << g.messaggio;
+      EXPECT_NE(errori_.find(g.messaggio), std::string::npos) << comando << "\n" << errori_;
+      EXPECT_EQ(uscita_, "") << comando;
+    }
+    EXPECT_FALSE(fs::exists(cartella_ / "x.png"));
+    sostituisci(g.file, buono);
+  }
+}
+
+TEST_F(DumpPlot, FileMancantiOCartelle) {
+  fs::remove(cartella_ / "ARONA_DOMODOSSOLA_324.sim");
+  EXPECT_EQ(esegui("dump"), 1);
+  EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.sim: not found"), std::string::npos) << errori_;
+  fs::remove(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
+  fs::create_directory(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
+  EXPECT_EQ(esegui("plot --out x.svg"), 1);
+  EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.dat: not a regular file"), std::string::npos)
+      << errori_;
+}
+
+TEST_F(DumpPlot, UsoSbagliatoDaStatoDue) {
+  for (const char* argomenti :
+       {"dump --route ../x", "dump --train a/b", "dump --frobnicate", "plot", "plot --out x.jpg",
+        "plot --out x", "plot --train '' --out x.png"}) {
+    EXPECT_EQ(esegui(argomenti), 2) << argomenti;
+  }
+}
+
+bool inizia_con(const std::string& t, const std::string& testa) { return t.rfind(testa, 0) == 0; }
+
+uint32_t grande_endian(const std::string& b, std::size_t i) {
+  uint32_t v = 0;
+  for (std::size_t k = 0; k < 4; ++k) v = (v << 8) | static_cast<unsigned char>(b[i + k]);
+  return v;
+}
+
+TEST_F(DumpPlot, ImmaginiPngESvg) {
+  ASSERT_EQ(esegui("plot --out percorso.png"), 0) << errori_;
+  const std::string png = test::leggi_file(cartella_ / "percorso.png");
+  ASSERT_TRUE(inizia_con(png, "\x89PNG\r\n\x1a\n"));
+  EXPECT_EQ(png.substr(12, 4), "IHDR");
+  EXPECT_EQ(grande_endian(png, 16), 1800u);
+  EXPECT_EQ(grande_endian(png, 20), 1230u);
+  ASSERT_EQ(esegui("plot --out PERCORSO.SVG"), 0) << errori_;
+  const std::string svg = test::leggi_file(cartella_ / "PERCORSO.SVG");
+  EXPECT_TRUE(inizia_con(svg, "<?xml")) << svg.substr(0, 100);
+  EXPECT_NE(svg.find("<svg"), std::string::npos);
+  EXPECT_NE(svg.rfind("</svg>"), std::string::npos);
+  EXPECT_EQ(esegui("plot --out manca/percorso.png"), 1);
+  EXPECT_NE(errori_.find("manca/percorso.png: cannot be written"), std::string::npos) << errori_;
+}
+
+// Cells of any bytes are read, described and drawn: no value may crash either command.
+TEST_F(DumpPlot, CelleACasoNonFannoCadere) {
+  std::mt19937 generatore(324);
+  std::string celle(compilati().file.at("ARONA_DOMODOSSOLA_324.dat").size(), '\0');
+  for (char& c : celle) c = static_cast<char>(generatore() & 0xFF);
+  sostituisci("ARONA_DOMODOSSOLA_324.dat", celle);
+  EXPECT_EQ(esegui("dump --json"), 0) << errori_;
+  EXPECT_TRUE(json::accept(uscita_));
+  EXPECT_EQ(esegui("dump"), 0) << errori_;
+  EXPECT_EQ(esegui("plot --out caso.png"), 0) << errori_;
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,21 @@
+// The common start of `dump` and `plot`: check the names, read the compiled files, and say
+// on standard error what is wrong with them.
+#ifndef TOOLS_LETTURA_COMANDO_H_
+#define TOOLS_LETTURA_COMANDO_H_
+
+#include <optional>
+
+#include "tools/comandi.h"
+#include "tools/descrizione_scenario.h"
+
+namespace scenario::strumento {
+
+// Exit status of `dump` and `plot` when a compiled file is missing, unreadable or damaged.
+inline constexpr int uscita_file_danneggiato = 1;
+
+// The files, or nothing with `stato` set to the exit status after the message is printed.
+std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato);
+
+}  // namespace scenario::strumento
+
+#endif  // TOOLS_LETTURA_COMANDO_H_
