@@ -28,14 +28,14 @@ std::string nome_non_valido(const std::string& nome) {
 
 }  // namespace scenario::strumento
 
-#ifdef _WIN32
+#ifdef CON_PLOT
+constexpr const char* descrizione_strumento =
+    "scenario-tool: compile and inspect train-simulator scenarios";
+#else
 // The plot subcommand draws with cairo, which only the Linux build carries.
 constexpr const char* descrizione_strumento =
     "scenario-tool: compile and inspect train-simulator scenarios\n"
     "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
-#else
-constexpr const char* descrizione_strumento =
-    "scenario-tool: compile and inspect train-simulator scenarios";
 #endif
 
 int main(int argc, char** argv) {
@@ -50,7 +50,9 @@ int main(int argc, char** argv) {
   st::registra_export(app, stato);
   st::registra_compile(app, stato);
   st::registra_dump(app, stato);
+#ifdef CON_PLOT
   st::registra_plot(app, stato);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

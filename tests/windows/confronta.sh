@@ -3,7 +3,9 @@
 # - the package writes the same six files byte for byte, ends with status 0 and leaves no
 #   text source;
 # - scenario-tool compile gives the same files, status line and exit status, on the shipped
-#   sources and on a line description whose length sets code 1.
+#   sources and on a line description whose length sets code 1, and dump --json reads the
+#   compiled files alike;
+# - the Windows tool has no plot subcommand (cairo is Linux-only) and its --help says so.
 #
 # Usage: confronta.sh LINUX_PACKAGE LINUX_TOOL WINDOWS_BUILD_DIR
 # WINDOWS_BUILD_DIR is (re)built first with scripts/windows.sh. Exits 77 (skipped) when wine
@@ -40,8 +42,6 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   exit "$salta"
 fi
 
-SENZA_SETUP=1 bash "$radice/scripts/windows.sh" "$cartella_windows" >/dev/null
-
 lavoro=$(mktemp -d)
 pid_xvfb=""
 chiudi() {
@@ -50,6 +50,12 @@ chiudi() {
   rm -rf "$lavoro"
 }
 trap chiudi EXIT
+
+if ! SENZA_SETUP=1 bash "$radice/scripts/windows.sh" "$cartella_windows" >"$lavoro/build" 2>&1; then
+  tail -n 40 "$lavoro/build"
+  echo "FAILED: the Windows build in $cartella_windows"
+  exit 1
+fi
 
 # A private display and wine prefix; creating the prefix is the slow part of the check.
 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$lavoro/display" 2>/dev/null &
@@ -104,6 +110,7 @@ esegui_in() {
 }
 
 stessi() { cmp "$1" "$2"; }
+senza_plot() { ! grep -q '^ *plot ' "$1"; }
 vale() { [ "$(cat "$1")" = "$2" ]; }
 
 # The package in two empty folders.
@@ -131,12 +138,21 @@ confronta_compile() {
   verifica "$nome: same exit status ($(cat "$l.stato"))" stessi "$l.stato" "$w.stato"
   verifica "$nome: same status line ($(tail -n 1 "$l.uscita"))" stessi "$l.uscita" "$w.uscita"
   verifica "$nome: same files byte for byte" stesse_uscite "$l" "$w"
+  local f
+  for f in "$l" "$w"; do
+    mv "$f.uscita" "$f.compile"
+    mv "$f.stato" "$f.stato_compile"
+  done
+  esegui_in "$l" "$strumento_linux" dump --json
+  esegui_in "$w" "$wine" scenario-tool.exe dump --json
+  verifica "$nome: dump --json reads the same" stessi "$l.uscita" "$w.uscita"
+  verifica "$nome: dump ends alike" stessi "$l.stato" "$w.stato"
 }
 
 mkdir "$lavoro/sorgenti"
 "$strumento_linux" export --dir "$lavoro/sorgenti" >/dev/null
 confronta_compile spediti "$lavoro/sorgenti"
-verifica "spediti: no error recorded" vale "$lavoro/spediti_linux.uscita" \
+verifica "spediti: no error recorded" vale "$lavoro/spediti_linux.compile" \
   "codice_errore=0 posizione_errore=0"
 
 cp -r "$lavoro/sorgenti" "$lavoro/sorgenti_errate"
@@ -144,11 +160,13 @@ sed -i 's/^lunghezza percorso,    57000\r$/lunghezza percorso,    1000001\r/' \
   "$lavoro/sorgenti_errate/ARONA_DOMODOSSOLA_linea.txt"
 confronta_compile lunghezza_eccessiva "$lavoro/sorgenti_errate"
 verifica "lunghezza_eccessiva: code 1 recorded" grep -q '^codice_errore=1 ' \
-  "$lavoro/lunghezza_eccessiva_windows.uscita"
-verifica "lunghezza_eccessiva: exit status 1" vale "$lavoro/lunghezza_eccessiva_windows.stato" 1
+  "$lavoro/lunghezza_eccessiva_windows.compile"
+verifica "lunghezza_eccessiva: exit status 1" vale \
+  "$lavoro/lunghezza_eccessiva_windows.stato_compile" 1
 
 esegui_in "$lavoro/sorgenti" "$wine" "$cartella_windows/scenario-tool.exe" --help
 verifica "Windows tool's help says plot is left out" grep -q "no plot" "$lavoro/sorgenti.uscita"
+verifica "Windows tool has no plot subcommand" senza_plot "$lavoro/sorgenti.uscita"
 
 echo "windows: $passati passed, $falliti failed"
 [ "$falliti" = 0 ]
