@@ -11,7 +11,7 @@ packages=(
   libfltk1.3-dev libx11-dev libxft-dev libxinerama-dev libxcursor-dev libxrender-dev libxfixes-dev libfontconfig-dev
   libcli11-dev nlohmann-json3-dev libcairo2-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev llvm clang-format
   valgrind hyperfine
 )
 for group in "$@"; do

@@ -14,3 +14,12 @@ for config in normale sanitizzatori; do
   echo "== tests: $config build"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 done
+echo "== determinism: the normal and the sanitizer packages"
+bash scripts/confronta_pacchetti.sh build-test-normale/ARONA_DOMODOSSOLA_324 \
+  build-test-sanitizzatori/ARONA_DOMODOSSOLA_324
+# Bounded fuzzing runs (fuzz/README.md): clang, libFuzzer, ASan and UBSan.
+echo "== fuzzing: bounded runs of the harnesses"
+CXX=clang++ cmake -S . -B build-test-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON \
+  -DCON_TEST=OFF -DCON_FINESTRA=OFF >/dev/null
+cmake --build build-test-fuzz -j "$jobs" --target fuzzer
+ctest --test-dir build-test-fuzz --output-on-failure -j "$jobs"
