@@ -1,8 +1,10 @@
 // The properties checked on every fuzzing input (see proprieta.h).
 #include "fuzz/proprieta.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -48,45 +50,17 @@ void compila(compilazione& c, const std::optional<std::string>& linea,
 }
 
 // Codes after which the line half has run to its end steps and the train half has run.
-bool linea_finita(int32_t codice) {
-  switch (codice) {
-    case 0:
-    case 2:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 15:
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-    case 22:
-    case 24:
-      return true;
-    default:
-      return false;
-  }
+constexpr int32_t codici_linea_finita[] = {0, 2, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20, 22, 24};
+// Codes with which the line half returns at once: the train text is neither read nor deleted.
+constexpr int32_t codici_treno_non_letto[] = {1, 3, 4, 5, 6, 21, 101, 102, 103};
+
+template <std::size_t n>
+bool tra(int32_t codice, const int32_t (&codici)[n]) {
+  return std::find(std::begin(codici), std::end(codici), codice) != std::end(codici);
 }
 
-// Codes with which the line half returns at once: the train text is neither read nor deleted.
-bool treno_non_letto(int32_t codice) {
-  switch (codice) {
-    case 1:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 21:
-    case 101:
-    case 102:
-    case 103:
-      return true;
-    default:
-      return false;
-  }
-}
+bool linea_finita(int32_t codice) { return tra(codice, codici_linea_finita); }
+bool treno_non_letto(int32_t codice) { return tra(codice, codici_treno_non_letto); }
 
 void controlla_codice(const compilazione& c) {
   esigi(c.ritorno == 0 || c.ritorno == 1250 || c.ritorno == 1251,
