@@ -37,10 +37,8 @@ class parser_linea {
   bool fuori_percorso(int32_t p);
   void passo(double k);
   bool chiudi_con(int32_t codice);
-  void leggi_campo() {
-    m_.riga = l_.leggi_testo();
-    m_.riga_sorgente = l_.riga_campo();
-  }
+  void scrivi_pendenze_fino_a(int64_t limite);
+  void leggi_campo() { scenario::leggi_campo(m_, l_); }
 
   modello& m_;
   archivio_sorgenti& s_;
@@ -188,15 +186,19 @@ bool parser_linea::campo_principale() {
   return true;
 }
 
-// A position passes when (p + 100) / 50 does not exceed the last cell.
 bool parser_linea::fuori_percorso(int32_t p) {
-  if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
-  if ((static_cast<double>(p) + 100.0) / 50.0 <= m_.ultima_cella) return false;
-  m_.codice_errore = 15;
-  m_.segna_luogo_errore();
-  m_.posizione_errore = p;
-  errore_15_ = true;
-  return true;
+  errore_15_ = scenario::fuori_percorso(m_, p, 100);
+  return errore_15_;
+}
+
+// The gradient in force goes into the next cell, at least once, until `limite`.
+void parser_linea::scrivi_pendenze_fino_a(int64_t limite) {
+  do {
+    if (indice_pendenza_ > m_.ultima_cella) throw guasto("pendenze oltre l'ultima cella");
+    m_.percorso[static_cast<std::size_t>(indice_pendenza_)].pendenza =
+        byte_basso(int64_t{pendenza_precedente_} + 100);
+    ++indice_pendenza_;
+  } while (indice_pendenza_ < limite);
 }
 
 void parser_linea::pendenza() {
@@ -204,14 +206,7 @@ void parser_linea::pendenza() {
   const int32_t g = l_.leggi_numero();
   if (fuori_percorso(p)) return;
   const int64_t v = cella_senza_uno(p);
-  if (v > 0) {
-    do {
-      if (indice_pendenza_ > m_.ultima_cella) throw guasto("pendenze oltre l'ultima cella");
-      m_.percorso[static_cast<std::size_t>(indice_pendenza_)].pendenza =
-          byte_basso(int64_t{pendenza_precedente_} + 100);
-      ++indice_pendenza_;
-    } while (indice_pendenza_ < v);
-  }
+  if (v > 0) scrivi_pendenze_fino_a(v);
   pendenza_precedente_ = g;
 }
 
@@ -305,18 +300,22 @@ bool parser_linea::cartello() {
 void parser_linea::fine_descrizione() {
   s_.cancella(sorgente::linea);
   if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
-  do {
-    if (indice_pendenza_ > m_.ultima_cella) throw guasto("pendenze oltre l'ultima cella");
-    m_.percorso[static_cast<std::size_t>(indice_pendenza_)].pendenza =
-        byte_basso(int64_t{pendenza_precedente_} + 100);
-    ++indice_pendenza_;
-  } while (indice_pendenza_ < m_.ultima_cella - 2);
+  scrivi_pendenze_fino_a(m_.ultima_cella - 2);
   if (m_.scrivi_linea != 0) {
     while (m_.tracciato.calcolati <= m_.lunghezza_estesa - 2) passo(0.0);
   }
 }
 
 }  // namespace
+
+bool fuori_percorso(modello& m, int32_t p, int32_t margine) {
+  if (!m.percorso_creato()) throw guasto("manca la lunghezza del percorso");
+  if ((static_cast<double>(p) + margine) / 50.0 <= m.ultima_cella) return false;
+  m.codice_errore = 15;
+  m.posizione_errore = p;
+  m.segna_luogo_errore();
+  return true;
+}
 
 bool leggi_descrizione_linea(modello& m, archivio_sorgenti& s) {
   m.tabella_stazioni[voce_linea].nome = m.nome_linea;

@@ -40,16 +40,15 @@ class parser_treno {
   esito stazione();
   void fine_normale();
 
-  bool fuori_percorso(int32_t p, int32_t margine);
   esito ferma(int32_t codice, int32_t posizione) {
     m_.codice_errore = codice;
     m_.segna_luogo_errore();
     m_.posizione_errore = posizione;
     return esito::errore;
   }
-  void leggi_campo() {
-    m_.riga = l_.leggi_testo();
-    m_.riga_sorgente = l_.riga_campo();
+  void leggi_campo() { scenario::leggi_campo(m_, l_); }
+  bool fuori_percorso(int32_t p, int32_t margine) {
+    return scenario::fuori_percorso(m_, p, margine);
   }
 
   modello& m_;
@@ -121,16 +120,6 @@ parser_treno::esito parser_treno::campo() {
     if (const esito e = (this->*g)(); e != esito::avanti) return e;
   }
   return esito::avanti;
-}
-
-// A record beyond the route is code 15 and ends the parse normally.
-bool parser_treno::fuori_percorso(int32_t p, int32_t margine) {
-  if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
-  if ((static_cast<double>(p) + margine) / 50.0 <= m_.ultima_cella) return false;
-  m_.codice_errore = 15;
-  m_.segna_luogo_errore();
-  m_.posizione_errore = p;
-  return true;
 }
 
 parser_treno::esito parser_treno::velocita() {
