@@ -22,11 +22,13 @@ fallisci() {
 }
 
 # Starts Xvfb and exports DISPLAY; -displayfd writes the number once the server accepts
-# connections, so no number is guessed and parallel tests do not collide.
+# connections, so no number is guessed and parallel tests do not collide. Without -noreset
+# the server resets when its last client leaves and refuses whoever connects meanwhile.
 avvia_xvfb() {
   local numero=$lavoro/display
   rm -f "$numero"
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$numero" >"$lavoro/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$numero" \
+    >"$lavoro/xvfb.log" 2>&1 &
   processi+=($!)
   attendi 30 test -s "$numero" || { cat "$lavoro/xvfb.log" >&2; fallisci "Xvfb did not start"; }
   export DISPLAY=:$(<"$numero")
