@@ -10,6 +10,7 @@ lavoro=$2
 titolo='ARONA_DOMODOSSOLA - treno 324'
 rm -rf "$lavoro"
 mkdir -p "$lavoro/avanzamento" "$lavoro/errore"
+# shellcheck source=xvfb_privato.sh
 source "$(dirname "$0")/xvfb_privato.sh"
 avvia_xvfb
 

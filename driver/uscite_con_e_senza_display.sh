@@ -8,6 +8,7 @@ pacchetto=$1
 lavoro=$2
 rm -rf "$lavoro"
 mkdir -p "$lavoro"
+# shellcheck source=xvfb_privato.sh
 source "$(dirname "$0")/xvfb_privato.sh"
 avvia_xvfb
 
@@ -25,7 +26,9 @@ esegui() {
   [ "$stato" = 0 ] || fallisci "status $stato ($*)"
   local attese
   attese=$(printf '%s\n' "$(basename "$pacchetto")" "${uscite[@]}" | sort)
-  [ "$(ls -A "$cartella" | sort)" = "$attese" ] || fallisci "files ($*): $(ls -A "$cartella")"
+  local trovati
+  trovati=$(find "$cartella" -mindepth 1 -printf '%f\n' | sort)
+  [ "$trovati" = "$attese" ] || fallisci "files ($*): $trovati"
 }
 esegui con_display env
 esegui senza_display env -u DISPLAY

@@ -1,9 +1,16 @@
+# shellcheck shell=bash
 # Helpers for the window tests, sourced by them: a private Xvfb server on a display number it
 # picks itself, polling with a deadline, and cleanup of every process started, whatever the
 # outcome. The caller sets `lavoro`, a folder of its own.
 
+: "${lavoro:?}"
 processi=()
-trap 'for p in "${processi[@]}"; do kill "$p" 2>/dev/null || true; done; wait' EXIT
+chiudi_processi() {
+  local p
+  for p in "${processi[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait
+}
+trap chiudi_processi EXIT
 
 # Runs "$@" every tenth of a second until it succeeds; fails after `secondi` seconds.
 attendi() {
@@ -31,5 +38,6 @@ avvia_xvfb() {
     >"$lavoro/xvfb.log" 2>&1 &
   processi+=($!)
   attendi 30 test -s "$numero" || { cat "$lavoro/xvfb.log" >&2; fallisci "Xvfb did not start"; }
-  export DISPLAY=:$(<"$numero")
+  DISPLAY=:$(<"$numero")
+  export DISPLAY
 }
