@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <set>
+#include <map>
+#include <ostream>
 #include <string>
-#include <vector>
 
 #include "tests/pacchetto_in_cartella.h"
 
@@ -114,6 +114,8 @@ struct caso_limite {
   const char* nome;  // the first output longer than the limit
 };
 
+void PrintTo(const caso_limite& c, std::ostream* out) { *out << c.byte << " byte, " << c.nome; }
+
 class LimiteDimensione : public GuastiFile, public ::testing::WithParamInterface<caso_limite> {};
 
 // The write stops half-way with EFBIG: the old copy stays, nothing partial takes its place.
@@ -137,6 +139,11 @@ struct caso_collegamento {
   bool al_temporaneo;     // the link stands at NAME.tmp rather than at NAME
   bool bersaglio_esiste;  // the link points to an existing file or to nothing
 };
+
+void PrintTo(const caso_collegamento& c, std::ostream* out) {
+  *out << c.nome << (c.al_temporaneo ? ".tmp" : "") << " -> "
+       << (c.bersaglio_esiste ? "file esterno" : "nulla");
+}
 
 class Collegamento : public GuastiFile, public ::testing::WithParamInterface<caso_collegamento> {
  protected:
