@@ -2,6 +2,7 @@
 // neither host byte order nor struct padding reaches a file.
 #include "compiler/file_binari.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -13,46 +14,74 @@ namespace {
 
 static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
 
+// The low n bytes of v at p, least significant first: on a little-endian host these are the
+// first n bytes of v in memory, copied with one store instead of n.
+template <std::size_t n>
+void metti_le(char* p, uint64_t v) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, n);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFFu);
+  }
+}
+
+// Bytes gathered in a fixed block that goes to the stream each time it fills, so that no
+// file is held whole in memory.
 class buffer {
  public:
-  void u8(uint8_t v) { dati_.push_back(static_cast<char>(v)); }
-  void i16(int16_t v) { le(static_cast<uint16_t>(v), 2); }
-  void i32(int32_t v) { le(static_cast<uint32_t>(v), 4); }
-  void f64(double v) { le(std::bit_cast<uint64_t>(v), 8); }
-  void testo(const std::string& t) { dati_ += t; }
-  std::size_t dimensione() const { return dati_.size(); }
-  void svuota_in(std::ostream& out) {
-    out.write(dati_.data(), static_cast<std::streamsize>(dati_.size()));
-    dati_.clear();
+  explicit buffer(std::ostream& out) : out_(out) {}
+  void u8(uint8_t v) { metti_le<1>(spazio(1), v); }
+  void i16(int16_t v) { metti_le<2>(spazio(2), static_cast<uint16_t>(v)); }
+  void i32(int32_t v) { metti_le<4>(spazio(4), static_cast<uint32_t>(v)); }
+  void testo(const std::string& t) {
+    if (t.size() > dati_.size()) {
+      svuota();
+      out_.write(t.data(), static_cast<std::streamsize>(t.size()));
+    } else if (!t.empty()) {
+      std::memcpy(spazio(t.size()), t.data(), t.size());
+    }
+  }
+  // Room for the next n bytes (n at most the block's size), emptying the block if needed.
+  char* spazio(std::size_t n) {
+    if (usati_ + n > dati_.size()) svuota();
+    char* p = dati_.data() + usati_;
+    usati_ += n;
+    return p;
+  }
+  void svuota() {
+    out_.write(dati_.data(), static_cast<std::streamsize>(usati_));
+    usati_ = 0;
   }
 
  private:
-  void le(uint64_t v, int n) {
-    for (int i = 0; i < n; ++i) dati_.push_back(static_cast<char>((v >> (8 * i)) & 0xFFu));
-  }
-  std::string dati_;
+  std::ostream& out_;
+  std::array<char, std::size_t{1} << 16> dati_;
+  std::size_t usati_ = 0;
 };
 
-// One half of the track plan: the x or the y values of every point.
+// One half of the track plan: the x or the y values of every point. A computed point, by far
+// the most common, takes its tag and its double in one piece of the block.
 void scrivi_meta(const punti_tracciato& t, const std::vector<double>& valori, std::ostream& out) {
-  buffer b;
+  buffer b(out);
   for (int64_t i = 0; i <= t.ultimo_indice(); ++i) {
+    const double v = valori[static_cast<std::size_t>(i)];
     switch (t.tipo_punto(i)) {
       case punti_tracciato::etichetta::vuoto:
         b.i16(etichetta_vuoto);
         break;
       case punti_tracciato::etichetta::intero:
         b.i16(etichetta_intero);
-        b.i16(static_cast<int16_t>(valori[static_cast<std::size_t>(i)]));
+        b.i16(static_cast<int16_t>(v));
         break;
-      case punti_tracciato::etichetta::reale:
-        b.i16(etichetta_reale);
-        b.f64(valori[static_cast<std::size_t>(i)]);
+      case punti_tracciato::etichetta::reale: {
+        char* p = b.spazio(10);
+        metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
+        metti_le<8>(p + 2, std::bit_cast<uint64_t>(v));
         break;
+      }
     }
-    if (b.dimensione() >= (1u << 16)) b.svuota_in(out);
   }
-  b.svuota_in(out);
+  b.svuota();
 }
 
 }  // namespace
@@ -63,7 +92,7 @@ void scrivi_tracciato(const modello& m, std::ostream& out) {
 }
 
 void scrivi_stazioni(const modello& m, std::ostream& out) {
-  buffer b;
+  buffer b(out);
   for (const voce_stazione& v : m.tabella_stazioni) {
     b.u8(v.tipo);
     b.i32(v.inizio);
@@ -76,11 +105,11 @@ void scrivi_stazioni(const modello& m, std::ostream& out) {
     for (uint8_t x : {v.byte_1, v.byte_2, v.byte_3, v.byte_4}) b.u8(x);
     b.i32(v.orario);
   }
-  b.svuota_in(out);
+  b.svuota();
 }
 
 void scrivi_percorso(const modello& m, std::ostream& out) {
-  buffer b;
+  buffer b(out);
   for (const cella& c : m.percorso) {
     b.u8(c.tipo);
     for (int16_t d : {c.dato_1, c.dato_2, c.dato_3, c.dato_4}) b.i16(d);
@@ -89,7 +118,7 @@ void scrivi_percorso(const modello& m, std::ostream& out) {
       b.u8(x);
     }
   }
-  b.svuota_in(out);
+  b.svuota();
 }
 
 namespace {
