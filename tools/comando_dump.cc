@@ -134,9 +134,13 @@ void stampa_elementi(const descrizione& d) {
   std::printf("\nPoint features by cell (%zu)\n", d.elementi.size());
   riga("  cell  position  kind                      values");
   for (const elemento_descritto& e : d.elementi) {
-    std::string testo = valori_di(e);
-    std::printf("  %4d  %8d  %-24s%s%s\n", e.cella, e.posizione, nome_genere(e.tipo).c_str(),
-                testo.empty() ? "" : "  ", testo.c_str());
+    const std::string valori = valori_di(e);
+    if (valori.empty()) {
+      std::printf("  %4d  %8d  %s\n", e.cella, e.posizione, nome_genere(e.tipo).c_str());
+    } else {
+      std::printf("  %4d  %8d  %-24s  %s\n", e.cella, e.posizione, nome_genere(e.tipo).c_str(),
+                  valori.c_str());
+    }
   }
 }
 
