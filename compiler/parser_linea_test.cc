@@ -14,17 +14,7 @@ using test::compila;
 using test::linea_minima;
 using test::treno_minimo;
 
-class LineaSpedita : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    c_ = new test::compilazione(compila(test::linea_spedita(), test::treno_spedito()));
-  }
-  static void TearDownTestSuite() { delete c_; }
-  static const modello& m() { return c_->m; }
-  static const cella& cl(int i) { return c_->m.percorso[static_cast<std::size_t>(i)]; }
-  static test::compilazione* c_;
-};
-test::compilazione* LineaSpedita::c_ = nullptr;
+using LineaSpedita = test::scenario_spedito;
 
 TEST_F(LineaSpedita, ValoriDiLineaNelleVociSpeciali) {
   ASSERT_EQ(m().codice_errore, 0);

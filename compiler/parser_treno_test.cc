@@ -11,17 +11,7 @@ using test::compila;
 using test::linea_minima;
 using test::treno_minimo;
 
-class TrenoSpedito : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    c_ = new test::compilazione(compila(test::linea_spedita(), test::treno_spedito()));
-  }
-  static void TearDownTestSuite() { delete c_; }
-  static const modello& m() { return c_->m; }
-  static const cella& cl(int i) { return c_->m.percorso[static_cast<std::size_t>(i)]; }
-  static test::compilazione* c_;
-};
-test::compilazione* TrenoSpedito::c_ = nullptr;
+using TrenoSpedito = test::scenario_spedito;
 
 TEST_F(TrenoSpedito, StazioniEVociDelTreno) {
   ASSERT_EQ(m().codice_errore, 0);
@@ -95,9 +85,9 @@ TEST_F(TrenoSpedito, StratiDiVelocitaEAderenza) {
   EXPECT_EQ(cl(103).velocita, 23);
   EXPECT_EQ(cl(1277).velocita, 12);
   EXPECT_EQ(cl(1278).velocita, 0);
-  EXPECT_EQ(c_->file.file.at("ARONA_DOMODOSSOLA_324.dat").size(), 19215u);
-  EXPECT_FALSE(c_->sorgenti.linea.has_value());
-  EXPECT_FALSE(c_->sorgenti.treno.has_value());
+  EXPECT_EQ(test::compilazione_spedita().file.file.at("ARONA_DOMODOSSOLA_324.dat").size(), 19215u);
+  EXPECT_FALSE(test::compilazione_spedita().sorgenti.linea.has_value());
+  EXPECT_FALSE(test::compilazione_spedita().sorgenti.treno.has_value());
 }
 
 const std::string stazione_arona =

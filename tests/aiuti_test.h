@@ -3,6 +3,8 @@
 #ifndef TESTS_AIUTI_TEST_H_
 #define TESTS_AIUTI_TEST_H_
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -53,6 +55,19 @@ inline compilazione compila(const std::optional<std::string>& linea,
   c.esito = memorizza_percorso(c.m, j, c.sorgenti, c.file);
   return c;
 }
+
+// The shipped scenario compiled once per test binary, for tests that only read it.
+inline const compilazione& compilazione_spedita() {
+  static const compilazione c = compila(linea_spedita(), treno_spedito());
+  return c;
+}
+
+// Fixture for tests that read the shipped scenario's model.
+class scenario_spedito : public ::testing::Test {
+ protected:
+  static const modello& m() { return compilazione_spedita().m; }
+  static const cella& cl(int i) { return m().percorso[static_cast<std::size_t>(i)]; }
+};
 
 inline std::string leggi_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
