@@ -14,17 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Pacchetto : public ::testing::Test {
+class Pacchetto : public test::cartella_di_prova {
  protected:
   void SetUp() override {
-    cartella_ = fs::temp_directory_path() /
-                ("pacchetto_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(cartella_);
-    fs::create_directories(cartella_);
+    cartella_di_prova::SetUp();
     fs::copy_file(PACCHETTO, cartella_ / "ARONA_DOMODOSSOLA_324");
   }
-  void TearDown() override { fs::remove_all(cartella_); }
 
   int esegui() {
     const std::string comando = "env -u DISPLAY '" +
@@ -33,9 +28,6 @@ class Pacchetto : public ::testing::Test {
     const int stato = std::system(comando.c_str());
     return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
   }
-  std::string file(const std::string& nome) { return test::leggi_file(cartella_ / nome); }
-
-  fs::path cartella_;
 };
 
 const char* const uscite[] = {"ARONA_DOMODOSSOLA_324_note.txt",

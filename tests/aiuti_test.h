@@ -4,7 +4,10 @@
 #define TESTS_AIUTI_TEST_H_
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -62,13 +65,6 @@ inline const compilazione& compilazione_spedita() {
   return c;
 }
 
-// Fixture for tests that read the shipped scenario's model.
-class scenario_spedito : public ::testing::Test {
- protected:
-  static const modello& m() { return compilazione_spedita().m; }
-  static const cella& cl(int i) { return m().percorso[static_cast<std::size_t>(i)]; }
-};
-
 inline std::string leggi_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -78,6 +74,45 @@ inline void scrivi_file(const std::filesystem::path& p, const std::string& byte)
   std::ofstream out(p, std::ios::binary);
   out << byte;
 }
+
+// A fresh folder for each test, removed afterwards, and scenario-tool run inside it.
+class cartella_di_prova : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cartella_ = std::filesystem::temp_directory_path() /
+                ("scenario_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(cartella_);
+    std::filesystem::create_directories(cartella_);
+  }
+  void TearDown() override { std::filesystem::remove_all(cartella_); }
+
+  std::string file(const std::string& nome) const { return leggi_file(cartella_ / nome); }
+
+  // Runs scenario-tool with `argomenti` in the folder; keeps standard output and error.
+  int esegui_strumento(const std::string& argomenti) {
+    const std::string comando = "cd '" + cartella_.string() +
+                                "' && '" CARTELLA_BUILD "/scenario-tool' " + argomenti +
+                                " >uscita.log 2>errori.log";
+    const int stato = std::system(comando.c_str());
+    uscita_ = file("uscita.log");
+    errori_ = file("errori.log");
+    std::filesystem::remove(cartella_ / "uscita.log");
+    std::filesystem::remove(cartella_ / "errori.log");
+    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+  }
+
+  std::filesystem::path cartella_;
+  std::string uscita_, errori_;
+};
+
+// Fixture for tests that read the shipped scenario's model.
+class scenario_spedito : public ::testing::Test {
+ protected:
+  static const modello& m() { return compilazione_spedita().m; }
+  static const cella& cl(int i) { return m().percorso[static_cast<std::size_t>(i)]; }
+};
 
 }  // namespace scenario::test
 

@@ -22,30 +22,13 @@ const file_in_memoria& compilati() {
   return c.file;
 }
 
-class DumpPlot : public ::testing::Test {
+class DumpPlot : public test::cartella_di_prova {
  protected:
   void SetUp() override {
-    cartella_ = fs::temp_directory_path() /
-                ("dump_plot_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(cartella_);
-    fs::create_directories(cartella_);
+    cartella_di_prova::SetUp();
     for (const auto& [nome, byte] : compilati().file) test::scrivi_file(cartella_ / nome, byte);
   }
-  void TearDown() override { fs::remove_all(cartella_); }
-
-  // Runs the tool in the folder; keeps standard output and error.
-  int esegui(const std::string& argomenti) {
-    const std::string comando = "cd '" + cartella_.string() +
-                                "' && '" CARTELLA_BUILD "/scenario-tool' " + argomenti +
-                                " >uscita.log 2>errori.log";
-    const int stato = std::system(comando.c_str());
-    uscita_ = test::leggi_file(cartella_ / "uscita.log");
-    errori_ = test::leggi_file(cartella_ / "errori.log");
-    fs::remove(cartella_ / "uscita.log");
-    fs::remove(cartella_ / "errori.log");
-    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-  }
+  int esegui(const std::string& argomenti) { return esegui_strumento(argomenti); }
   void sostituisci(const std::string& nome, const std::string& byte) {
     test::scrivi_file(cartella_ / nome, byte);
   }
@@ -53,9 +36,6 @@ class DumpPlot : public ::testing::Test {
     EXPECT_EQ(esegui("dump --json"), 0) << errori_;
     return json::parse(uscita_);
   }
-
-  fs::path cartella_;
-  std::string uscita_, errori_;
 };
 
 const json& elemento_in(const json& d, int cella) {

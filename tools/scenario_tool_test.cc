@@ -13,33 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Strumento : public ::testing::Test {
+class Strumento : public test::cartella_di_prova {
  protected:
-  void SetUp() override {
-    cartella_ = fs::temp_directory_path() /
-                ("strumento_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(cartella_);
-    fs::create_directories(cartella_);
-  }
-  void TearDown() override { fs::remove_all(cartella_); }
-
-  // Runs the tool in the folder; keeps standard output and error.
-  int esegui(const std::string& argomenti) {
-    const std::string comando = "cd '" + cartella_.string() +
-                                "' && '" CARTELLA_BUILD "/scenario-tool' " + argomenti +
-                                " >uscita.log 2>errori.log";
-    const int stato = std::system(comando.c_str());
-    uscita_ = file("uscita.log");
-    errori_ = file("errori.log");
-    fs::remove(cartella_ / "uscita.log");
-    fs::remove(cartella_ / "errori.log");
-    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-  }
-  std::string file(const std::string& nome) { return test::leggi_file(cartella_ / nome); }
-
-  fs::path cartella_;
-  std::string uscita_, errori_;
+  int esegui(const std::string& argomenti) { return esegui_strumento(argomenti); }
 };
 
 TEST_F(Strumento, EsportaECompilaComeIlPacchetto) {
