@@ -1,6 +1,7 @@
 // The synthetic routes as files, for measuring the author's path outside the benchmarks:
 //   percorso_sintetico genera METRI CARTELLA   writes SINTETICA_linea.txt and SINTETICA_1-.txt
 //   percorso_sintetico compila CARTELLA        compiles them into the three files beside them
+//   percorso_sintetico modello CARTELLA        compiles them into the model only, no file
 // The second is what peak memory is measured on: the compile alone, with the sources read
 // from the folder and the files written there as the package writes them. It prints the
 // error state and the process's peak resident memory.
@@ -48,13 +49,14 @@ int genera(std::string_view arg, const std::filesystem::path& cartella) {
   return ok ? 0 : 1;
 }
 
-int compila(const std::filesystem::path& cartella) {
+int compila(const std::filesystem::path& cartella, bool con_file) {
   scenario::modello m;
   m.nome_linea = linea;
   m.numero_treno = treno;
   scenario::sorgenti_in_cartella sorgenti(cartella, linea, treno, false);
   scenario::file_in_cartella uscite(cartella);
-  const int32_t esito = scenario::memorizza_percorso(m, 1, sorgenti, uscite);
+  const int32_t esito = con_file ? scenario::memorizza_percorso(m, 1, sorgenti, uscite)
+                                 : scenario::compila_modello(m, 1, sorgenti);
   rusage uso{};
   ::getrusage(RUSAGE_SELF, &uso);
   std::printf("codice_errore=%d posizione_errore=%d picco_memoria_kb=%ld\n", m.codice_errore,
@@ -68,13 +70,15 @@ int main(int argc, char** argv) {
   const std::string_view comando = argc > 1 ? argv[1] : "";
   try {
     if (comando == "genera" && argc == 4) return genera(argv[2], argv[3]);
-    if (comando == "compila" && argc == 3) return compila(argv[2]);
+    if (comando == "compila" && argc == 3) return compila(argv[2], true);
+    if (comando == "modello" && argc == 3) return compila(argv[2], false);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "percorso_sintetico: %s\n", e.what());
     return 1;
   }
   std::fprintf(stderr,
                "uso: percorso_sintetico genera METRI CARTELLA\n"
-               "     percorso_sintetico compila CARTELLA\n");
+               "     percorso_sintetico compila CARTELLA\n"
+               "     percorso_sintetico modello CARTELLA\n");
   return 2;
 }
