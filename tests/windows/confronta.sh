@@ -117,7 +117,8 @@ vale() { [ "$(cat "$1")" = "$2" ]; }
 mkdir "$lavoro/pacchetto_linux" "$lavoro/pacchetto_windows"
 cp "$pacchetto_linux" "$lavoro/pacchetto_linux/"
 cp "$cartella_windows/ARONA_DOMODOSSOLA_324.exe" "$lavoro/pacchetto_windows/"
-esegui_in "$lavoro/pacchetto_linux" ./ARONA_DOMODOSSOLA_324
+# The Linux package runs headless: the display is wine's, and only the files are compared.
+esegui_in "$lavoro/pacchetto_linux" env -u DISPLAY ./ARONA_DOMODOSSOLA_324
 esegui_in "$lavoro/pacchetto_windows" "$wine" ARONA_DOMODOSSOLA_324.exe
 verifica "Linux package ends with status 0" vale "$lavoro/pacchetto_linux.stato" 0
 verifica "Windows package ends with status 0" vale "$lavoro/pacchetto_windows.stato" 0
