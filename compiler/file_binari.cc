@@ -2,6 +2,7 @@
 // neither host byte order nor struct padding reaches a file.
 #include "compiler/file_binari.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -42,6 +43,7 @@ class buffer {
     }
   }
   // Room for the next n bytes (n at most the block's size), emptying the block if needed.
+  std::size_t libero() const { return dati_.size() - usati_; }
   char* spazio(std::size_t n) {
     if (usati_ + n > dati_.size()) svuota();
     char* p = dati_.data() + usati_;
@@ -59,28 +61,54 @@ class buffer {
   std::size_t usati_ = 0;
 };
 
-// One half of the track plan: the x or the y values of every point. A computed point, by far
-// the most common, takes its tag and its double in one piece of the block.
-void scrivi_meta(const punti_tracciato& t, const std::vector<double>& valori, std::ostream& out) {
-  buffer b(out);
-  for (int64_t i = 0; i <= t.ultimo_indice(); ++i) {
-    const double v = valori[static_cast<std::size_t>(i)];
-    switch (t.tipo_punto(i)) {
-      case punti_tracciato::etichetta::vuoto:
-        b.i16(etichetta_vuoto);
-        break;
-      case punti_tracciato::etichetta::intero:
-        b.i16(etichetta_intero);
-        b.i16(static_cast<int16_t>(v));
-        break;
-      case punti_tracciato::etichetta::reale: {
-        char* p = b.spazio(10);
-        metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
-        metti_le<8>(p + 2, std::bit_cast<uint64_t>(v));
-        break;
-      }
+// Computed points: a tag and a double each, as many at a time as the block has room for.
+void scrivi_reali(buffer& b, const double* v, std::size_t n) {
+  constexpr std::size_t byte_reale = 2 + 8;
+  while (n > 0) {
+    const std::size_t quanti = std::min(n, b.libero() / byte_reale);
+    if (quanti == 0) {
+      b.svuota();
+      continue;
     }
+    char* p = b.spazio(quanti * byte_reale);
+    for (std::size_t i = 0; i < quanti; ++i, p += byte_reale) {
+      metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
+      metti_le<8>(p + 2, std::bit_cast<uint64_t>(v[i]));
+    }
+    v += quanti;
+    n -= quanti;
   }
+}
+
+void scrivi_punto(buffer& b, punti_tracciato::etichetta tipo, double v) {
+  switch (tipo) {
+    case punti_tracciato::etichetta::vuoto:
+      b.i16(etichetta_vuoto);
+      break;
+    case punti_tracciato::etichetta::intero:
+      b.i16(etichetta_intero);
+      b.i16(static_cast<int16_t>(v));
+      break;
+    case punti_tracciato::etichetta::reale:
+      scrivi_reali(b, &v, 1);
+      break;
+  }
+}
+
+// One half of the track plan: the x or the y values of every point. The computed points,
+// by far the most, form one run between the two seeds and the empty points at the end.
+void scrivi_meta(const punti_tracciato& t, const punti_tracciato::valori& valori,
+                 std::ostream& out) {
+  buffer b(out);
+  const int64_t fine = t.ultimo_indice() + 1;
+  const int64_t inizio_reali = std::min<int64_t>(2, fine);
+  const int64_t fine_reali = std::clamp(t.calcolati, inizio_reali, fine);
+  for (int64_t i = 0; i < inizio_reali; ++i) {
+    scrivi_punto(b, t.tipo_punto(i), valori[static_cast<std::size_t>(i)]);
+  }
+  scrivi_reali(b, valori.data() + inizio_reali,
+               static_cast<std::size_t>(fine_reali - inizio_reali));
+  for (int64_t i = fine_reali; i < fine; ++i) scrivi_punto(b, t.tipo_punto(i), 0.0);
   b.svuota();
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/memoria_popolata.h"
+
 namespace scenario {
 
 // One cell stands for 50 m of line. Fields 1 to 5 describe at most one point feature;
@@ -87,8 +89,9 @@ inline constexpr int primo_posto_cartello = 80;
 struct punti_tracciato {
   enum class etichetta : uint8_t { vuoto, intero, reale };
 
-  std::vector<double> x;  // size lunghezza_estesa + 1 once created
-  std::vector<double> y;
+  using valori = std::vector<double, memoria_popolata<double>>;
+  valori x;  // size lunghezza_estesa + 1 once created
+  valori y;
   bool seminato = false;
   int64_t calcolati = 2;  // first point not yet computed (the parser's `indice_tracciato`)
 

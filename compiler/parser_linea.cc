@@ -35,7 +35,6 @@ class parser_linea {
   void fine_descrizione();
 
   bool fuori_percorso(int32_t p);
-  void passo(double k);
   bool chiudi_con(int32_t codice);
   void scrivi_pendenze_fino_a(int64_t limite);
   void leggi_campo() { scenario::leggi_campo(m_, l_); }
@@ -210,15 +209,26 @@ void parser_linea::pendenza() {
   pendenza_precedente_ = g;
 }
 
-// One metre of track: the direction of the last metre turned by about k radians.
-void parser_linea::passo(double k) {
-  punti_tracciato& t = m_.tracciato;
-  const auto i = static_cast<std::size_t>(t.calcolati);
-  const double dx = t.x[i - 1] - t.x[i - 2];
-  const double dy = t.y[i - 1] - t.y[i - 2];
-  t.x[i] = t.x[i - 1] + (dy * k + dx);
-  t.y[i] = t.y[i - 1] + (dy - dx * k);
-  ++t.calcolati;
+// The track plan up to point `fino_a`, one metre at a time: each metre keeps the direction of
+// the last one turned by about k radians. The last two points stay in registers, and each
+// step repeats the same operations in the same order, so the doubles are those of one step
+// after another.
+void avanza_tracciato(punti_tracciato& t, int64_t fino_a, double k) {
+  if (t.calcolati > fino_a) return;
+  double* const x = t.x.data();
+  double* const y = t.y.data();
+  auto i = static_cast<std::size_t>(t.calcolati);
+  const auto fine = static_cast<std::size_t>(fino_a);
+  double x2 = x[i - 2], x1 = x[i - 1], y2 = y[i - 2], y1 = y[i - 1];
+  for (; i <= fine; ++i) {
+    const double dx = x1 - x2;
+    const double dy = y1 - y2;
+    x2 = x1;
+    y2 = y1;
+    x1 = x[i] = x1 + (dy * k + dx);
+    y1 = y[i] = y1 + (dy - dx * k);
+  }
+  t.calcolati = fino_a + 1;
 }
 
 bool parser_linea::curva() {
@@ -242,10 +252,8 @@ bool parser_linea::curva() {
   const int64_t fine_curva = int64_t{p} + n;
   const std::pair<int64_t, double> tratti[] = {{p, 0.0}, {fine_curva, curvatura}};
   for (const auto& [fino_a, k] : tratti) {
-    while (t.calcolati <= fino_a && t.calcolati <= ultimo) {
-      passo(k);
-      if (t.calcolati > limite_tracciato) return chiudi_con(103);
-    }
+    avanza_tracciato(t, std::min({fino_a, ultimo, limite_tracciato}), k);
+    if (t.calcolati > limite_tracciato) return chiudi_con(103);
   }
   return true;
 }
@@ -302,7 +310,7 @@ void parser_linea::fine_descrizione() {
   if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
   scrivi_pendenze_fino_a(m_.ultima_cella - 2);
   if (m_.scrivi_linea != 0) {
-    while (m_.tracciato.calcolati <= m_.lunghezza_estesa - 2) passo(0.0);
+    avanza_tracciato(m_.tracciato, m_.lunghezza_estesa - 2, 0.0);
   }
 }
 

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <streambuf>
-#include <vector>
+
+#include "driver/buffer_file.h"
 
 namespace scenario {
 namespace {
@@ -19,44 +19,14 @@ std::string ragione(int codice) { return std::strerror(codice); }
   throw errore_file("impossibile scrivere " + file.string() + ": " + cosa + ": " + ragione(codice));
 }
 
-// A stream buffer over a file descriptor that remembers the first write error.
-class buffer_fd : public std::streambuf {
- public:
-  explicit buffer_fd(int fd) : fd_(fd), spazio_(1 << 16) {
-    setp(spazio_.data(), spazio_.data() + spazio_.size());
-  }
-  int errore() const { return errore_; }
-  int sync() override { return svuota() ? 0 : -1; }
-
- protected:
-  int_type overflow(int_type c) override {
-    if (!svuota()) return traits_type::eof();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-      *pptr() = traits_type::to_char_type(c);
-      pbump(1);
-    }
-    return traits_type::not_eof(c);
-  }
-
- private:
-  bool svuota() {
-    const char* p = pbase();
-    while (p < pptr() && errore_ == 0) {
-      const ssize_t n = ::write(fd_, p, static_cast<std::size_t>(pptr() - p));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        errore_ = n < 0 ? errno : EIO;
-        break;
-      }
-      p += n;
-    }
-    setp(spazio_.data(), spazio_.data() + spazio_.size());
-    return errore_ == 0;
-  }
-  int fd_;
-  int errore_ = 0;
-  std::vector<char> spazio_;
-};
+// One write(2) call; an interrupted call writes nothing and is tried again by the caller.
+std::size_t scrivi_fd(int fd, const char* p, std::size_t n, int& errore) {
+  const ssize_t scritti = ::write(fd, p, n);
+  if (scritti > 0) return static_cast<std::size_t>(scritti);
+  if (scritti < 0 && errno == EINTR) return 0;
+  errore = scritti < 0 ? errno : EIO;
+  return 0;
+}
 
 // Only a regular file (or nothing) may stand where an output goes.
 void controlla_destinazione(const std::filesystem::path& destinazione) {
@@ -105,7 +75,8 @@ void sostituisci_file(const std::filesystem::path& destinazione,
   int errore = 0;
   std::string cosa = "scrittura";
   {
-    buffer_fd buf(fd);
+    auto scrittura = [fd](const char* p, std::size_t n, int& e) { return scrivi_fd(fd, p, n, e); };
+    buffer_file<int, decltype(scrittura)> buf(scrittura);
     std::ostream out(&buf);
     try {
       contenuto(out);

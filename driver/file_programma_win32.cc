@@ -2,9 +2,9 @@
 // then moved over the target with MoveFileExW (replace existing, write through).
 #include <windows.h>
 
-#include <streambuf>
 #include <vector>
 
+#include "driver/buffer_file.h"
 #include "driver/file_programma.h"
 
 namespace scenario {
@@ -33,45 +33,17 @@ std::string nome_di(const std::filesystem::path& file) {
   throw errore_file("impossibile scrivere " + nome_di(file) + ": " + cosa + ": " + ragione(codice));
 }
 
-// A stream buffer over a file handle that remembers the first write error.
-class buffer_handle : public std::streambuf {
- public:
-  explicit buffer_handle(HANDLE h) : h_(h), spazio_(1 << 16) {
-    setp(spazio_.data(), spazio_.data() + spazio_.size());
+// One WriteFile call, of at most 1 GiB so that the count fits its DWORD.
+std::size_t scrivi_handle(HANDLE h, const char* p, std::size_t n, DWORD& errore) {
+  const auto chiesti = static_cast<DWORD>(n < (std::size_t{1} << 30) ? n : std::size_t{1} << 30);
+  DWORD scritti = 0;
+  if (!WriteFile(h, p, chiesti, &scritti, nullptr)) {
+    errore = GetLastError();
+  } else if (scritti == 0) {
+    errore = ERROR_WRITE_FAULT;
   }
-  DWORD errore() const { return errore_; }
-  int sync() override { return svuota() ? 0 : -1; }
-
- protected:
-  int_type overflow(int_type c) override {
-    if (!svuota()) return traits_type::eof();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-      *pptr() = traits_type::to_char_type(c);
-      pbump(1);
-    }
-    return traits_type::not_eof(c);
-  }
-
- private:
-  bool svuota() {
-    const char* p = pbase();
-    while (p < pptr() && errore_ == 0) {
-      const auto resto = static_cast<DWORD>(pptr() - p);
-      DWORD scritti = 0;
-      if (!WriteFile(h_, p, resto, &scritti, nullptr)) {
-        errore_ = GetLastError();
-      } else if (scritti == 0) {
-        errore_ = ERROR_WRITE_FAULT;
-      }
-      p += scritti;
-    }
-    setp(spazio_.data(), spazio_.data() + spazio_.size());
-    return errore_ == 0;
-  }
-  HANDLE h_;
-  DWORD errore_ = 0;
-  std::vector<char> spazio_;
-};
+  return scritti;
+}
 
 bool manca(DWORD errore) {
   return errore == ERROR_FILE_NOT_FOUND || errore == ERROR_PATH_NOT_FOUND;
@@ -126,7 +98,10 @@ DWORD scrivi_e_chiudi(HANDLE h, const std::filesystem::path& tmp,
                       const std::function<void(std::ostream&)>& contenuto) {
   DWORD errore = 0;
   {
-    buffer_handle buf(h);
+    auto scrittura = [h](const char* p, std::size_t n, DWORD& e) {
+      return scrivi_handle(h, p, n, e);
+    };
+    buffer_file<DWORD, decltype(scrittura)> buf(scrittura);
     std::ostream out(&buf);
     try {
       contenuto(out);

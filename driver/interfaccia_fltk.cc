@@ -1,5 +1,5 @@
-// The window system's interface with FLTK on X11: the progress window and the error message
-// box. When no display can be opened the run goes on headless, with the same results.
+// The window module: the progress window and the error message box with FLTK on X11, built as
+// a shared object that the package loads only when a display is named.
 #include <X11/Xlib.h>
 
 #include <FL/Fl.H>
@@ -16,6 +16,7 @@
 #include <string>
 
 #include "driver/interfaccia.h"
+#include "driver/modulo_finestra.h"
 
 namespace scenario {
 namespace {
@@ -98,34 +99,35 @@ class finestra_errore : public Fl_Window {
   }
 };
 
-class interfaccia_fltk : public interfaccia_utente {
- public:
-  void mostra_avanzamento(const std::string& titolo) override {
-    avanzamento_ = std::make_unique<finestra_avanzamento>(titolo);
-    mostra_e_dipingi(*avanzamento_);
-  }
-
-  void errore(const std::string& a) override {
-    finestra_errore messaggio(testo_errore(a));
-    messaggio.show();
-    while (messaggio.shown()) Fl::wait();
-  }
-
- private:
-  std::unique_ptr<finestra_avanzamento> avanzamento_;
-};
+std::unique_ptr<finestra_avanzamento> avanzamento;
 
 }  // namespace
+}  // namespace scenario
 
-std::unique_ptr<interfaccia_utente> crea_interfaccia() {
+using namespace scenario;
+
+#define ESPORTATA extern "C" __attribute__((visibility("default")))
+
+ESPORTATA int scenario_apri_display() {
   // FLTK ends the process when it cannot open the display itself, so the display is opened
   // here first and handed over.
   const char* nome = std::getenv("DISPLAY");
   Display* display = nome != nullptr && *nome != '\0' ? XOpenDisplay(nome) : nullptr;
-  if (display == nullptr) return std::make_unique<interfaccia_senza_finestra>();
+  if (display == nullptr) return 0;
   fl_open_display(display);
   Fl::set_font(carattere_etichetta, nome_carattere_etichetta);
-  return std::make_unique<interfaccia_fltk>();
+  return 1;
 }
 
-}  // namespace scenario
+ESPORTATA void scenario_mostra_avanzamento(const char* titolo) {
+  avanzamento = std::make_unique<finestra_avanzamento>(titolo);
+  mostra_e_dipingi(*avanzamento);
+}
+
+ESPORTATA void scenario_mostra_errore(const char* testo) {
+  finestra_errore messaggio(testo);
+  messaggio.show();
+  while (messaggio.shown()) Fl::wait();
+}
+
+ESPORTATA void scenario_chiudi_finestra() { avanzamento.reset(); }
