@@ -87,7 +87,7 @@ std::unique_ptr<interfaccia_utente> crea_interfaccia() {
   // The module stays loaded until the process ends: FLTK keeps state of its own.
   void* modulo = carica_modulo();
   funzioni_modulo f;
-  if (modulo == nullptr || !trova_funzioni(modulo, f) || f.apri_display() == 0) {
+  if (modulo == nullptr || !trova_funzioni(modulo, f) || f.apri_display(display) == 0) {
     return std::make_unique<interfaccia_senza_finestra>();
   }
   return std::make_unique<interfaccia_caricata>(f);

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -108,11 +107,10 @@ using namespace scenario;
 
 #define ESPORTATA extern "C" __attribute__((visibility("default")))
 
-ESPORTATA int scenario_apri_display() {
+ESPORTATA int scenario_apri_display(const char* nome) {
   // FLTK ends the process when it cannot open the display itself, so the display is opened
   // here first and handed over.
-  const char* nome = std::getenv("DISPLAY");
-  Display* display = nome != nullptr && *nome != '\0' ? XOpenDisplay(nome) : nullptr;
+  Display* display = XOpenDisplay(nome);
   if (display == nullptr) return 0;
   fl_open_display(display);
   Fl::set_font(carattere_etichetta, nome_carattere_etichetta);

@@ -6,8 +6,8 @@
 
 extern "C" {
 
-// Opens the display named by DISPLAY; 0 when it cannot be opened.
-int scenario_apri_display();
+// Opens the display named `nome`; 0 when it cannot be opened.
+int scenario_apri_display(const char* nome);
 // Shows the progress window titled `titolo` and returns once it has been painted.
 void scenario_mostra_avanzamento(const char* titolo);
 // Shows the message box with `testo` and returns when the user has closed it.
