@@ -205,8 +205,8 @@ constexpr rimedio_codice rimedi[] = {
     {101, "no line description ROUTE_linea.txt in the folder", "check --dir and --route, or write the file (scenario-tool new)"},
     {102, "no `[generale]` header in the line description", "start the file with `[generale]`"},
     {103, "a curve keyword without a class digit 1 to 6, or a track plan past 1,000,000 points", "write `curvad4` rather than `curvad`"},
-    {1250, "the identity marker field was already set (a slow order or `abbattimento` at 0 m)", "nothing may be recorded in cell 1: keep features at 100 m or more"},
-    {1251, "the identity code field was already set (cell 1 used)", "as for 1250"},
+    {1250, "cell 1, which carries the route's identity, already holds a point feature (a slow order or `abbattimento` near 0 m); nothing is written", "keep point features at 50 m or more, `abbattimento` at 100 m or more"},
+    {1251, "cell 1's second value already set, as for 1250; nothing is written", "as for 1250"},
 };
 
 constexpr riga_esempio esempio_linea[] = {
