@@ -134,8 +134,8 @@ std::string pagina_man(const CLI::App& app) {
   t += ".SH NAME\nscenario\\-tool \\- compile and inspect train\\-simulator scenarios\n";
   t += ".SH SYNOPSIS\n.B scenario\\-tool\n.I command\n[\\fIoptions\\fR]\n.br\n";
   t += ".B scenario\\-tool\n\\-\\-help | \\-\\-version\n";
-  t += ".SH DESCRIPTION\n" + roff(app.get_description()) + ".\n.PP\n";
-  t += "A route is two text sources in one folder, ROUTE_linea.txt (the line) and "
+  t += ".SH DESCRIPTION\nscenario\\-tool gives route authors the compiler of the scenario "
+       "package. A route is two text sources in one folder, ROUTE_linea.txt (the line) and "
        "ROUTE_TRAIN\\-.txt (the train service); the compiled files are ROUTE_linea.dat, "
        "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat. Where \\-\\-route and \\-\\-train are left out, "
        "they are taken from the folder when it holds one route and one train.\n";
