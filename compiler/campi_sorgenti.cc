@@ -60,7 +60,7 @@ constexpr campo_sorgente pendenza[] = {
 };
 constexpr campo_sorgente montagna[] = {
     {"inizio", "tunnel entrance", "m", 0, posizione_max, "cells `inizio` / 50 to `fine` / 50 - 1 get the tunnel type in their `galleria` byte"},
-    {"fine", "tunnel exit", "m", 0, posizione_max, "see `inizio`; a tunnel shorter than 50 m marks no cell"},
+    {"fine", "tunnel exit", "m", 0, posizione_max, "see `inizio`; a tunnel that spans no whole cell may mark none"},
     {"tipo", "tunnel type 1 or 2; + 10 for lamps", "", 1, 12, "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
 };
 constexpr campo_sorgente indicatori[] = {

@@ -36,7 +36,8 @@ std::vector<std::string> campi_della_riga(std::string_view riga) {
   }
 }
 
-// Every record of `righe` has a keyword of the table and as many fields as the table lists.
+// Every record of `righe` has a keyword of the table, as many fields as the table lists, and
+// values within their documented ranges (an empty number field reads as 0).
 void controlla_righe(file_sorgente file, const std::vector<std::string_view>& righe) {
   for (std::string_view riga : righe) {
     if (riga.empty() || riga.front() == '[') continue;
@@ -45,7 +46,14 @@ void controlla_righe(file_sorgente file, const std::vector<std::string_view>& ri
     ASSERT_NE(p, nullptr) << riga;
     // The clock's three numbers may be separated by blanks instead of commas.
     if (std::string(p->parola) == "orologio") continue;
-    EXPECT_EQ(campi.size(), p->campi.size() + 1) << riga;
+    ASSERT_EQ(campi.size(), p->campi.size() + 1) << riga;
+    for (std::size_t i = 0; i < p->campi.size(); ++i) {
+      const campo_sorgente& c = p->campi[i];
+      if (c.testo) continue;
+      const int64_t v = campi[i + 1].empty() ? 0 : std::stoll(campi[i + 1]);
+      EXPECT_GE(v, c.minimo) << riga << " field " << c.nome;
+      EXPECT_LE(v, c.massimo) << riga << " field " << c.nome;
+    }
   }
 }
 
