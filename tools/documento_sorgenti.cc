@@ -28,8 +28,11 @@ std::string sezioni_di(file_sorgente file) {
 
 std::string parola_in_markdown(const parola_sorgente& p) {
   std::string t = "#### `" + std::string(p.parola) + "` (" + p.sezione + ")\n\n";
-  t += std::string(p.significato) + ". Recognised when the keyword field " + p.riconoscimento +
-       ".\n\n";
+  std::string significato = p.significato;
+  if (!significato.empty() && significato[0] >= 'a' && significato[0] <= 'z') {
+    significato[0] = static_cast<char>(significato[0] - 'a' + 'A');
+  }
+  t += significato + ". Recognised when the keyword field " + p.riconoscimento + ".\n\n";
   t += "| # | Field | Meaning | Unit | Valid range | What the compiler does |\n";
   t += "|---|---|---|---|---|---|\n";
   int n = 0;
