@@ -163,7 +163,8 @@ void completa_interfaccia(CLI::App& app, int& stato) {
   completamento->group("");
   auto shell = std::make_shared<std::string>();
   completamento->add_option("shell", *shell, "bash")->required()->check(CLI::IsMember({"bash"}));
-  completamento->callback([&app, &stato] {
+  // The option writes into `shell`, which must live as long as the application.
+  completamento->callback([&app, &stato, shell] {
     std::fputs(completamento_bash(app).c_str(), stdout);
     stato = uscita_ok;
   });
