@@ -112,7 +112,9 @@ class disegno_piano {
   std::vector<punto> tratto_di(double da, double a) const {
     da = std::clamp(da, 0.0, p_.fine_vista()), a = std::clamp(a, 0.0, p_.fine_vista());
     if (!(a >= da)) return {};
-    const double passi = std::clamp(std::ceil((a - da) / 5), 1.0, punti_per_tratto);
+    // About a point a pixel, never closer than 5 m.
+    const double passo = std::max(5.0, metri_per_pixel());
+    const double passi = std::clamp(std::ceil((a - da) / passo), 1.0, punti_per_tratto);
     std::vector<punto> r;
     r.reserve(static_cast<std::size_t>(passi) + 1);
     for (int i = 0; i <= static_cast<int>(passi); ++i)
@@ -194,11 +196,12 @@ class disegno_piano {
              [](const galleria_descritta& x) { return metri_strato(x.prima_cella) * 1.0; },
              [](const galleria_descritta& x) { return metri_strato(x.ultima_cella + 1) * 1.0; })) {
       t_.spezzata(tratto_di(da, a), {7, marrone, false, true});
+      // Only named tunnels are labelled: the legend already says what the brown band is.
       while (g < d_.gallerie.size() && metri_strato(d_.gallerie[g].prima_cella) < da) ++g;
-      const std::string nome = g < d_.gallerie.size() && !d_.gallerie[g].nome.empty()
-                                   ? nome_breve_galleria(d_.gallerie[g].nome)
-                                   : "tunnel";
-      etichette_.push_back({(da + a) / 2, {nome, {10, false}, marrone, ""}});
+      if (g < d_.gallerie.size() && !d_.gallerie[g].nome.empty()) {
+        const std::string nome = nome_breve_galleria(d_.gallerie[g].nome);
+        etichette_.push_back({(da + a) / 2, {nome, {10, false}, marrone, ""}});
+      }
     }
   }
 
