@@ -270,8 +270,10 @@ class disegno_piano {
     if (!o_.etichette_segnali) return;
     ultimo_segno_.reset();
     const carattere f{9, false};
+    int tentativi = 0;  // more than a page can hold; the rest would find no room anyway
     for (const elemento_descritto& e : d_.elementi) {
       if (e.tipo != cella_segnale || gia_disegnato(schermo(e.posizione))) continue;
+      if (++tentativi > 2000) break;
       posa_etichetta({static_cast<double>(e.posizione),
                       {numero(e.posizione / 1000.0, 2), f, rosso_segnale, titolo_segnale(e)}});
     }
