@@ -40,7 +40,7 @@ struct carattere {
   bool grassetto = false;
 };
 
-// A text's box, its width from the font's advance and its height the font size.
+// A label: its words, font and colour, and the tooltip an SVG shows over it.
 struct testo_posato {
   std::string testo;
   carattere font;
