@@ -274,6 +274,17 @@ TEST_F(DumpPlot, PlotDelPercorsoMassimo) {
   EXPECT_EQ(esegui("plot --out massimo.svg"), 0) << errori_;
 }
 
+// Cells that end before the line does: stations past the last cell are off the profile, not
+// drawn at x = 0 (their x once came out NaN).
+TEST_F(DumpPlot, StazioniOltreLeCelleFuoriDalProfilo) {
+  const std::string celle = compilati().file.at("ARONA_DOMODOSSOLA_324.dat");
+  sostituisci("ARONA_DOMODOSSOLA_324.dat", celle.substr(0, 60 * 15));
+  ASSERT_EQ(esegui("plot --out corto.svg"), 0) << errori_;
+  const std::string svg = test::leggi_file(cartella_ / "corto.svg");
+  EXPECT_NE(svg.find(">ARONA 11:55</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("points=\"0,"), std::string::npos);
+}
+
 // The SVG keeps its words as text, with tooltips; signals are labelled only when asked.
 TEST_F(DumpPlot, SvgConTestiEEtichetteDeiSegnali) {
   ASSERT_EQ(esegui("plot --out p.svg"), 0) << errori_;

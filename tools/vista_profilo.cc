@@ -26,7 +26,8 @@ class asse_metri {
         quota > quota_coda ? x1 - quota_coda * (x1 - x0) : x0 + fine_linea_ / fine_ * (x1 - x0);
   }
   double x(double m) const {
-    if (m <= fine_linea_) return x0_ + m / fine_linea_ * (x_linea_ - x0_);
+    // Past the end without a run-out, the line's scale goes on (off the panel).
+    if (m <= fine_linea_ || !con_coda()) return x0_ + m / fine_linea_ * (x_linea_ - x0_);
     return x_linea_ + (m - fine_linea_) / (fine_ - fine_linea_) * (x1_ - x_linea_);
   }
   double fine() const { return fine_; }
@@ -154,7 +155,7 @@ class disegno_profilo {
     const rettangolo area{fascia.x0 - 40, fascia.y0, larghezza_pagina - 4, fascia.y1};
     for (const stazione_descritta& s : d_.stazioni) {
       const double x = px(std::max(0, s.voce.posizione));
-      if (x > larghezza_pagina) continue;
+      if (!(x <= larghezza_pagina)) continue;
       const std::string nome = compatto(s.nome);
       const std::string titolo = nome + ": km " + numero(s.voce.posizione / 1000.0, 3) +
                                  (s.voce.orario != 0 ? ", " + ora_di(s.voce.orario) : "");
