@@ -14,8 +14,8 @@ using test::treno_minimo;
 using TrenoSpedito = test::scenario_spedito;
 
 TEST_F(TrenoSpedito, StazioniEVociDelTreno) {
-  ASSERT_EQ(m().codice_errore, 0);
-  const auto& t = m().tabella_stazioni;
+  ASSERT_EQ(r().codice, 0);
+  const auto& t = s().tabella_stazioni;
   for (int s = 1; s <= 14; ++s) EXPECT_FALSE(t[s].nome.empty()) << s;
   EXPECT_EQ(t[15], voce_stazione{});
   const voce_stazione arona = t[1];
@@ -72,7 +72,7 @@ TEST_F(TrenoSpedito, SegnaliERallentamento) {
     EXPECT_EQ(cl(447 - i).dato_2, 0);
   }
   int segnali = 0;
-  for (const cella& c : m().percorso) segnali += c.tipo == cella_segnale;
+  for (const cella& c : s().percorso) segnali += c.tipo == cella_segnale;
   EXPECT_EQ(segnali, 29);
 }
 
@@ -106,8 +106,8 @@ class CasiTreno : public ::testing::TestWithParam<caso_treno> {};
 TEST_P(CasiTreno, CodiceEPosizione) {
   const auto& caso = GetParam();
   const auto c = compila(caso.linea, caso.treno);
-  EXPECT_EQ(c.m.codice_errore, caso.codice);
-  EXPECT_EQ(c.m.posizione_errore, caso.posizione);
+  EXPECT_EQ(c.r.codice, caso.codice);
+  EXPECT_EQ(c.r.posizione, caso.posizione);
   EXPECT_FALSE(c.sorgenti.treno.has_value());
 }
 
@@ -182,24 +182,24 @@ INSTANTIATE_TEST_SUITE_P(
 // A record that reaches a cell outside the route stops there: its earlier writes stay.
 TEST(Treno, GuastoAllaPrimaCellaFuoriDalPercorso) {
   auto c = compila(linea_minima(), treno_minimo(segnale(300)));
-  ASSERT_EQ(c.m.codice_errore, 25);
-  EXPECT_EQ(c.m.percorso[7].tipo, cella_segnale);
+  ASSERT_EQ(c.r.codice, 25);
+  EXPECT_EQ(c.s.percorso[7].tipo, cella_segnale);
   for (int q : {5, 3, 1})
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(q)].preavviso, 60 + (7 - q) / 2) << q;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(q)].preavviso, 60 + (7 - q) / 2) << q;
   c = compila(linea_minima(), treno_minimo(stazione(63200, 7, 900)));
-  ASSERT_EQ(c.m.codice_errore, 25);
+  ASSERT_EQ(c.r.codice, 25);
   for (int k = 1; k <= 4; ++k) {
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(1281 - k)].preavviso, 80 + k) << k;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(1281 - k)].preavviso, 80 + k) << k;
   }
   c = compila(linea_minima(), treno_minimo(rallentamento(63000, 1000)));
-  ASSERT_EQ(c.m.codice_errore, 25);
-  EXPECT_EQ(c.m.percorso[1237].tipo, 0);
-  EXPECT_EQ(c.m.percorso[1261].tipo, 0);
+  ASSERT_EQ(c.r.codice, 25);
+  EXPECT_EQ(c.s.percorso[1237].tipo, 0);
+  EXPECT_EQ(c.s.percorso[1261].tipo, 0);
 }
 
 TEST(Treno, TrenoMancanteEGuasto) {
   const auto c = compila(linea_minima(), std::nullopt);
-  EXPECT_EQ(c.m.codice_errore, 25);
+  EXPECT_EQ(c.r.codice, 25);
   EXPECT_FALSE(c.sorgenti.linea.has_value());
   // The files are still written from what the model holds.
   EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_324.dat").size(), 15u * 1281);
@@ -214,9 +214,9 @@ TEST(Treno, CodiceDieciQuandoLeStazioniRaggiungonoICartelli) {
   treno += stazione(6000, 24, 600);
   const auto c = compila(linea_minima(linea), treno_minimo(treno));
   // Boards fill slots 80 down to 4: the next board slot is 3, so slot 2 ends the stations.
-  EXPECT_EQ(c.m.posto_cartello, 3);
-  EXPECT_EQ(c.m.codice_errore, 10);
-  EXPECT_EQ(c.m.tabella_stazioni[2].posizione, 6000);
+  EXPECT_EQ(c.a->posto_cartello, 3);
+  EXPECT_EQ(c.r.codice, 10);
+  EXPECT_EQ(c.s.tabella_stazioni[2].posizione, 6000);
 }
 
 TEST(Treno, AreeDelleStazioniPerTipo) {
@@ -225,16 +225,16 @@ TEST(Treno, AreeDelleStazioniPerTipo) {
                                            stazione(8000, 8, 800) + stazione(12000, 30, 600) +
                                            "stazione, 17350, 12, 800, 0, 1, 1, 0,0,0, "
                                            "0,0,0, 0, 12,0,0, S\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0);
-  const auto& t = c.m.tabella_stazioni;
+  ASSERT_EQ(c.r.codice, 0);
+  const auto& t = c.s.tabella_stazioni;
   EXPECT_EQ(t[2].inizio, 4600);
   EXPECT_EQ(t[2].fine, 5150);
-  EXPECT_EQ(c.m.percorso[5150 / 50 - 1].tipo, cella_fermata);
-  EXPECT_EQ(c.m.percorso[5150 / 50 - 2].preavviso, 0);  // types 5 and 6: no approach codes
+  EXPECT_EQ(c.s.percorso[5150 / 50 - 1].tipo, cella_fermata);
+  EXPECT_EQ(c.s.percorso[5150 / 50 - 2].preavviso, 0);  // types 5 and 6: no approach codes
   EXPECT_EQ(t[3].inizio, 7200);
   EXPECT_EQ(t[3].fine, 8800);
   EXPECT_EQ(t[4].fine, 12300);
-  EXPECT_NE(c.m.percorso[12300 / 50 - 1].tipo, cella_fermata);  // type 25 or more: no marker
+  EXPECT_NE(c.s.percorso[12300 / 50 - 1].tipo, cella_fermata);  // type 25 or more: no marker
   EXPECT_EQ(t[5].fine, 17800);
   EXPECT_EQ(t[5].byte_3, 1);
 }
@@ -248,77 +248,77 @@ TEST(Treno, TempoDelSegnaleECodiciDiPreavviso) {
         compila(linea_minima(),
                 treno_minimo("segnale, 5000, " + std::to_string(caso.sx) +
                              ", 5, 6, 0, 0, 1, 3,0,0, " + std::to_string(caso.tempo) + "\r\n"));
-    const cella& s = c.m.percorso[101];
+    const cella& s = c.s.percorso[101];
     EXPECT_EQ(s.tempo_segnale, caso.atteso) << caso.sx << " " << caso.tempo;
-    EXPECT_EQ(c.m.percorso[99].preavviso, caso.sx * 30 + 10 + 1);
+    EXPECT_EQ(c.s.percorso[99].preavviso, caso.sx * 30 + 10 + 1);
   }
 }
 
 TEST(Treno, SegnaleSuLampada) {
   const auto c =
       compila(linea_minima("montagna, 5000, 6000, 11\r\n"), treno_minimo(segnale(5150 - 50)));
-  ASSERT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.percorso[103].tipo, cella_segnale);
-  EXPECT_EQ(c.m.percorso[103].galleria, 1);
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[103].tipo, cella_segnale);
+  EXPECT_EQ(c.s.percorso[103].galleria, 1);
 }
 
 TEST(Treno, RallentamentoA1500E1550EConDv) {
   auto c = compila(linea_minima(), treno_minimo(rallentamento(1500)));
-  ASSERT_EQ(c.m.codice_errore, 0);
-  for (int i = 0; i <= 8; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
+  ASSERT_EQ(c.r.codice, 0);
+  for (int i = 0; i <= 8; ++i) EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
   c = compila(linea_minima(), treno_minimo(rallentamento(1550)));
-  EXPECT_EQ(c.m.percorso[8].tipo, cella_avviso_rallentamento);
-  for (int i = 4; i <= 7; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 5);
-  EXPECT_EQ(c.m.percorso[7].dato_1, 1);
+  EXPECT_EQ(c.s.percorso[8].tipo, cella_avviso_rallentamento);
+  for (int i = 4; i <= 7; ++i) EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].tipo, 5);
+  EXPECT_EQ(c.s.percorso[7].dato_1, 1);
   c = compila(linea_minima(), treno_minimo("rallentamento, 5000, 60, 300, 4, 1, 3\r\n"));
   for (int i : {77, 101, 107}) {
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].dato_2, 3) << i;
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].dato_1, 60) << i;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].dato_2, 3) << i;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].dato_1, 60) << i;
   }
-  EXPECT_EQ(c.m.percorso[101].dato_3, 4);
-  EXPECT_EQ(c.m.percorso[76].dato_2, 1);
-  EXPECT_EQ(c.m.percorso[73].dato_2, 4);
+  EXPECT_EQ(c.s.percorso[101].dato_3, 4);
+  EXPECT_EQ(c.s.percorso[76].dato_2, 1);
+  EXPECT_EQ(c.s.percorso[73].dato_2, 4);
   // A stretch shorter than 25 m has start and end in one cell: it is a start.
   c = compila(linea_minima(), treno_minimo(rallentamento(5000, 20)));
-  EXPECT_EQ(c.m.percorso[101].tipo, cella_inizio_rallentamento);
+  EXPECT_EQ(c.s.percorso[101].tipo, cella_inizio_rallentamento);
 }
 
 TEST(Treno, LimitiArrotondatiEDopoIlPrimoRecord) {
   const auto c = compila(linea_minima(), treno_minimo("velocita, 0, 112\r\nvelocita, 1075, 113\r\n"
                                                       "velocita, 2025, 60\r\naderenza, 0, 90\r\n"));
-  EXPECT_EQ(c.m.percorso[21].velocita, 22);
-  EXPECT_EQ(c.m.percorso[22].velocita, 23);
-  EXPECT_EQ(c.m.percorso[39].velocita, 23);
-  EXPECT_EQ(c.m.percorso[40].velocita, 12);
-  EXPECT_EQ(c.m.percorso[1277].aderenza, 90);
+  EXPECT_EQ(c.s.percorso[21].velocita, 22);
+  EXPECT_EQ(c.s.percorso[22].velocita, 23);
+  EXPECT_EQ(c.s.percorso[39].velocita, 23);
+  EXPECT_EQ(c.s.percorso[40].velocita, 12);
+  EXPECT_EQ(c.s.percorso[1277].aderenza, 90);
 }
 
 TEST(Treno, TrattinoDavantiAllaParolaChiave) {
   const auto c = compila(linea_minima(), treno_minimo("-segnale, sabbia, 7\r\n" + segnale(5000)));
-  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 7);
-  EXPECT_EQ(c.m.percorso[101].tipo, cella_segnale);
+  EXPECT_EQ(c.s.tabella_stazioni[86].intero_1, 7);
+  EXPECT_EQ(c.s.percorso[101].tipo, cella_segnale);
   const auto d = compila(linea_minima(), treno_minimo("x-segnale, 5000\r\n"));
-  EXPECT_EQ(d.m.codice_errore, 0);
-  EXPECT_EQ(d.m.percorso[101].tipo, 0);
+  EXPECT_EQ(d.r.codice, 0);
+  EXPECT_EQ(d.s.percorso[101].tipo, 0);
 }
 
 // A train file without "[generale]" still gets the tails from cell 0.
 TEST(Treno, SenzaGeneraleSoloLeCode) {
   const auto c = compila(linea_minima(), "sabbia, 9\r\n[fine]\r\n");
-  EXPECT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 0);
-  EXPECT_EQ(c.m.percorso[0].aderenza, 0);
+  EXPECT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[86].intero_1, 0);
+  EXPECT_EQ(c.s.percorso[0].aderenza, 0);
 }
 
 // A code 15 left by the line half stops the train half at its first signal.
 TEST(Treno, Codice15DellaLineaFermaIlPrimoSegnale) {
   const auto c = compila(linea_minima("pendenza, 99999, 0\r\n"),
                          treno_minimo("velocita, 0, 100\r\n" + segnale(5000) + segnale(6000)));
-  EXPECT_EQ(c.m.codice_errore, 15);
-  EXPECT_EQ(c.m.posizione_errore, 5000);
-  EXPECT_EQ(c.m.percorso[101].tipo, cella_segnale);
-  EXPECT_EQ(c.m.percorso[121].tipo, 0);
-  EXPECT_EQ(c.m.percorso[50].velocita, 0);  // no tails after a stop with error
+  EXPECT_EQ(c.r.codice, 15);
+  EXPECT_EQ(c.r.posizione, 5000);
+  EXPECT_EQ(c.s.percorso[101].tipo, cella_segnale);
+  EXPECT_EQ(c.s.percorso[121].tipo, 0);
+  EXPECT_EQ(c.s.percorso[50].velocita, 0);  // no tails after a stop with error
 }
 
 }  // namespace
