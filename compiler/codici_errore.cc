@@ -111,6 +111,7 @@ std::string riga_e_segno(std::string_view riga, int32_t colonna) {
 
 std::string messaggio_autore(const esito& r, std::string_view testo) {
   const int32_t codice = r.identita() ? r.errore_identita : r.codice;
+  if (codice == 0) return "";
   const auto noto = cerca_codice(codice);
   const bool con_luogo = noto && noto->dal_sorgente && !r.identita() && !r.file.empty();
   std::string m;

@@ -30,7 +30,8 @@ std::optional<codice_errore_noto> cerca_codice(int32_t codice);
 std::string messaggio_errore(int32_t codice, int32_t posizione, std::string_view file,
                              int32_t riga);
 
-// The author's message for what a compile recorded (a code, or else the identity error).
+// The author's message for what a compile recorded (the identity error, or else the code);
+// empty when there is neither.
 // `testo` is the text of the source named in `r.file`, to show the line; it may be empty.
 std::string messaggio_autore(const esito& r, std::string_view testo);
 

@@ -97,11 +97,13 @@ TEST_F(LineaSpedita, PrimaCurvaDelTracciato) {
 }
 
 // One crafted source per case: the code, the position and what the model holds.
+// The message is the first line scenario-tool prints: code, position, FILE:LINE:COL, reason.
 struct caso_linea {
   const char* nome;
   std::string linea;
   int32_t codice;
   int32_t posizione;
+  std::string messaggio;
 };
 
 class CasiLinea : public ::testing::TestWithParam<caso_linea> {};
@@ -111,72 +113,124 @@ TEST_P(CasiLinea, CodiceEPosizione) {
   const auto c = compila(caso.linea, treno_minimo());
   EXPECT_EQ(c.r.codice, caso.codice);
   EXPECT_EQ(c.r.posizione, caso.posizione);
+  EXPECT_EQ(test::prima_riga(messaggio_autore(c.r, "")), caso.messaggio);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Codici, CasiLinea,
     ::testing::Values(
         caso_linea{"lunghezza_oltre_il_limite",
-                   "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0},
+                   "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 1: line length over 1,000,000 m"},
         caso_linea{"ripetizione_inizio",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, 25, 100\r\n[fine]\r\n",
-                   3, 0},
+                   3, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
+                   "multiple of 50"},
         caso_linea{"ripetizione_inizio_negativo",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, -25, 100\r\n[fine]\r\n",
-                   3, 0},
+                   3, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
+                   "multiple of 50"},
         caso_linea{"ripetizione_fine",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, 50, 101\r\n[fine]\r\n",
-                   4, 0},
+                   4, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 4: signal repetition end is not a "
+                   "multiple of 50"},
         caso_linea{"ripetizione_senza_codici",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali codici, 50, 100\r\n[fine]\r\n",
-                   5, 0},
+                   5, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 5: signal repetition keyword holds "
+                   "neither \"4\" nor \"9\""},
         caso_linea{"cartello_su_indicatore",
                    linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
                                 "cartello_indicatore, 1000, (A)\r\n"),
-                   6, 1000},
+                   6, 1000,
+                   "ARONA_DOMODOSSOLA_linea.txt:5:1: error 6: signboard on a cell already occupied "
+                   "(position 1000 m)"},
         caso_linea{"indicatore_su_indicatore",
                    linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
                                 "indicatori_vmax, 1010, 100,100,100,0,,,,0\r\n"),
-                   21, 1010},
-        caso_linea{"curva_senza_classe", linea_minima("curvad, 100, 100\r\n"), 103, 0},
-        caso_linea{"fuori_percorso_pendenza", linea_minima("pendenza, 63901, 1\r\n"), 15, 63901},
-        caso_linea{"ultima_posizione_ammessa", linea_minima("pendenza, 63900, 1\r\n"), 0, 0},
+                   21, 1010,
+                   "ARONA_DOMODOSSOLA_linea.txt:5:1: error 21: speed-indicator board on a cell "
+                   "already occupied (position 1010 m)"},
+        caso_linea{"curva_senza_classe", linea_minima("curvad, 100, 100\r\n"), 103, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 103: curve class missing, or track plan "
+                   "over 1,000,000 points"},
+        caso_linea{"fuori_percorso_pendenza", linea_minima("pendenza, 63901, 1\r\n"), 15, 63901,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
+                   "route (position 63901 m)"},
+        caso_linea{"ultima_posizione_ammessa", linea_minima("pendenza, 63900, 1\r\n"), 0, 0, ""},
         caso_linea{"fuori_percorso_cartello", linea_minima("cartello_indicatore, 70000, (A)\r\n"),
-                   15, 70000},
-        caso_linea{"file_vuoto", "", 25, 0},
-        caso_linea{"senza_generale", "lunghezza percorso, 100\r\n[fine]\r\n", 102, 0},
-        caso_linea{"generale_ultimo_campo", "[generale]\r\n", 102, 0},
-        caso_linea{"senza_lunghezza", "[generale]\r\n[curve]\r\n[fine]\r\n", 25, 0},
+                   15, 70000,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
+                   "route (position 70000 m)"},
+        caso_linea{
+            "file_vuoto", "", 25, 0,
+            "ARONA_DOMODOSSOLA_linea.txt: error 25: the file ends where a text field was expected"},
+        caso_linea{"senza_generale", "lunghezza percorso, 100\r\n[fine]\r\n", 102, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 102: the line description ends before "
+                   "\"[generale]\""},
+        caso_linea{"generale_ultimo_campo", "[generale]\r\n", 102, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:1:1: error 102: the line description ends before "
+                   "\"[generale]\""},
+        caso_linea{"senza_lunghezza", "[generale]\r\n[curve]\r\n[fine]\r\n", 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 25: no \"lunghezza percorso\" in the "
+                   "general section, so the route has no cells"},
         caso_linea{"lunghezza_negativa", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n", 25,
-                   0},
-        caso_linea{"numero_non_valido", linea_minima("pendenza, 12.5, 1\r\n"), 25, 0},
+                   0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 25: \"lunghezza percorso\" is -1 m, "
+                   "expected 0 to 1000000"},
+        caso_linea{"numero_non_valido", linea_minima("pendenza, 12.5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"12.5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
         caso_linea{"record_troncato",
                    "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
                    "pendenza, 100,",
-                   25, 0},
-        caso_linea{"galleria_da_meno_25_m", linea_minima("montagna, -25, 500, 1\r\n"), 0, 0},
-        caso_linea{"galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0},
+                   25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: the file ends inside a record, "
+                   "where a number was expected"},
+        caso_linea{"galleria_da_meno_25_m", linea_minima("montagna, -25, 500, 1\r\n"), 0, 0, ""},
+        caso_linea{"galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: tunnel from -26 m starts in cell "
+                   "-1, before cell 0 (starts from -25 m are allowed)"},
         caso_linea{"galleria_prima_del_percorso_senza_celle",
-                   linea_minima("montagna, -100, -90, 1\r\n"), 0, 0},
+                   linea_minima("montagna, -100, -90, 1\r\n"), 0, 0, ""},
         // One sign at most in front of the digits.
-        caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0},
-        caso_linea{"segno_meno_piu", linea_minima("pendenza, -+5, 1\r\n"), 25, 0},
-        caso_linea{"segno_meno_meno", linea_minima("pendenza, --5, 1\r\n"), 25, 0},
-        caso_linea{"segno_piu_piu", linea_minima("pendenza, ++5, 1\r\n"), 25, 0},
-        caso_linea{"solo_segno", linea_minima("pendenza, +, 1\r\n"), 25, 0},
-        caso_linea{"segno_piu_singolo", linea_minima("pendenza, +63901, 1\r\n"), 15, 63901},
+        caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"+-5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_meno_piu", linea_minima("pendenza, -+5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"-+5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_meno_meno", linea_minima("pendenza, --5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"--5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_piu_piu", linea_minima("pendenza, ++5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"++5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"solo_segno", linea_minima("pendenza, +, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"+\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_piu_singolo", linea_minima("pendenza, +63901, 1\r\n"), 15, 63901,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
+                   "route (position 63901 m)"},
         caso_linea{"segno_meno_singolo", linea_minima("pendenza, -0, 1\r\npendenza, -63901, 1\r\n"),
-                   0, 0},
+                   0, 0, ""},
         caso_linea{"segno_piu_con_zeri",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, +0002, 100\r\n[fine]\r\n",
-                   3, 0},
+                   3, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
+                   "multiple of 50"},
         caso_linea{"indicatore_oltre_16_bit",
-                   linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0}),
+                   linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: speed board value 0 / 5 + 2000 x 20 "
+                   "= 40000 does not fit 16 bits"}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Linea, DescrizioneMancanteECodice101) {
@@ -218,6 +272,23 @@ TEST(Linea, MaiuscoleTrattiniEUltimoCampo) {
   EXPECT_EQ(c.s.percorso[39].pendenza, 105);
   EXPECT_EQ(c.s.percorso[40].pendenza, 107);
   EXPECT_EQ(c.a->numero_gallerie, 0);
+}
+
+// The general section skips ten dash fields in a row and examines the eleventh; the main part
+// skips two and examines the third.
+TEST(Linea, CampiConTrattinoSaltati) {
+  const auto generale = [](int trattini) {
+    std::string g = "[generale]\r\nlunghezza percorso, 5000\r\n";
+    for (int i = 0; i < trattini; ++i) g += "-a, ";
+    return g + "-sfondo uno, 7\r\n[curve]\r\n[fine]\r\n";
+  };
+  EXPECT_EQ(compila(generale(10), treno_minimo()).s.tabella_stazioni[85].inizio, 7);
+  EXPECT_EQ(compila(generale(11), treno_minimo()).s.tabella_stazioni[85].inizio, 0);
+  const auto principale = [](const std::string& trattini) {
+    return linea_minima(trattini + "-pendenza, 2000, 7\r\n", 5000);
+  };
+  EXPECT_EQ(compila(principale("-a, -b, "), treno_minimo()).s.percorso[40].pendenza, 107);
+  EXPECT_EQ(compila(principale("-a, -b, -c, "), treno_minimo()).s.percorso[40].pendenza, 100);
 }
 
 // Ties round to even: positions 25 and 75 both give cell 2, tunnel ends 1525 and 1575 cell 30.
@@ -263,6 +334,16 @@ TEST(Linea, GallerieVicineDiventanoTipoTreECorteNonSegnanoCelle) {
   EXPECT_EQ(c.a->numero_gallerie, 3);
   EXPECT_EQ(c.a->inizio_galleria[3], 3000);
   EXPECT_EQ(c.a->fine_galleria[3], 3020);
+}
+
+// Type 3 takes a tunnel that starts 150 m or less after the previous one ends.
+TEST(Linea, GalleriaA151MNonDiventaTipoTre) {
+  for (const auto& [inizio, tipo] : {std::pair{1650, 3}, std::pair{1651, 1}}) {
+    const auto c = compila(linea_minima("montagna, 800, 1500, 2\r\nmontagna, " +
+                                        std::to_string(inizio) + ", 2000, 1\r\n"),
+                           treno_minimo());
+    EXPECT_EQ(c.s.percorso[35].galleria, tipo) << inizio;
+  }
 }
 
 TEST(Linea, CartelloSuLampadaLaSostituisce) {

@@ -93,11 +93,13 @@ TEST_F(TrenoSpedito, StratiDiVelocitaEAderenza) {
 const std::string stazione_arona =
     "stazione,       0,  8,  600,  0, 0, 0,  1,1,0,  4,1,1,    1,  11,55, 0, ARONA\r\n";
 
+// The message is the first line scenario-tool prints: code, position, FILE:LINE:COL, reason.
 struct caso_treno {
   const char* nome;
   std::string treno;
   int32_t codice;
   int32_t posizione;
+  std::string messaggio;
   std::string linea = linea_minima();
 };
 
@@ -108,6 +110,7 @@ TEST_P(CasiTreno, CodiceEPosizione) {
   const auto c = compila(caso.linea, caso.treno);
   EXPECT_EQ(c.r.codice, caso.codice);
   EXPECT_EQ(c.r.posizione, caso.posizione);
+  EXPECT_EQ(test::prima_riga(messaggio_autore(c.r, "")), caso.messaggio);
   EXPECT_FALSE(c.sorgenti.treno.has_value());
 }
 
@@ -127,56 +130,119 @@ INSTANTIATE_TEST_SUITE_P(
     Codici, CasiTreno,
     ::testing::Values(
         caso_treno{"abbattimento_su_segnale",
-                   treno_minimo(segnale(5000) + "abbattimento, 5050, 100\r\n"), 7, 5050},
-        caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25},
+                   treno_minimo(segnale(5000) + "abbattimento, 5050, 100\r\n"), 7, 5050,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 7: \"abbattimento\" on a cell already "
+                   "occupied (position 5050 m)"},
+        caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 8: station position is not a multiple of "
+                   "50 (position 25 m)"},
         caso_treno{"stazione_lunga_non_multipla_di_100", treno_minimo(stazione(5000, 24, 650)), 9,
-                   5000},
-        caso_treno{"stazione_oltre_il_percorso", treno_minimo(stazione(63250, 24, 600)), 15, 63250},
-        caso_treno{"segnale_oltre_il_percorso", treno_minimo(segnale(63950)), 15, 63950},
-        caso_treno{"segnale_occupato", treno_minimo(segnale(5000) + segnale(5010)), 16, 5010},
+                   5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 9: station length is not a multiple of "
+                   "100 (position 5000 m)"},
+        caso_treno{"stazione_oltre_il_percorso", treno_minimo(stazione(63250, 24, 600)), 15, 63250,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 15: position beyond the end of the route "
+                   "(position 63250 m)"},
+        caso_treno{
+            "segnale_dopo_un_record_sulla_stessa_riga",
+            treno_minimo("sabbia, 10, segnale, 63950, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"), 15, 63950,
+            "ARONA_DOMODOSSOLA_324-.txt:2:13: error 15: position beyond the end of the route "
+            "(position 63950 m)"},
+        caso_treno{"segnale_oltre_il_percorso", treno_minimo(segnale(63950)), 15, 63950,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 15: position beyond the end of the route "
+                   "(position 63950 m)"},
+        caso_treno{"segnale_occupato", treno_minimo(segnale(5000) + segnale(5010)), 16, 5010,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 16: signal on a cell already occupied "
+                   "(position 5010 m)"},
         caso_treno{"segnale_su_fermata", treno_minimo(stazione(5000, 24, 600) + segnale(5200)), 16,
-                   5200},
-        caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000},
-        caso_treno{"inizio_occupato", treno_minimo(segnale(5000) + rallentamento(5000)), 18, 5000},
-        caso_treno{"fine_occupata", treno_minimo(segnale(5200) + rallentamento(5000)), 19, 5000},
+                   5200,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 16: signal on a cell already occupied "
+                   "(position 5200 m)"},
+        caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 17: slow-order warning board on a cell "
+                   "already occupied (position 5000 m)"},
+        caso_treno{"inizio_occupato", treno_minimo(segnale(5000) + rallentamento(5000)), 18, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 18: slow-order start on a cell already "
+                   "occupied (position 5000 m)"},
+        caso_treno{"fine_occupata", treno_minimo(segnale(5200) + rallentamento(5000)), 19, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
+                   "occupied (position 5000 m)"},
         caso_treno{"fine_su_fermata",
-                   treno_minimo(stazione(5000, 24, 600) + rallentamento(4000, 1200)), 19, 4000},
+                   treno_minimo(stazione(5000, 24, 600) + rallentamento(4000, 1200)), 19, 4000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
+                   "occupied (position 4000 m)"},
         caso_treno{"prima_dell_avviso_occupata", treno_minimo(segnale(3700) + rallentamento(5000)),
-                   20, 5000},
+                   20, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 20: one of the four cells before the "
+                   "warning board is already occupied (position 5000 m)"},
         caso_treno{"stazioni_troppo_vicine",
-                   treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900},
+                   treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 22: station less than 350 m after the "
+                   "previous one (position 5900 m)"},
         caso_treno{"stazioni_a_350_m",
-                   treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0},
-        caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0},
-        caso_treno{"treno_vuoto", "", 25, 0},
-        caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0},
-        caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0},
-        caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0},
-        caso_treno{"segnale_a_325_m", treno_minimo(segnale(325)), 0, 0},
+                   treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0, ""},
+        caso_treno{"stazioni_a_350_m_esatti",
+                   treno_minimo(stazione(5000, 24, 600) + stazione(5950, 24, 600)), 0, 0, ""},
+        caso_treno{"stazione_all_ultima_posizione", treno_minimo(stazione(63200, 24, 600)), 0, 0,
+                   ""},
+        caso_treno{"fermata_in_cella_2", treno_minimo(stazione(0, 24, 300)), 0, 0, ""},
+        caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 24: station with its stop marker in cell "
+                   "1 or before"},
+        caso_treno{
+            "treno_vuoto", "", 25, 0,
+            "ARONA_DOMODOSSOLA_324-.txt: error 25: the file ends where a text field was expected"},
+        caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the file ends inside a record, where "
+                   "a number was expected"},
+        caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: \"sabbia\" is 40000, expected -32768 "
+                   "to 32767"},
+        caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the signal's approach cell -1 is "
+                   "outside the route (cells 0 to 1280)"},
+        caso_treno{"segnale_a_325_m", treno_minimo(segnale(325)), 0, 0, ""},
         // The signal's own cell is checked before its approach cells are looked for.
         caso_treno{"segnale_a_300_m_su_cartello", treno_minimo(segnale(300)), 16, 300,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 16: signal on a cell already occupied "
+                   "(position 300 m)",
                    linea_minima("cartello_indicatore, 300, (A)\r\n")},
         caso_treno{"rallentamento_oltre_la_fine",
-                   treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0},
+                   treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell 1361 is "
+                   "outside the route (cells 0 to 1280)"},
         // An end past the route is the fault only once the board and start cells are free.
         caso_treno{"rallentamento_oltre_la_fine_con_avviso_occupato",
-                   treno_minimo(segnale(61800) + rallentamento(63000, 5000)), 17, 63000},
+                   treno_minimo(segnale(61800) + rallentamento(63000, 5000)), 17, 63000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 17: slow-order warning board on a cell "
+                   "already occupied (position 63000 m)"},
         caso_treno{"rallentamento_oltre_la_fine_con_inizio_occupato",
-                   treno_minimo(segnale(63000) + rallentamento(63000, 5000)), 18, 63000},
+                   treno_minimo(segnale(63000) + rallentamento(63000, 5000)), 18, 63000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 18: slow-order start on a cell already "
+                   "occupied (position 63000 m)"},
         caso_treno{"rallentamento_fino_all_ultima_cella", treno_minimo(rallentamento(63000, 950)),
-                   0, 0},
-        caso_treno{"rallentamento_una_cella_oltre", treno_minimo(rallentamento(63000, 1000)), 25,
-                   0},
+                   0, 0, ""},
+        caso_treno{"rallentamento_una_cella_oltre", treno_minimo(rallentamento(63000, 1000)), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell 1281 is "
+                   "outside the route (cells 0 to 1280)"},
         caso_treno{"rallentamento_con_fine_occupata_prima_dell_ultima",
-                   treno_minimo(segnale(63900) + rallentamento(63000, 900)), 19, 63000},
+                   treno_minimo(segnale(63900) + rallentamento(63000, 900)), 19, 63000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
+                   "occupied (position 63000 m)"},
         caso_treno{"rallentamento_con_fine_negativa", treno_minimo(rallentamento(1000, -1100)), 25,
-                   0},
+                   0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell -1 is "
+                   "outside the route (cells 0 to 1280)"},
         caso_treno{"stazione_con_fermata_nell_ultima_cella", treno_minimo(stazione(63150, 7, 900)),
-                   0, 0},
+                   0, 0, ""},
         caso_treno{"stazione_con_fermata_oltre_l_ultima_cella",
-                   treno_minimo(stazione(63200, 7, 900)), 25, 0},
-        caso_treno{"limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0},
-        caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0}),
+                   treno_minimo(stazione(63200, 7, 900)), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: station marker cell 1281 is outside "
+                   "the route (cells 0 to 1280)"},
+        caso_treno{
+            "limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0,
+            "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: speed limit 1300 km/h, expected 0 to 1277"},
+        caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0, ""}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 // A record that reaches a cell outside the route stops there: its earlier writes stay.
@@ -237,6 +303,20 @@ TEST(Treno, AreeDelleStazioniPerTipo) {
   EXPECT_NE(c.s.percorso[12300 / 50 - 1].tipo, cella_fermata);  // type 25 or more: no marker
   EXPECT_EQ(t[5].fine, 17800);
   EXPECT_EQ(t[5].byte_3, 1);
+}
+
+// byte_4 stays from a length of 600 m on, and never on the first station.
+TEST(Treno, Byte4DallaLunghezzaDi600M) {
+  const auto c = compila(linea_minima(), treno_minimo("stazione, 2000, 24, 600, 0, 3, 0, "
+                                                      "0,0,0, 0,0,0, 0, 12,0,0, A\r\n"
+                                                      "stazione, 5000, 24, 500, 0, 3, 0, "
+                                                      "0,0,0, 0,0,0, 0, 12,0,0, B\r\n"
+                                                      "stazione, 8000, 24, 600, 0, 3, 0, "
+                                                      "0,0,0, 0,0,0, 0, 12,0,0, C\r\n"));
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[1].byte_4, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[2].byte_4, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[3].byte_4, 3);
 }
 
 TEST(Treno, TempoDelSegnaleECodiciDiPreavviso) {

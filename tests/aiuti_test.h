@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "compiler/analisi.h"
+#include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/modello.h"
@@ -78,6 +79,9 @@ inline const compilazione& compilazione_spedita() {
   static const compilazione c = compila(linea_spedita(), treno_spedito());
   return c;
 }
+
+// The first line of a message, without its end.
+inline std::string prima_riga(const std::string& t) { return t.substr(0, t.find('\n')); }
 
 inline std::string leggi_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
