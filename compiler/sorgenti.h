@@ -1,67 +1,14 @@
-// Where the compiler finds its two text sources and where its files go. The package reads
-// them from its folder and deletes them; `scenario-tool` keeps an author's sources; tests
-// and fuzzers hand them over in memory.
+// Where written files go: a name and a procedure that writes the bytes. The package and
+// scenario-tool replace files in a folder; tests and fuzzers keep them in memory.
 #ifndef COMPILER_SORGENTI_H_
 #define COMPILER_SORGENTI_H_
 
-#include <filesystem>
 #include <functional>
 #include <map>
-#include <optional>
 #include <ostream>
 #include <string>
 
 namespace scenario {
-
-enum class sorgente { linea, treno };
-
-class archivio_sorgenti {
- public:
-  virtual ~archivio_sorgenti() = default;
-  // The whole text, or nothing when the source does not exist. A source that exists but
-  // cannot be read raises `guasto`.
-  virtual std::optional<std::string> leggi(sorgente s) = 0;
-  // Deletes the source if it exists and the caller asked for it.
-  virtual void cancella(sorgente s) = 0;
-  // The source's file name, for messages.
-  virtual std::string nome(sorgente s) const = 0;
-};
-
-// Sources as files in one folder.
-class sorgenti_in_cartella : public archivio_sorgenti {
- public:
-  sorgenti_in_cartella(std::filesystem::path cartella, std::string linea, std::string treno,
-                       bool cancella_dopo_lettura);
-  std::optional<std::string> leggi(sorgente s) override;
-  void cancella(sorgente s) override;
-  std::string nome(sorgente s) const override;
-
- private:
-  std::filesystem::path cartella_;
-  std::string linea_;
-  std::string treno_;
-  bool cancella_;
-};
-
-// Sources held in memory; a missing entry is a missing file.
-class sorgenti_in_memoria : public archivio_sorgenti {
- public:
-  std::optional<std::string> linea;
-  std::optional<std::string> treno;
-  int cancellazioni = 0;
-
-  std::optional<std::string> leggi(sorgente s) override {
-    return s == sorgente::linea ? linea : treno;
-  }
-  void cancella(sorgente s) override {
-    auto& t = s == sorgente::linea ? linea : treno;
-    if (t) ++cancellazioni;
-    t.reset();
-  }
-  std::string nome(sorgente s) const override {
-    return s == sorgente::linea ? "linea.txt" : "treno.txt";
-  }
-};
 
 // Receives each compiled file: a name and a procedure that writes its bytes.
 class destinazione_file {

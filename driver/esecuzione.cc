@@ -6,31 +6,36 @@
 
 #include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
+#include "compiler/file_binari.h"
 #include "driver/file_programma.h"
+#include "driver/testi_in_cartella.h"
 #include "sources/scrittori.h"
 
 namespace scenario {
 
 int esegui_pacchetto(const std::filesystem::path& cartella, interfaccia_utente& interfaccia) {
-  modello m;
-  interfaccia.mostra_avanzamento(m.nome_linea + " - treno " + m.numero_treno);
+  const opzioni_compilazione o;
+  interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
+  compilazione c;
   try {
     file_in_cartella uscite(cartella);
-    scrivi_testi(uscite, m.nome_linea, m.numero_treno);
-    sorgenti_in_cartella sorgenti(cartella, m.nome_linea, m.numero_treno, true);
-    if (const int32_t errore = memorizza_percorso(m, 1, sorgenti, uscite); errore != 0) {
-      interfaccia.errore(std::to_string(errore));
+    scrivi_testi(uscite, o.nome_linea, o.numero_treno);
+    c = compila(leggi_testi(cartella, o), o);
+    cancella_consumati(cartella, o, c);
+    if (c.risultato.identita()) {
+      interfaccia.errore(std::to_string(c.risultato.errore_identita));
       return uscita_identita;
     }
+    scrivi_compilati(c.scenario, o, uscite);
   } catch (const errore_file& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return uscita_file;
   }
-  if (m.codice_errore != 0) {
+  const esito& r = c.risultato;
+  if (r.codice != 0) {
     std::fprintf(
         stderr, "%s\n",
-        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_errore, m.riga_errore)
-            .c_str());
+        messaggio_errore(r.codice, r.posizione, r.file, static_cast<int32_t>(r.riga)).c_str());
     return uscita_codice_registrato;
   }
   return uscita_ok;

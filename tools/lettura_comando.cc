@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/esecuzione.h"
-
 namespace scenario::strumento {
 
 bool nomi_validi(const scenario_scelto& s, int& stato) {
@@ -26,7 +24,7 @@ std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato
     return leggi_file_scenario(s.cartella, s.linea, s.treno);
   } catch (const file_illeggibile& e) {
     std::fprintf(stderr, "scenario-tool: %s\n", e.what());
-    stato = uscita_file_danneggiato;
+    stato = uscita_compilato_danneggiato;
     return std::nullopt;
   }
 }

@@ -26,7 +26,7 @@ int disegna(const std::string& cartella, const std::string& linea, const std::st
     f = leggi_file_scenario(cartella, linea, treno);
   } catch (const file_illeggibile& e) {
     std::fprintf(stderr, "scenario-tool: %s\n", e.what());
-    return uscita_file_danneggiato;
+    return scenario::uscita_compilato_danneggiato;
   }
   if (!f.tracciato) {
     std::fprintf(stderr, "scenario-tool: no track plan in %s: the plan view stays empty\n",
@@ -36,7 +36,7 @@ int disegna(const std::string& cartella, const std::string& linea, const std::st
   if (const std::string errore = disegna_percorso(d, f, uscita, *formato, o); !errore.empty()) {
     std::fprintf(stderr, "scenario-tool: %s: cannot be written: %s\n", uscita.c_str(),
                  errore.c_str());
-    return uscita_file_danneggiato;
+    return scenario::uscita_file;
   }
   return scenario::uscita_ok;
 }
