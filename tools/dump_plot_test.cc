@@ -191,7 +191,7 @@ TEST_F(DumpPlot, ImmaginiPngESvg) {
   EXPECT_TRUE(inizia_con(svg, "<?xml")) << svg.substr(0, 100);
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.rfind("</svg>"), std::string::npos);
-  EXPECT_EQ(esegui("plot --out manca/percorso.png"), 1);
+  EXPECT_EQ(esegui("plot --out manca/percorso.png"), uscita_file);
   EXPECT_NE(errori_.find("manca/percorso.png: cannot be written"), std::string::npos) << errori_;
 }
 
