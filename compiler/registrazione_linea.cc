@@ -5,6 +5,7 @@
 
 #include "compiler/aritmetica.h"
 #include "compiler/compilatore.h"
+#include "compiler/formato_indicatore.h"
 #include "compiler/lettore_campi.h"
 
 namespace scenario {
@@ -27,7 +28,7 @@ void memo_montagna(modello& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   if (n > 1 && int64_t{m.inizio_galleria[un]} - m.fine_galleria[un - 1] <= 150) tipo = 3;
 
   const int64_t cella_iniziale = cella_senza_uno(inizio);
-  const int64_t cella_finale = arrotonda(static_cast<double>(fine) / 50.0 - 1.0);
+  const int64_t cella_finale = cella_prima_di(fine);
   // Cells outside the route are counted for the lamp rhythm but never written.
   const int64_t prima = std::max<int64_t>(cella_iniziale, 0);
   const int64_t ultima = std::min<int64_t>(cella_finale, m.ultima_cella);
@@ -43,8 +44,7 @@ namespace {
 
 // First-group speed in units of 1/20, second-group speed divided by 5.
 int16_t velocita_impacchettata(int32_t vd, int32_t vs) {
-  const int64_t somma = arrotonda(static_cast<double>(vd) / 5.0 + static_cast<double>(vs) * 20.0);
-  const auto valore = se_entra<int16_t>(somma);
+  const auto valore = se_entra<int16_t>(impacchetta_velocita_indicatore(vs, vd));
   if (!valore) throw guasto("valore del cartello indicatore fuori dall'intervallo di 16 bit");
   return *valore;
 }
@@ -69,7 +69,7 @@ void memo_indicatori_v_max(modello& m, int32_t posizione, const int32_t& vas, co
   cl.dato_1 = a;
   cl.dato_2 = b;
   cl.dato_3 = d;
-  cl.dato_4 = sedici_bit(int64_t{sedici_bit(strisces)} * 10 + sedici_bit(strisced));
+  cl.dato_4 = impacchetta_strisce(strisces, strisced);
 }
 
 namespace {
