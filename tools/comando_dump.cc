@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "compiler/nomi_file.h"
 #include "driver/esecuzione.h"
@@ -23,33 +24,27 @@ void riga(const std::string& t) { std::printf("%s\n", t.c_str()); }
 
 std::string metri(int32_t m) { return std::to_string(m) + " m"; }
 
-std::string nome_genere(uint8_t tipo) {
-  switch (tipo) {
-    case cella_segnale:
-      return "signal";
-    case cella_fine_rallentamento:
-      return "slow order end";
-    case cella_inizio_rallentamento:
-      return "slow order start";
-    case cella_avviso_rallentamento:
-      return "slow order warning board";
-    case cella_prima_avviso:
-      return "before warning board";
-    case cella_indicatore_velocita:
-      return "speed-indicator board";
-    case cella_fermata:
-      return "station stop";
-    case cella_lampada:
-      return "tunnel lamp";
-    case cella_controllo_velocita:
-      return "speed check";
-    case cella_abbattimento_nullo:
-      return "abbattimento 0";
-    case cella_cartello:
-      return "signboard";
-    default:
-      return "unknown kind " + std::to_string(tipo);
+// A name from a file is shown so that it cannot drive the terminal: C0 and C1 control
+// characters and DEL as \xNN, and the backslash doubled so that the escapes stay readable.
+std::string mostrabile(std::string_view utf8) {
+  std::string t;
+  t.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    const bool c1 = b == 0xC2 && i + 1 < utf8.size() &&
+                    static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+    if (b < 0x20 || b == 0x7F || c1) {
+      char x[8];
+      std::snprintf(x, sizeof x, "\\x%02x", c1 ? static_cast<unsigned char>(utf8[++i]) : b);
+      t += x;
+    } else if (b == '\\') {
+      t += "\\\\";
+    } else {
+      t += static_cast<char>(b);
+    }
   }
+  return t;
 }
 
 bool in_kmh(const std::string& campo) {
@@ -92,8 +87,9 @@ void stampa_identita(const identita_descritta& i) {
   } else {
     riga("  cell 1            absent: the route file holds fewer than two cells");
   }
-  std::printf("  slot 85 nome \"%s\", slot 86 nome \"%s\": %s\n", i.linea_nel_file.c_str(),
-              i.treno_nel_file.c_str(), esito(i.nomi_corrispondono));
+  std::printf("  slot 85 nome \"%s\", slot 86 nome \"%s\": %s\n",
+              mostrabile(i.linea_nel_file).c_str(), mostrabile(i.treno_nel_file).c_str(),
+              esito(i.nomi_corrispondono));
 }
 
 void stampa_stazioni(const descrizione& d) {
@@ -102,8 +98,9 @@ void stampa_stazioni(const descrizione& d) {
   for (const stazione_descritta& s : d.stazioni) {
     const std::string area = std::to_string(s.voce.inizio) + ".." + std::to_string(s.voce.fine);
     const std::string fermata = s.cella_fermata ? std::to_string(*s.cella_fermata) : "-";
-    std::printf("  %4d  %-20s  %4d  %13s  %11d  %s  %s\n", s.slot, s.nome.c_str(), s.voce.tipo,
-                area.c_str(), s.voce.posizione, ora_di(s.voce.orario).c_str(), fermata.c_str());
+    std::printf("  %4d  %-20s  %4d  %13s  %11d  %s  %s\n", s.slot, mostrabile(s.nome).c_str(),
+                s.voce.tipo, area.c_str(), s.voce.posizione, ora_di(s.voce.orario).c_str(),
+                fermata.c_str());
   }
 }
 
@@ -111,7 +108,7 @@ void stampa_voci_linea(const descrizione& d) {
   riga("\nLine-wide slots");
   for (const voce_linea_descritta& v : d.voci_linea) {
     std::printf("  %d  %s%s\n", v.slot, v.significato.c_str(),
-                v.nome.empty() ? "" : (": \"" + v.nome + "\"").c_str());
+                v.nome.empty() ? "" : (": \"" + mostrabile(v.nome) + "\"").c_str());
     for (const valore_voce& x : v.valori) {
       std::printf("      %-10s %8lld  %s\n", x.campo.c_str(), static_cast<long long>(x.valore),
                   x.significato.c_str());
@@ -125,23 +122,23 @@ std::string valori_di(const elemento_descritto& e) {
     if (!t.empty()) t += ' ';
     t += c.nome + '=' + std::to_string(c.valore) + (in_kmh(c.nome) ? "km/h" : "");
   }
-  if (!e.testo.empty()) t += " \"" + e.testo + "\"";
+  if (!e.testo.empty()) t += " \"" + mostrabile(e.testo) + "\"";
   if (!e.avviso.empty()) t += " (" + e.avviso + ")";
   return t;
 }
 
-void stampa_elementi(const descrizione& d) {
-  std::printf("\nPoint features by cell (%zu)\n", d.elementi.size());
+void stampa_elementi(const descrizione& d, const file_letti& f) {
+  std::printf("\nPoint features by cell (%zu)\n", d.numero_elementi);
   riga("  cell  position  kind                      values");
-  for (const elemento_descritto& e : d.elementi) {
+  per_ogni_elemento(f, [](const elemento_descritto& e) {
     const std::string valori = valori_di(e);
+    const std::string genere = descrizione_genere(e.tipo);
     if (valori.empty()) {
-      std::printf("  %4d  %8d  %s\n", e.cella, e.posizione, nome_genere(e.tipo).c_str());
+      std::printf("  %4d  %8d  %s\n", e.cella, e.posizione, genere.c_str());
     } else {
-      std::printf("  %4d  %8d  %-24s  %s\n", e.cella, e.posizione, nome_genere(e.tipo).c_str(),
-                  valori.c_str());
+      std::printf("  %4d  %8d  %-24s  %s\n", e.cella, e.posizione, genere.c_str(), valori.c_str());
     }
-  }
+  });
 }
 
 void stampa_rallentamenti(const descrizione& d) {
@@ -165,7 +162,7 @@ void stampa_gallerie(const descrizione& d) {
   for (const galleria_descritta& g : d.gallerie) {
     std::printf("  %6d - %6d m  cells %4d - %4d  type %d  lamps %d  %s\n",
                 metri_strato(g.prima_cella), metri_strato(g.ultima_cella + 1), g.prima_cella,
-                g.ultima_cella, g.tipo, g.lampade, g.nome.c_str());
+                g.ultima_cella, g.tipo, g.lampade, mostrabile(g.nome).c_str());
   }
 }
 
@@ -180,12 +177,12 @@ void stampa_strato(const char* titolo, const std::vector<tratto_strato>& tratti,
   }
 }
 
-void stampa_testo(const descrizione& d, const scenario_scelto& s) {
+void stampa_testo(const descrizione& d, const file_letti& f, const scenario_scelto& s) {
   stampa_file(d, s);
   stampa_identita(d.identita);
   stampa_stazioni(d);
   stampa_voci_linea(d);
-  stampa_elementi(d);
+  stampa_elementi(d, f);
   stampa_rallentamenti(d);
   stampa_gallerie(d);
   stampa_strato("Speed limit", d.strati.velocita, " km/h");
@@ -197,11 +194,11 @@ int esegui_dump(const opzioni_dump& o) {
   int stato = uscita_ok;
   const std::optional<file_letti> f = leggi_per_comando(o.scenario, stato);
   if (!f) return stato;
-  const descrizione d = descrivi(*f, o.scenario.linea, o.scenario.treno);
+  const descrizione d = descrivi(*f, o.scenario.linea, o.scenario.treno, false);
   if (o.json) {
-    std::printf("%s\n", in_json(d).dump(2).c_str());
+    scrivi_json(stdout, d, *f);
   } else {
-    stampa_testo(d, o.scenario);
+    stampa_testo(d, *f, o.scenario);
   }
   return uscita_ok;
 }

@@ -122,16 +122,25 @@ struct guasto {
 
 const guasto guasti[] = {
     {"ARONA_DOMODOSSOLA_324.dat", [](const std::string& b) { return b.substr(0, b.size() - 1); },
-     "ARONA_DOMODOSSOLA_324.dat: damaged file: dimensione 19214 non multipla di 15 byte"},
+     "ARONA_DOMODOSSOLA_324.dat: damaged file: size 19214 is not a multiple of 15 bytes\n"},
     {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b.substr(0, 100); },
-     "ARONA_DOMODOSSOLA_324.sim: damaged file: voce 2: file troncato al byte 100"},
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: slot 2: file ends early at byte 100\n"},
     {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b + "xx"; },
-     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 byte oltre le 87 voci di stazione"},
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 bytes past the 87 station slots\n"},
+    // The last three slots: 34 bytes, then the route and the train name.
+    {"ARONA_DOMODOSSOLA_324.sim",
+     [](const std::string& b) { return b.substr(0, b.size() - 3 * 34 - 17 - 3); },
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: 84 station slots instead of 87\n"},
+    {"ARONA_DOMODOSSOLA_324.sim",
+     [](const std::string& b) { return b.substr(0, 14) + "\xff\xff" + b.substr(16); },
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: slot 0: negative name length\n"},
     {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return "\x07" + b.substr(1); },
-     "ARONA_DOMODOSSOLA_linea.dat: damaged file: etichetta 7 non valida al byte 0"},
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: invalid tag 7 at byte 0\n"},
     {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return b.substr(0, b.size() - 2); },
-     "ARONA_DOMODOSSOLA_linea.dat: damaged file: un elemento della meta' x passa la meta' del "
-     "file (byte 639981)"},
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: an element of the x half runs past the middle "
+     "of the file (byte 639981)\n"},
+    {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return b.substr(0, b.size() - 1); },
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: odd size 1279963\n"},
 };
 
 TEST_F(DumpPlot, FileGuastiDannoStatoUnoEIlPerche) {
