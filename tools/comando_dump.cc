@@ -3,13 +3,12 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <string_view>
 
-#include "compiler/nomi_file.h"
 #include "driver/esecuzione.h"
 #include "tools/comandi.h"
 #include "tools/descrizione_json.h"
 #include "tools/descrizione_scenario.h"
+#include "tools/descrizione_testo.h"
 #include "tools/lettura_comando.h"
 
 namespace scenario::strumento {
@@ -20,176 +19,6 @@ struct opzioni_dump {
   bool json = false;
 };
 
-void riga(const std::string& t) { std::printf("%s\n", t.c_str()); }
-
-std::string metri(int32_t m) { return std::to_string(m) + " m"; }
-
-// A name from a file is shown so that it cannot drive the terminal: C0 and C1 control
-// characters and DEL as \xNN, and the backslash doubled so that the escapes stay readable.
-std::string mostrabile(std::string_view utf8) {
-  std::string t;
-  t.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    const bool c1 = b == 0xC2 && i + 1 < utf8.size() &&
-                    static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
-    if (b < 0x20 || b == 0x7F || c1) {
-      char x[8];
-      std::snprintf(x, sizeof x, "\\x%02x", c1 ? static_cast<unsigned char>(utf8[++i]) : b);
-      t += x;
-    } else if (b == '\\') {
-      t += "\\\\";
-    } else {
-      t += static_cast<char>(b);
-    }
-  }
-  return t;
-}
-
-bool in_kmh(const std::string& campo) {
-  return campo == "velocita" || (campo.size() == 3 && campo[0] == 'v');
-}
-
-void stampa_file(const descrizione& d, const scenario_scelto& s) {
-  std::printf("%s, train %s, in %s\n", d.linea.c_str(), d.treno.c_str(), s.cartella.c_str());
-  std::printf("  route cells    %-32s %d cells, 0 to %d\n", nome_percorso(s.linea, s.treno).c_str(),
-              d.celle, d.celle - 1);
-  std::printf("  station table  %-32s 87 slots\n", nome_stazioni(s.linea, s.treno).c_str());
-  if (d.tracciato.presente) {
-    std::printf("  track plan     %-32s %zu points (%zu computed)\n",
-                nome_tracciato(s.linea).c_str(), d.tracciato.punti, d.tracciato.reali / 2);
-  } else {
-    std::printf("  track plan     %-32s absent\n", nome_tracciato(s.linea).c_str());
-  }
-  const conteggi& n = d.numeri;
-  std::printf(
-      "  stations %d, signals %d, slow orders %d, speed-indicator boards %d, signboards %d, "
-      "tunnels %d, speed checks %d, tunnel lamps %d\n",
-      n.stazioni, n.segnali, n.rallentamenti, n.indicatori_velocita, n.cartelli, n.gallerie,
-      n.controlli_velocita, n.lampade);
-}
-
-const char* esito(bool ok) { return ok ? "ok" : "MISMATCH"; }
-
-void stampa_identita(const identita_descritta& i) {
-  std::printf("\nIdentity: %s\n", i.corrisponde() ? "matches the route and train"
-                                                  : "DOES NOT MATCH the route and train");
-  std::printf("  slot 85 intero_1  %6d  marker, expected %d: %s\n", i.marcatore_voce,
-              marcatore_identita_voce, esito(i.marcatore_voce == marcatore_identita_voce));
-  std::printf("  slot 85 orario    %6d  weighted code, expected %d: %s\n", i.codice_pesato,
-              i.attesi.pesato, esito(i.codice_pesato == i.attesi.pesato));
-  if (i.cella_1_presente) {
-    std::printf("  cell 1 dato_1     %6d  marker, expected %d: %s\n", i.marcatore_cella,
-                marcatore_identita_cella, esito(i.marcatore_cella == marcatore_identita_cella));
-    std::printf("  cell 1 dato_2     %6d  plain code, expected %d: %s\n", i.codice_semplice,
-                i.attesi.semplice, esito(i.codice_semplice == i.attesi.semplice));
-  } else {
-    riga("  cell 1            absent: the route file holds fewer than two cells");
-  }
-  std::printf("  slot 85 nome \"%s\", slot 86 nome \"%s\": %s\n",
-              mostrabile(i.linea_nel_file).c_str(), mostrabile(i.treno_nel_file).c_str(),
-              esito(i.nomi_corrispondono));
-}
-
-void stampa_stazioni(const descrizione& d) {
-  std::printf("\nStations (%zu)\n", d.stazioni.size());
-  riga("  slot  name                  type         area m   position m  time      stop cell");
-  for (const stazione_descritta& s : d.stazioni) {
-    const std::string area = std::to_string(s.voce.inizio) + ".." + std::to_string(s.voce.fine);
-    const std::string fermata = s.cella_fermata ? std::to_string(*s.cella_fermata) : "-";
-    std::printf("  %4d  %-20s  %4d  %13s  %11d  %s  %s\n", s.slot, mostrabile(s.nome).c_str(),
-                s.voce.tipo, area.c_str(), s.voce.posizione, ora_di(s.voce.orario).c_str(),
-                fermata.c_str());
-  }
-}
-
-void stampa_voci_linea(const descrizione& d) {
-  riga("\nLine-wide slots");
-  for (const voce_linea_descritta& v : d.voci_linea) {
-    std::printf("  %d  %s%s\n", v.slot, v.significato.c_str(),
-                v.nome.empty() ? "" : (": \"" + mostrabile(v.nome) + "\"").c_str());
-    for (const valore_voce& x : v.valori) {
-      std::printf("      %-10s %8lld  %s\n", x.campo.c_str(), static_cast<long long>(x.valore),
-                  x.significato.c_str());
-    }
-  }
-}
-
-std::string valori_di(const elemento_descritto& e) {
-  std::string t;
-  for (const campo_descritto& c : e.campi) {
-    if (!t.empty()) t += ' ';
-    t += c.nome + '=' + std::to_string(c.valore) + (in_kmh(c.nome) ? "km/h" : "");
-  }
-  if (!e.testo.empty()) t += " \"" + mostrabile(e.testo) + "\"";
-  if (!e.avviso.empty()) t += " (" + e.avviso + ")";
-  return t;
-}
-
-void stampa_elementi(const descrizione& d, const file_letti& f) {
-  std::printf("\nPoint features by cell (%zu)\n", d.numero_elementi);
-  riga("  cell  position  kind                      values");
-  per_ogni_elemento(f, [](const elemento_descritto& e) {
-    const std::string valori = valori_di(e);
-    const std::string genere = descrizione_genere(e.tipo);
-    if (valori.empty()) {
-      std::printf("  %4d  %8d  %s\n", e.cella, e.posizione, genere.c_str());
-    } else {
-      std::printf("  %4d  %8d  %-24s  %s\n", e.cella, e.posizione, genere.c_str(), valori.c_str());
-    }
-  });
-}
-
-void stampa_rallentamenti(const descrizione& d) {
-  std::printf("\nSlow orders (%zu)\n", d.rallentamenti.size());
-  for (const rallentamento_descritto& r : d.rallentamenti) {
-    std::printf("  %d km/h from cell %d (%s) to cell %d (%s)", r.velocita, r.cella_inizio,
-                metri(metri_elemento(r.cella_inizio)).c_str(), r.cella_fine,
-                metri(metri_elemento(r.cella_fine)).c_str());
-    if (r.cella_avviso) {
-      std::printf(", warning board cell %d (%s), %d cells before it", *r.cella_avviso,
-                  metri(metri_elemento(*r.cella_avviso)).c_str(), r.celle_prima_avviso);
-    } else {
-      std::printf(", no warning board");
-    }
-    std::printf(", d_v %d, f_tt %d\n", r.d_v, r.f_tt);
-  }
-}
-
-void stampa_gallerie(const descrizione& d) {
-  std::printf("\nTunnels (%zu)\n", d.gallerie.size());
-  for (const galleria_descritta& g : d.gallerie) {
-    std::printf("  %6d - %6d m  cells %4d - %4d  type %d  lamps %d  %s\n",
-                metri_strato(g.prima_cella), metri_strato(g.ultima_cella + 1), g.prima_cella,
-                g.ultima_cella, g.tipo, g.lampade, mostrabile(g.nome).c_str());
-  }
-}
-
-void stampa_strato(const char* titolo, const std::vector<tratto_strato>& tratti,
-                   const char* unita) {
-  std::printf("\n%s (%zu runs)\n", titolo, tratti.size());
-  for (const tratto_strato& t : tratti) {
-    const std::string valore = t.valore ? std::to_string(*t.valore) + unita : "not set";
-    std::printf("  %6d - %6d m  cells %4d - %4d  %-13s  byte %d\n", metri_strato(t.prima_cella),
-                metri_strato(t.ultima_cella + 1), t.prima_cella, t.ultima_cella, valore.c_str(),
-                t.byte);
-  }
-}
-
-void stampa_testo(const descrizione& d, const file_letti& f, const scenario_scelto& s) {
-  stampa_file(d, s);
-  stampa_identita(d.identita);
-  stampa_stazioni(d);
-  stampa_voci_linea(d);
-  stampa_elementi(d, f);
-  stampa_rallentamenti(d);
-  stampa_gallerie(d);
-  stampa_strato("Speed limit", d.strati.velocita, " km/h");
-  stampa_strato("Gradient", d.strati.pendenza, " per mille");
-  stampa_strato("Adhesion", d.strati.aderenza, "");
-}
-
 int esegui_dump(const opzioni_dump& o) {
   int stato = uscita_ok;
   const std::optional<file_letti> f = leggi_per_comando(o.scenario, stato);
@@ -198,7 +27,7 @@ int esegui_dump(const opzioni_dump& o) {
   if (o.json) {
     scrivi_json(stdout, d, *f);
   } else {
-    stampa_testo(d, *f, o.scenario);
+    scrivi_testo(stdout, d, *f, o.scenario.cartella);
   }
   return uscita_ok;
 }

@@ -193,9 +193,9 @@ auto da_vettore(const std::vector<T>& v, F in) {
   };
 }
 
-sorgente_lista da_strato(const std::vector<tratto_strato>& v, const char* unita) {
-  return [&v, unita](const auto& scrivi) {
-    for (const tratto_strato& t : v) scrivi(tratto(t, unita));
+sorgente_lista da_strato(const file_letti& f, strato s, const char* unita) {
+  return [&f, s, unita](const auto& scrivi) {
+    per_ogni_tratto(f.percorso, s, [&](const tratto_strato& t) { scrivi(tratto(t, unita)); });
   };
 }
 
@@ -216,11 +216,13 @@ void scrivi_json(std::FILE* out, const descrizione& d, const file_letti& f) {
     per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(elemento(e)); });
   });
   s.lista("rallentamenti", da_vettore(d.rallentamenti, rallentamento));
-  s.lista("gallerie", da_vettore(d.gallerie, galleria));
-  s.oggetto_di_liste("strati", {{"velocita", da_strato(d.strati.velocita, "kmh")},
-                                {"pendenza", da_strato(d.strati.pendenza, "per_mille")},
-                                {"aderenza", da_strato(d.strati.aderenza, "valore")},
-                                {"galleria", da_strato(d.strati.galleria, "tipo")}});
+  s.lista("gallerie", [&](const auto& scrivi) {
+    per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(galleria(g)); });
+  });
+  s.oggetto_di_liste("strati", {{"velocita", da_strato(f, strato::velocita, "kmh")},
+                                {"pendenza", da_strato(f, strato::pendenza, "per_mille")},
+                                {"aderenza", da_strato(f, strato::aderenza, "valore")},
+                                {"galleria", da_strato(f, strato::galleria, "tipo")}});
   s.valore("tracciato", {{"presente", d.tracciato.presente},
                          {"punti", d.tracciato.punti},
                          {"interi", d.tracciato.interi},

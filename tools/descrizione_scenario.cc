@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 #include <system_error>
@@ -337,33 +338,29 @@ std::vector<rallentamento_descritto> rallentamenti_di(const file_letti& f) {
   return r;
 }
 
-template <typename V>
-std::vector<tratto_strato> tratti(const std::vector<cella>& p, uint8_t cella::*campo, V valore) {
-  std::vector<tratto_strato> t;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const int32_t b = p[i].*campo;
-    if (!t.empty() && t.back().byte == b) {
-      t.back().ultima_cella = static_cast<int32_t>(i);
-    } else {
-      t.push_back({static_cast<int32_t>(i), static_cast<int32_t>(i), b, valore(b)});
-    }
+std::optional<int32_t> valore_strato(strato s, int32_t b) {
+  switch (s) {
+    // Byte 0 is where no limit and no gradient were filled in (the last three cells).
+    case strato::velocita:
+      return b == 0 ? std::nullopt : std::optional(b * 5);
+    case strato::pendenza:
+      return b == 0 ? std::nullopt : std::optional(b - 100);
+    default:
+      return b;
   }
-  return t;
 }
 
-strati_descritti strati_di(const std::vector<cella>& p) {
-  strati_descritti s;
-  // Byte 0 is where no limit and no gradient were filled in (the last three cells).
-  s.velocita = tratti(p, &cella::velocita,
-                      [](int32_t b) { return b == 0 ? std::nullopt : std::optional(b * 5); });
-  s.pendenza = tratti(p, &cella::pendenza,
-                      [](int32_t b) { return b == 0 ? std::nullopt : std::optional(b - 100); });
-  s.aderenza = tratti(p, &cella::aderenza, [](int32_t b) { return std::optional(b); });
-  for (const tratto_strato& t :
-       tratti(p, &cella::galleria, [](int32_t b) { return std::optional(b); })) {
-    if (t.byte != 0) s.galleria.push_back(t);
+uint8_t byte_strato(const cella& c, strato s) {
+  switch (s) {
+    case strato::velocita:
+      return c.velocita;
+    case strato::pendenza:
+      return c.pendenza;
+    case strato::aderenza:
+      return c.aderenza;
+    default:
+      return c.galleria;
   }
-  return s;
 }
 
 // "(GALLERIA DI)(ARONA      )(m 670      )" -> "GALLERIA DI ARONA m 670".
@@ -388,43 +385,34 @@ bool nomina_galleria(const std::string& t) {
   return maiuscolo.find("GALLERIA") != std::string::npos;
 }
 
-struct cartello_galleria {
-  int32_t cella;
-  std::string nome;
-};
-
-// The signboards whose text speaks of a tunnel, in cell order.
-std::vector<cartello_galleria> cartelli_galleria(const file_letti& f) {
-  std::vector<cartello_galleria> t;
-  for (std::size_t c = 0; c < f.percorso.size(); ++c) {
-    if (f.percorso[c].tipo != cella_cartello) continue;
-    const voce_stazione* v = voce_in(f, f.percorso[c].dato_1);
-    if (v == nullptr) continue;
-    const std::string testo = da_windows_1252(v->nome);
-    if (nomina_galleria(testo)) t.push_back({static_cast<int32_t>(c), testo_pulito(testo)});
+// The tunnel name each slot's text gives, empty when it speaks of no tunnel: worked out once
+// per slot, however many boards point at it.
+std::array<std::string, numero_voci_stazione> nomi_gallerie(const file_letti& f) {
+  std::array<std::string, numero_voci_stazione> nomi;
+  for (std::size_t i = 0; i < nomi.size(); ++i) {
+    const std::string testo = da_windows_1252(f.stazioni[i].nome);
+    if (nomina_galleria(testo)) nomi[i] = testo_pulito(testo);
   }
-  return t;
+  return nomi;
 }
 
-// A tunnel is named by the signboard that announces it: the nearest one at most 300 m
-// before its start (or on its first cells) that speaks of a tunnel. Tunnels and boards are
-// both in cell order, so each window [start - 6, start + 1] is found by moving its two ends
-// forward only.
-std::vector<galleria_descritta> gallerie_di(const file_letti& f, const descrizione& d) {
-  const std::vector<cartello_galleria> cartelli = cartelli_galleria(f);
-  std::size_t da = 0, a = 0;
-  std::vector<galleria_descritta> g;
-  for (const tratto_strato& t : d.strati.galleria) {
-    const int64_t prima = t.prima_cella;
-    while (da < cartelli.size() && cartelli[da].cella < prima - 6) ++da;
-    while (a < cartelli.size() && cartelli[a].cella <= prima + 1) ++a;
-    galleria_descritta x{t.prima_cella, t.ultima_cella, t.byte, 0,
-                         a > da ? cartelli[a - 1].nome : std::string()};
-    for (int32_t c = t.prima_cella; c <= t.ultima_cella; ++c)
-      x.lampade += ha_tipo(f, c, cella_lampada);
-    g.push_back(std::move(x));
+// The cells of the signboards whose text speaks of a tunnel, in cell order, and their slot.
+struct cartello_galleria {
+  int32_t cella;
+  int16_t slot;
+};
+
+std::vector<cartello_galleria> cartelli_galleria(
+    const file_letti& f, const std::array<std::string, numero_voci_stazione>& nomi) {
+  std::vector<cartello_galleria> t;
+  for (std::size_t c = 0; c < f.percorso.size(); ++c) {
+    const cella& x = f.percorso[c];
+    if (x.tipo == cella_cartello && voce_in(f, x.dato_1) != nullptr &&
+        !nomi[static_cast<std::size_t>(x.dato_1)].empty()) {
+      t.push_back({static_cast<int32_t>(c), x.dato_1});
+    }
   }
-  return g;
+  return t;
 }
 
 tracciato_descritto tracciato_di(const file_letti& f) {
@@ -446,7 +434,7 @@ conteggi conta(const file_letti& f, const descrizione& d) {
   conteggi n;
   n.stazioni = static_cast<int>(d.stazioni.size());
   n.rallentamenti = static_cast<int>(d.rallentamenti.size());
-  n.gallerie = static_cast<int>(d.gallerie.size());
+  per_ogni_tratto(f.percorso, strato::galleria, [&](const tratto_strato&) { ++n.gallerie; });
   for (const cella& c : f.percorso) {
     n.segnali += c.tipo == cella_segnale;
     n.indicatori_velocita += c.tipo == cella_indicatore_velocita;
@@ -458,6 +446,41 @@ conteggi conta(const file_letti& f, const descrizione& d) {
 }
 
 }  // namespace
+
+void per_ogni_tratto(const std::vector<cella>& p, strato s,
+                     const std::function<void(const tratto_strato&)>& fai) {
+  std::size_t i = 0;
+  while (i < p.size()) {
+    const uint8_t b = byte_strato(p[i], s);
+    std::size_t fine = i;
+    while (fine + 1 < p.size() && byte_strato(p[fine + 1], s) == b) ++fine;
+    if (s != strato::galleria || b != 0) {
+      fai({static_cast<int32_t>(i), static_cast<int32_t>(fine), b, valore_strato(s, b)});
+    }
+    i = fine + 1;
+  }
+}
+
+// A tunnel is named by the signboard that announces it: the nearest one at most 300 m
+// before its start (or on its first cells) that speaks of a tunnel. Tunnels and boards are
+// both in cell order, so each window [start - 6, start + 1] is found by moving its two ends
+// forward only.
+void per_ogni_galleria(const file_letti& f,
+                       const std::function<void(const galleria_descritta&)>& fai) {
+  const auto nomi = nomi_gallerie(f);
+  const std::vector<cartello_galleria> cartelli = cartelli_galleria(f, nomi);
+  std::size_t da = 0, a = 0;
+  per_ogni_tratto(f.percorso, strato::galleria, [&](const tratto_strato& t) {
+    const int64_t prima = t.prima_cella;
+    while (da < cartelli.size() && cartelli[da].cella < prima - 6) ++da;
+    while (a < cartelli.size() && cartelli[a].cella <= prima + 1) ++a;
+    galleria_descritta x{t.prima_cella, t.ultima_cella, t.byte, 0,
+                         a > da ? nomi[static_cast<std::size_t>(cartelli[a - 1].slot)] : ""};
+    for (int32_t c = t.prima_cella; c <= t.ultima_cella; ++c)
+      x.lampade += ha_tipo(f, c, cella_lampada);
+    fai(x);
+  });
+}
 
 elemento_descritto descrivi_elemento(const file_letti& f, int32_t c) {
   const cella& x = f.percorso[static_cast<std::size_t>(c)];
@@ -482,8 +505,16 @@ descrizione descrivi(const file_letti& f, const std::string& linea, const std::s
     per_ogni_elemento(f, [&](elemento_descritto e) { d.elementi.push_back(std::move(e)); });
   }
   d.rallentamenti = rallentamenti_di(f);
-  d.strati = strati_di(f.percorso);
-  d.gallerie = gallerie_di(f, d);
+  if (con_elementi) {
+    const auto in = [](std::vector<tratto_strato>& v) {
+      return [&v](const tratto_strato& t) { v.push_back(t); };
+    };
+    per_ogni_tratto(f.percorso, strato::velocita, in(d.strati.velocita));
+    per_ogni_tratto(f.percorso, strato::pendenza, in(d.strati.pendenza));
+    per_ogni_tratto(f.percorso, strato::aderenza, in(d.strati.aderenza));
+    per_ogni_tratto(f.percorso, strato::galleria, in(d.strati.galleria));
+    per_ogni_galleria(f, [&](const galleria_descritta& g) { d.gallerie.push_back(g); });
+  }
   d.tracciato = tracciato_di(f);
   d.numeri = conta(f, d);
   return d;

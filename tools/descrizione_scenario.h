@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -171,15 +172,27 @@ struct descrizione {
   std::size_t numero_elementi = 0;
   std::vector<elemento_descritto> elementi;  // empty unless asked for
   std::vector<rallentamento_descritto> rallentamenti;
-  std::vector<galleria_descritta> gallerie;
-  strati_descritti strati;
+  std::vector<galleria_descritta> gallerie;  // empty unless asked for
+  strati_descritti strati;                   // empty unless asked for
   tracciato_descritto tracciato;
   conteggi numeri;
 };
 
-// The point features are many on a long route; `dump` asks for them one at a time instead.
+// The point features, layer runs and tunnels are many on a long route; `dump` leaves them out
+// and asks for them one at a time instead.
 descrizione descrivi(const file_letti& f, const std::string& linea, const std::string& treno,
                      bool con_elementi = true);
+
+enum class strato { velocita, pendenza, aderenza, galleria };
+
+// Calls fai(t) for each run of equal bytes of a layer in cell order; for the tunnel layer,
+// only the runs inside tunnels.
+void per_ogni_tratto(const std::vector<cella>& p, strato s,
+                     const std::function<void(const tratto_strato&)>& fai);
+
+// Calls fai(g) for each tunnel in cell order, named and with its lamps counted.
+void per_ogni_galleria(const file_letti& f,
+                       const std::function<void(const galleria_descritta&)>& fai);
 
 // The point feature of cell c (its kind not 0).
 elemento_descritto descrivi_elemento(const file_letti& f, int32_t c);
