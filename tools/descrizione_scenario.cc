@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <regex>
 #include <system_error>
 #include <utility>
@@ -42,8 +41,16 @@ std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool f
                            " such a file may hold here");
   }
   std::ifstream in(p, std::ios::binary);
-  std::string byte((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.is_open() || in.bad()) throw file_illeggibile(p.string() + ": cannot be read");
+  if (!in.is_open()) throw file_illeggibile(p.string() + ": cannot be read");
+  // Read in blocks: the size found above may have changed since.
+  std::string byte;
+  char blocco[1 << 16];
+  while (in.read(blocco, sizeof blocco) || in.gcount() > 0) {
+    byte.append(blocco, static_cast<std::size_t>(in.gcount()));
+    if (byte.size() > massimo)
+      throw file_illeggibile(p.string() + ": damaged file: grew while read");
+  }
+  if (in.bad()) throw file_illeggibile(p.string() + ": cannot be read");
   return byte;
 }
 
