@@ -8,16 +8,12 @@
 #include <limits>
 #include <optional>
 
+#include "compiler/formato_celle.h"
+
 namespace scenario {
 
 // Every real-to-whole conversion rounds to nearest with ties to even (2.5 gives 2).
 inline int64_t arrotonda(double valore) { return static_cast<int64_t>(std::nearbyint(valore)); }
-
-// The cell of a point feature at p metres: p / 50 + 1, rounded.
-inline int64_t cella_di(int64_t p) { return arrotonda(static_cast<double>(p) / 50.0 + 1.0); }
-
-// The cell where a step value changing at p takes effect: p / 50, rounded.
-inline int64_t cella_senza_uno(int64_t p) { return arrotonda(static_cast<double>(p) / 50.0); }
 
 // Low bits kept by plain stores into 8-bit and 16-bit fields.
 inline uint8_t byte_basso(int64_t v) {

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "compiler/analisi.h"
+#include "compiler/formato_celle.h"
+#include "compiler/formato_rallentamento.h"
 
 namespace scenario {
 namespace {
-
-constexpr int16_t valore_controllo = 180;
 
 int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
 
@@ -29,11 +29,11 @@ class passata {
   bool tipo_in(int64_t i, uint8_t tipo) { return i >= 0 && i <= ultima_ && c(i).tipo == tipo; }
   void metti_controllo(int64_t i) {
     c(i).tipo = cella_controllo_velocita;
-    c(i).dato_1 = valore_controllo;
+    c(i).dato_1 = valore_controllo_velocita;
   }
   void registra(int32_t codice, int64_t cella) {
     m_.registra_senza_luogo(codice);
-    m_.risultato.posizione = static_cast<int32_t>(cella * 50);
+    m_.risultato.posizione = static_cast<int32_t>(metri_strato(cella));
   }
 
   void regola_a(int64_t i);
@@ -57,9 +57,9 @@ void passata::regola_a(int64_t i) {
     } else if (libera(c(d - 2))) {
       metti_controllo(d - 2);
     } else if (c(d - 1).tipo == cella_controllo_velocita) {
-      c(d - 1).dato_1 = minimo(valore_controllo, c(d - 1).dato_1);
+      c(d - 1).dato_1 = minimo(valore_controllo_velocita, c(d - 1).dato_1);
     } else if (c(d - 2).tipo == cella_controllo_velocita) {
-      c(d - 2).dato_1 = minimo(valore_controllo, c(d - 2).dato_1);
+      c(d - 2).dato_1 = minimo(valore_controllo_velocita, c(d - 2).dato_1);
     } else {
       registra(11, d);
     }

@@ -6,6 +6,8 @@
 
 #include "compiler/analisi.h"
 #include "compiler/aritmetica.h"
+#include "compiler/formato_celle.h"
+#include "compiler/formato_indicatore.h"
 #include "compiler/lettore_campi.h"
 
 namespace scenario {
@@ -28,7 +30,7 @@ void memo_montagna(analisi& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   if (n > 1 && int64_t{m.inizio_galleria[un]} - m.fine_galleria[un - 1] <= 150) tipo = 3;
 
   const int64_t cella_iniziale = cella_senza_uno(inizio);
-  const int64_t cella_finale = arrotonda(static_cast<double>(fine) / 50.0 - 1.0);
+  const int64_t cella_finale = cella_prima_di(fine);
   if (cella_iniziale > cella_finale) return;
   // A tunnel that starts before cell 0 would mark outside the route from its first cell; one
   // that runs past the last cell is marked up to it.
@@ -50,7 +52,7 @@ namespace {
 
 // First-group speed in units of 1/20, second-group speed divided by 5.
 int16_t velocita_impacchettata(int32_t vd, int32_t vs) {
-  const int64_t somma = arrotonda(static_cast<double>(vd) / 5.0 + static_cast<double>(vs) * 20.0);
+  const int64_t somma = impacchetta_velocita_indicatore(vs, vd);
   const auto valore = se_entra<int16_t>(somma);
   if (!valore) {
     throw guasto("speed board value " + std::to_string(vd) + " / 5 + " + std::to_string(vs) +
@@ -81,7 +83,7 @@ int32_t memo_indicatori_v_max(analisi& m, int32_t posizione, const int32_t& vas,
   cl.dato_1 = a;
   cl.dato_2 = b;
   cl.dato_3 = d;
-  cl.dato_4 = sedici_bit(int64_t{sedici_bit(strisces)} * 10 + sedici_bit(strisced));
+  cl.dato_4 = impacchetta_strisce(strisces, strisced);
   return 0;
 }
 

@@ -6,14 +6,16 @@
 #
 #   bash fuzz/campagna.sh [SECONDS_PER_HARNESS [HARNESS...]]
 #
-# Default: 600 seconds for each of fuzz_linea, fuzz_treno, fuzz_entrambi, fuzz_file_binari.
+# Default: 600 seconds for each of fuzz_linea, fuzz_treno, fuzz_entrambi, fuzz_file_binari,
+# fuzz_dump_testo, fuzz_dump_json.
 # The last lines are a table of runs and findings per harness, for fuzz/README.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${1:-600}
 shift || true
 harness=("$@")
-((${#harness[@]})) || harness=(fuzz_linea fuzz_treno fuzz_entrambi fuzz_file_binari)
+((${#harness[@]})) ||
+  harness=(fuzz_linea fuzz_treno fuzz_entrambi fuzz_file_binari fuzz_dump_testo fuzz_dump_json)
 dir=${CARTELLA_FUZZ:-build-fuzz}
 
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON \
@@ -29,12 +31,14 @@ for h in "${harness[@]}"; do
   log=$dir/fuzz/campagna_$h.log
   mkdir -p "$corpus" "$reperti"
   dizionario=()
-  [ "$h" = fuzz_file_binari ] || dizionario=(-dict=fuzz/parole.dict)
+  [[ "$h" =~ ^fuzz_(file_binari|dump_) ]] || dizionario=(-dict=fuzz/parole.dict)
+  limite=30
+  [[ "$h" =~ ^fuzz_dump_ ]] && limite=10
   prima=$(find "$reperti" -type f | wc -l)
   echo "== $h: $secondi s (log: $log)"
   inizio=$(date +%s)
   stato=0
-  nice -n 19 "$dir/fuzz/$h" -max_total_time="$secondi" -timeout=30 -rss_limit_mb=2560 \
+  nice -n 19 "$dir/fuzz/$h" -max_total_time="$secondi" -timeout="$limite" -rss_limit_mb=2560 \
     "${dizionario[@]}" -artifact_prefix="$reperti/" -print_final_stats=1 \
     "$corpus" "fuzz/semi/$h" >"$log" 2>&1 || stato=$?
   durata=$(($(date +%s) - inizio))

@@ -1,6 +1,11 @@
 // Keys follow the model (`inizio`, `fine`, `dato_1`); positions are metres, speeds km/h.
 #include "tools/descrizione_json.h"
 
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
 namespace scenario::strumento {
 namespace {
 
@@ -82,17 +87,13 @@ json galleria(const galleria_descritta& g) {
           {"nome", g.nome}};
 }
 
-json strato(const std::vector<tratto_strato>& tratti, const char* unita) {
-  json a = json::array();
-  for (const tratto_strato& t : tratti) {
-    a.push_back({{"prima_cella", t.prima_cella},
-                 {"ultima_cella", t.ultima_cella},
-                 {"da", metri_strato(t.prima_cella)},
-                 {"a", metri_strato(t.ultima_cella + 1)},
-                 {"byte", t.byte},
-                 {unita, t.valore ? json(*t.valore) : json(nullptr)}});
-  }
-  return a;
+json tratto(const tratto_strato& t, const char* unita) {
+  return {{"prima_cella", t.prima_cella},
+          {"ultima_cella", t.ultima_cella},
+          {"da", metri_strato(t.prima_cella)},
+          {"a", metri_strato(t.ultima_cella + 1)},
+          {"byte", t.byte},
+          {unita, t.valore ? json(*t.valore) : json(nullptr)}};
 }
 
 json conteggi_in_json(const conteggi& n) {
@@ -106,37 +107,128 @@ json conteggi_in_json(const conteggi& n) {
           {"lampade", n.lampade}};
 }
 
+std::string testo_json(const json& j) {
+  return j.dump(2, ' ', false, json::error_handler_t::replace);
+}
+
+// One key after another of the top object, each value laid out as a whole document would lay
+// it out at its depth.
+using sorgente_lista = std::function<void(const std::function<void(const json&)>&)>;
+
+class scrittore {
+ public:
+  explicit scrittore(std::FILE* out) : out_(out) {}
+
+  void valore(const char* chiave, const json& v) {
+    apri(chiave);
+    scrivi_rientrato(testo_json(v), 2);
+  }
+
+  // A list written item by item: dai(scrivi) calls scrivi(item) for each item.
+  template <typename F>
+  void lista(const char* chiave, F dai) {
+    apri(chiave);
+    elenco(dai, 2);
+  }
+
+  // An object of lists, each written item by item.
+  void oggetto_di_liste(const char* chiave,
+                        std::initializer_list<std::pair<const char*, sorgente_lista>> liste) {
+    apri(chiave);
+    const char* prima = "{\n";
+    for (const auto& [nome, dai] : liste) {
+      std::fprintf(out_, "%s    \"%s\": ", prima, nome);
+      prima = ",\n";
+      elenco(dai, 4);
+    }
+    std::fputs("\n  }", out_);
+  }
+
+  void chiudi() { std::fputs(primo_ ? "{}\n" : "\n}\n", out_); }
+
+ private:
+  void apri(const char* chiave) {
+    std::fputs(primo_ ? "{\n" : ",\n", out_);
+    primo_ = false;
+    std::fprintf(out_, "  \"%s\": ", chiave);
+  }
+
+  template <typename F>
+  void elenco(F dai, std::size_t rientro) {
+    const std::string dentro(rientro + 2, ' ');
+    bool vuota = true;
+    dai([&](const json& x) {
+      std::fputs(vuota ? "[\n" : ",\n", out_);
+      std::fputs(dentro.c_str(), out_);
+      vuota = false;
+      scrivi_rientrato(testo_json(x), rientro + 2);
+    });
+    if (vuota) {
+      std::fputs("[]", out_);
+    } else {
+      std::fprintf(out_, "\n%s]", std::string(rientro, ' ').c_str());
+    }
+  }
+
+  // JSON strings hold no raw line end, so every line end starts a line of the layout.
+  void scrivi_rientrato(const std::string& t, std::size_t rientro) {
+    const std::string spazi(rientro, ' ');
+    std::size_t da = 0;
+    for (std::size_t a = t.find('\n'); a != std::string::npos; a = t.find('\n', da)) {
+      std::fwrite(t.data() + da, 1, a + 1 - da, out_);
+      std::fputs(spazi.c_str(), out_);
+      da = a + 1;
+    }
+    std::fwrite(t.data() + da, 1, t.size() - da, out_);
+  }
+
+  std::FILE* out_;
+  bool primo_ = true;
+};
+
 template <typename T, typename F>
-json lista(const std::vector<T>& v, F in) {
-  json a = json::array();
-  for (const T& x : v) a.push_back(in(x));
-  return a;
+auto da_vettore(const std::vector<T>& v, F in) {
+  return [&v, in](const auto& scrivi) {
+    for (const T& x : v) scrivi(in(x));
+  };
+}
+
+sorgente_lista da_strato(const file_letti& f, strato s, const char* unita) {
+  return [&f, s, unita](const auto& scrivi) {
+    per_ogni_tratto(f.percorso, s, [&](const tratto_strato& t) { scrivi(tratto(t, unita)); });
+  };
 }
 
 }  // namespace
 
-json in_json(const descrizione& d) {
-  json j = {{"linea", d.linea},
-            {"treno", d.treno},
-            {"celle", d.celle},
-            {"lunghezza_linea", d.lunghezza_linea},
-            {"conteggi", conteggi_in_json(d.numeri)},
-            {"identita", identita(d.identita)}};
-  j["stazioni"] = lista(d.stazioni, stazione);
-  j["voci_linea"] = lista(d.voci_linea, voce_linea);
-  j["elementi"] = lista(d.elementi, elemento);
-  j["rallentamenti"] = lista(d.rallentamenti, rallentamento);
-  j["gallerie"] = lista(d.gallerie, galleria);
-  j["strati"] = {{"velocita", strato(d.strati.velocita, "kmh")},
-                 {"pendenza", strato(d.strati.pendenza, "per_mille")},
-                 {"aderenza", strato(d.strati.aderenza, "valore")},
-                 {"galleria", strato(d.strati.galleria, "tipo")}};
-  j["tracciato"] = {{"presente", d.tracciato.presente},
-                    {"punti", d.tracciato.punti},
-                    {"interi", d.tracciato.interi},
-                    {"reali", d.tracciato.reali},
-                    {"vuoti", d.tracciato.vuoti}};
-  return j;
+void scrivi_json(std::FILE* out, const descrizione& d, const file_letti& f) {
+  scrittore s(out);
+  s.valore("formato", versione_formato_json);
+  s.valore("linea", d.linea);
+  s.valore("treno", d.treno);
+  s.valore("celle", d.celle);
+  s.valore("lunghezza_linea", d.lunghezza_linea);
+  s.valore("conteggi", conteggi_in_json(d.numeri));
+  s.valore("identita", identita(d.identita));
+  s.lista("stazioni", da_vettore(d.stazioni, stazione));
+  s.lista("voci_linea", da_vettore(d.voci_linea, voce_linea));
+  s.lista("elementi", [&](const auto& scrivi) {
+    per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(elemento(e)); });
+  });
+  s.lista("rallentamenti", da_vettore(d.rallentamenti, rallentamento));
+  s.lista("gallerie", [&](const auto& scrivi) {
+    per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(galleria(g)); });
+  });
+  s.oggetto_di_liste("strati", {{"velocita", da_strato(f, strato::velocita, "kmh")},
+                                {"pendenza", da_strato(f, strato::pendenza, "per_mille")},
+                                {"aderenza", da_strato(f, strato::aderenza, "valore")},
+                                {"galleria", da_strato(f, strato::galleria, "tipo")}});
+  s.valore("tracciato", {{"presente", d.tracciato.presente},
+                         {"punti", d.tracciato.punti},
+                         {"interi", d.tracciato.interi},
+                         {"reali", d.tracciato.reali},
+                         {"vuoti", d.tracciato.vuoti}});
+  s.chiudi();
 }
 
 }  // namespace scenario::strumento

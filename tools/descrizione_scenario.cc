@@ -5,15 +5,25 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+#include <functional>
 #include <system_error>
+#include <utility>
 
+#include "compiler/formato_indicatore.h"
+#include "compiler/formato_rallentamento.h"
+#include "compiler/formato_segnale.h"
 #include "compiler/nomi_file.h"
 
 namespace scenario::strumento {
 namespace {
 
-std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool facoltativo) {
+// No compiled file of a route a train can drive comes near this; the readers hold the whole
+// file in memory.
+constexpr std::uintmax_t byte_massimi = std::uintmax_t{1} << 30;
+constexpr std::uintmax_t byte_massimi_percorso = std::uintmax_t{celle_massime} * byte_cella;
+
+std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool facoltativo,
+                                          std::uintmax_t massimo = byte_massimi) {
   std::error_code e;
   const auto stato = std::filesystem::status(p, e);
   if (!std::filesystem::exists(stato)) {
@@ -23,10 +33,83 @@ std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool f
   if (!std::filesystem::is_regular_file(stato)) {
     throw file_illeggibile(p.string() + ": not a regular file");
   }
+  const auto dimensione = std::filesystem::file_size(p, e);
+  if (!e && dimensione > massimo) {
+    throw file_illeggibile(p.string() + ": damaged file: " + std::to_string(dimensione) +
+                           " bytes, more than the " + std::to_string(massimo) +
+                           " such a file may hold here");
+  }
   std::ifstream in(p, std::ios::binary);
-  std::string byte((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.is_open() || in.bad()) throw file_illeggibile(p.string() + ": cannot be read");
+  if (!in.is_open()) throw file_illeggibile(p.string() + ": cannot be read");
+  // Read in blocks: the size found above may have changed since.
+  std::string byte;
+  char blocco[1 << 16];
+  while (in.read(blocco, sizeof blocco) || in.gcount() > 0) {
+    byte.append(blocco, static_cast<std::size_t>(in.gcount()));
+    if (byte.size() > massimo)
+      throw file_illeggibile(p.string() + ": damaged file: grew while read");
+  }
+  if (in.bad()) throw file_illeggibile(p.string() + ": cannot be read");
   return byte;
+}
+
+// Matches `testo` against `modello`, where each '#' stands for a whole number; the numbers
+// found go to `numeri`.
+bool combacia(std::string_view modello, std::string_view testo, std::vector<std::string>& numeri) {
+  numeri.clear();
+  std::size_t t = 0;
+  for (char m : modello) {
+    if (m != '#') {
+      if (t >= testo.size() || testo[t] != m) return false;
+      ++t;
+      continue;
+    }
+    const std::size_t inizio = t;
+    if (t < testo.size() && testo[t] == '-') ++t;
+    while (t < testo.size() && testo[t] >= '0' && testo[t] <= '9') ++t;
+    if (t == inizio || testo[t - 1] == '-') return false;
+    numeri.emplace_back(testo.substr(inizio, t - inizio));
+  }
+  return t == testo.size();
+}
+
+// The readers of the compiled files give their reasons in the compiler's words; the tool
+// speaks English. '#' in the English text takes the numbers in order. A reason not in the
+// table is shown as it is.
+std::string motivo_in_inglese(std::string_view motivo) {
+  static constexpr std::pair<std::string_view, std::string_view> tabella[] = {
+      {"dimensione # non multipla di 15 byte", "size # is not a multiple of 15 bytes"},
+      {"dimensione # dispari", "odd size #"},
+      {"file troncato al byte #", "file ends early at byte #"},
+      {"lunghezza del nome negativa", "negative name length"},
+      {"# voci di stazione invece di 87", "# station slots instead of 87"},
+      {"# byte oltre le 87 voci di stazione", "# bytes past the 87 station slots"},
+      {"etichetta # non valida al byte #", "invalid tag # at byte #"},
+      {"un elemento della meta' x passa la meta' del file (byte #)",
+       "an element of the x half runs past the middle of the file (byte #)"},
+      {"le due meta' hanno lunghezze diverse: # punti x e # punti y",
+       "the two halves differ in length: # x points and # y points"},
+  };
+  std::vector<std::string> numeri;
+  if (const auto due_punti = motivo.find(": ");
+      motivo.starts_with("voce ") && due_punti != std::string_view::npos &&
+      combacia("voce #", motivo.substr(0, due_punti), numeri)) {
+    return "slot " + numeri[0] + ": " + motivo_in_inglese(motivo.substr(due_punti + 2));
+  }
+  for (const auto& [italiano, inglese] : tabella) {
+    if (!combacia(italiano, motivo, numeri)) continue;
+    std::string r;
+    std::size_t n = 0;
+    for (char c : inglese) {
+      if (c == '#') {
+        r += numeri[n++];
+      } else {
+        r += c;
+      }
+    }
+    return r;
+  }
+  return std::string(motivo);
 }
 
 template <typename F>
@@ -34,7 +117,7 @@ auto letto(const std::filesystem::path& p, const std::string& byte, F lettore) {
   try {
     return lettore(byte);
   } catch (const formato_non_valido& e) {
-    throw file_illeggibile(p.string() + ": damaged file: " + e.what());
+    throw file_illeggibile(p.string() + ": damaged file: " + motivo_in_inglese(e.what()));
   }
 }
 
@@ -46,38 +129,15 @@ file_letti leggi_file_scenario(const std::filesystem::path& cartella, const std:
   const auto percorso = cartella / nome_percorso(linea, treno);
   const auto stazioni = cartella / nome_stazioni(linea, treno);
   const auto tracciato = cartella / nome_tracciato(linea);
-  f.percorso = letto(percorso, *contenuto_file(percorso, false),
+  f.percorso = letto(percorso, *contenuto_file(percorso, false, byte_massimi_percorso),
                      [](std::string_view b) { return leggi_percorso(b); });
+
   f.stazioni = letto(stazioni, *contenuto_file(stazioni, false),
                      [](std::string_view b) { return leggi_stazioni(b); });
   if (const auto b = contenuto_file(tracciato, true)) {
     f.tracciato = letto(tracciato, *b, [](std::string_view t) { return leggi_tracciato(t); });
   }
   return f;
-}
-
-std::string da_windows_1252(std::string_view testo) {
-  // 0x80 to 0x9F; the five bytes without a character keep their C1 code point.
-  static constexpr char32_t alti[32] = {
-      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-  std::string u;
-  for (char ch : testo) {
-    const auto b = static_cast<unsigned char>(ch);
-    const char32_t c = (b >= 0x80 && b < 0xA0) ? alti[b - 0x80] : char32_t{b};
-    if (c < 0x80) {
-      u += static_cast<char>(c);
-    } else if (c < 0x800) {
-      u += static_cast<char>(0xC0 | (c >> 6));
-      u += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      u += static_cast<char>(0xE0 | (c >> 12));
-      u += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      u += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return u;
 }
 
 std::string ora_di(int32_t secondi) {
@@ -98,20 +158,21 @@ const voce_stazione* voce_in(const file_letti& f, int64_t slot) {
   return &f.stazioni[static_cast<std::size_t>(slot)];
 }
 
-// Stations fill the slots from 1 upward without a gap.
+// Stations fill the slots from 1 upward without a gap; each is named by the first kind-10
+// cell that points at its slot.
 std::vector<stazione_descritta> stazioni_di(const file_letti& f) {
+  std::array<std::optional<int32_t>, numero_voci_stazione> fermate;
+  for (std::size_t c = 0; c < f.percorso.size(); ++c) {
+    const cella& x = f.percorso[c];
+    if (x.tipo != cella_fermata || x.dato_1 < 0 || x.dato_1 >= numero_voci_stazione) continue;
+    auto& prima = fermate[static_cast<std::size_t>(x.dato_1)];
+    if (!prima) prima = static_cast<int32_t>(c);
+  }
   std::vector<stazione_descritta> s;
   for (int slot = 1; slot <= primo_posto_cartello; ++slot) {
     const voce_stazione& v = f.stazioni[static_cast<std::size_t>(slot)];
     if (voce_vuota(v)) break;
-    stazione_descritta d{slot, da_windows_1252(v.nome), v, std::nullopt};
-    for (std::size_t c = 0; c < f.percorso.size(); ++c) {
-      if (f.percorso[c].tipo == cella_fermata && f.percorso[c].dato_1 == slot) {
-        d.cella_fermata = static_cast<int32_t>(c);
-        break;
-      }
-    }
-    s.push_back(std::move(d));
+    s.push_back({slot, da_windows_1252(v.nome), v, fermate[static_cast<std::size_t>(slot)]});
   }
   return s;
 }
@@ -214,22 +275,22 @@ identita_descritta identita_di(const file_letti& f, const std::string& linea,
   return d;
 }
 
-// Each aspect value packs the left group's digit times 10 plus the right group's digit;
-// dato_4 packs rapp times 10 plus sx times 3 plus dx.
 void segnale(elemento_descritto& e, const cella& c) {
-  const int resto = c.dato_4 % 10;
-  e.campi = {{"sx", resto / 3},       {"s1", c.dato_1 / 10},
-             {"s2", c.dato_2 / 10},   {"s3", c.dato_3 / 10},
-             {"dx", resto % 3},       {"d1", c.dato_1 % 10},
-             {"d2", c.dato_2 % 10},   {"d3", c.dato_3 % 10},
-             {"rapp", c.dato_4 / 10}, {"tempo_segnale", c.tempo_segnale}};
+  const aspetti_segnale a = spacchetta_segnale({c.dato_1, c.dato_2, c.dato_3, c.dato_4});
+  e.campi = {{"sx", a.sx},     {"s1", a.s1},
+             {"s2", a.s2},     {"s3", a.s3},
+             {"dx", a.dx},     {"d1", a.d1},
+             {"d2", a.d2},     {"d3", a.d3},
+             {"rapp", a.rapp}, {"tempo_segnale", c.tempo_segnale}};
 }
 
-// A board value packs the first group's speed times 20 plus the second group's speed / 5.
 void indicatore(elemento_descritto& e, const cella& c) {
-  e.campi = {{"vas", c.dato_1 / 20},      {"vbs", c.dato_2 / 20},     {"vcs", c.dato_3 / 20},
-             {"strisces", c.dato_4 / 10}, {"vad", c.dato_1 % 20 * 5}, {"vbd", c.dato_2 % 20 * 5},
-             {"vcd", c.dato_3 % 20 * 5},  {"strisced", c.dato_4 % 10}};
+  const coppia_indicatore a = spacchetta_velocita_indicatore(c.dato_1);
+  const coppia_indicatore b = spacchetta_velocita_indicatore(c.dato_2);
+  const coppia_indicatore d = spacchetta_velocita_indicatore(c.dato_3);
+  const coppia_indicatore s = spacchetta_strisce(c.dato_4);
+  e.campi = {{"vas", a.s}, {"vbs", b.s}, {"vcs", d.s}, {"strisces", s.s},
+             {"vad", a.d}, {"vbd", b.d}, {"vcd", d.d}, {"strisced", s.d}};
 }
 
 void testo_di_voce(elemento_descritto& e, const file_letti& f, int16_t slot) {
@@ -241,57 +302,40 @@ void testo_di_voce(elemento_descritto& e, const file_letti& f, int16_t slot) {
   }
 }
 
-elemento_descritto elemento(const file_letti& f, int32_t indice) {
-  const cella& c = f.percorso[static_cast<std::size_t>(indice)];
-  elemento_descritto e{indice, metri_elemento(indice), c.tipo, {}, {}, {}, {}};
+void valori_propri(elemento_descritto& e, const file_letti& f, const cella& c) {
+  const valori_rallentamento r = leggi_valori_rallentamento(c);
   switch (c.tipo) {
     case cella_segnale:
-      e.genere = "segnale";
       segnale(e, c);
       break;
     case cella_fine_rallentamento:
     case cella_inizio_rallentamento:
-      e.genere =
-          c.tipo == cella_inizio_rallentamento ? "inizio_rallentamento" : "fine_rallentamento";
-      e.campi = {{"velocita", c.dato_1}, {"d_v", c.dato_2}, {"f_tt", c.dato_3}};
+      e.campi = {{"velocita", r.velocita}, {"d_v", r.d_v}, {"f_tt", r.f_tt}};
       break;
     case cella_avviso_rallentamento:
-      e.genere = "avviso_rallentamento";
-      e.campi = {{"velocita", c.dato_1}, {"d_v", c.dato_2}};
+      e.campi = {{"velocita", r.velocita}, {"d_v", r.d_v}};
       break;
     case cella_prima_avviso:
-      e.genere = "prima_avviso";
       e.campi = {{"celle_dall_avviso", c.dato_1}, {"d_v", c.dato_2}};
       break;
     case cella_indicatore_velocita:
-      e.genere = "indicatore_velocita";
       indicatore(e, c);
       break;
     case cella_fermata:
-      e.genere = "fermata";
+    case cella_cartello:
       testo_di_voce(e, f, c.dato_1);
-      break;
-    case cella_lampada:
-      e.genere = "lampada";
       break;
     case cella_controllo_velocita:
-      e.genere = "controllo_velocita";
       e.campi = {{"velocita", c.dato_1}};
       break;
+    case cella_lampada:
     case cella_abbattimento_nullo:
-      e.genere = "abbattimento_nullo";
-      break;
-    case cella_cartello:
-      e.genere = "cartello";
-      testo_di_voce(e, f, c.dato_1);
       break;
     default:
-      e.genere = "sconosciuto";
       e.campi = {
           {"dato_1", c.dato_1}, {"dato_2", c.dato_2}, {"dato_3", c.dato_3}, {"dato_4", c.dato_4}};
       break;
   }
-  return e;
 }
 
 const cella* cella_in(const file_letti& f, int64_t i) {
@@ -304,25 +348,26 @@ bool ha_tipo(const file_letti& f, int64_t i, uint8_t tipo) {
   return c != nullptr && c->tipo == tipo;
 }
 
-// The warning board stands 1200 m (24 cells) before the start, the four kind-5 cells
-// right behind it.
+// The warning board stands 1200 m before the start, the four kind-5 cells right behind it.
+// Each walk to the end stops at the next start, so the cells are walked once in all.
 std::vector<rallentamento_descritto> rallentamenti_di(const file_letti& f) {
   std::vector<rallentamento_descritto> r;
   const auto n = static_cast<int32_t>(f.percorso.size());
   for (int32_t s = 0; s < n; ++s) {
     const cella& c = f.percorso[static_cast<std::size_t>(s)];
     if (c.tipo != cella_inizio_rallentamento) continue;
-    rallentamento_descritto d{s, s, c.dato_1, c.dato_2, c.dato_3, std::nullopt, 0};
+    const valori_rallentamento v = leggi_valori_rallentamento(c);
+    rallentamento_descritto d{s, s, v.velocita, v.d_v, v.f_tt, std::nullopt, 0};
     for (int32_t e = s + 1; e < n && !ha_tipo(f, e, cella_inizio_rallentamento); ++e) {
       if (ha_tipo(f, e, cella_fine_rallentamento)) {
         d.cella_fine = e;
         break;
       }
     }
-    const int32_t w = s - 24;
+    const int32_t w = s - celle_avviso;
     if (ha_tipo(f, w, cella_avviso_rallentamento)) {
       d.cella_avviso = w;
-      for (int32_t k = 1; k <= 4; ++k)
+      for (int32_t k = 1; k <= celle_prima_avviso; ++k)
         d.celle_prima_avviso += ha_tipo(f, w - k, cella_prima_avviso);
     }
     r.push_back(d);
@@ -330,33 +375,29 @@ std::vector<rallentamento_descritto> rallentamenti_di(const file_letti& f) {
   return r;
 }
 
-template <typename V>
-std::vector<tratto_strato> tratti(const std::vector<cella>& p, uint8_t cella::*campo, V valore) {
-  std::vector<tratto_strato> t;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const int32_t b = p[i].*campo;
-    if (!t.empty() && t.back().byte == b) {
-      t.back().ultima_cella = static_cast<int32_t>(i);
-    } else {
-      t.push_back({static_cast<int32_t>(i), static_cast<int32_t>(i), b, valore(b)});
-    }
+std::optional<int32_t> valore_strato(strato s, int32_t b) {
+  switch (s) {
+    // Byte 0 is where no limit and no gradient were filled in (the last three cells).
+    case strato::velocita:
+      return b == 0 ? std::nullopt : std::optional(b * 5);
+    case strato::pendenza:
+      return b == 0 ? std::nullopt : std::optional(b - 100);
+    default:
+      return b;
   }
-  return t;
 }
 
-strati_descritti strati_di(const std::vector<cella>& p) {
-  strati_descritti s;
-  // Byte 0 is where no limit and no gradient were filled in (the last three cells).
-  s.velocita = tratti(p, &cella::velocita,
-                      [](int32_t b) { return b == 0 ? std::nullopt : std::optional(b * 5); });
-  s.pendenza = tratti(p, &cella::pendenza,
-                      [](int32_t b) { return b == 0 ? std::nullopt : std::optional(b - 100); });
-  s.aderenza = tratti(p, &cella::aderenza, [](int32_t b) { return std::optional(b); });
-  for (const tratto_strato& t :
-       tratti(p, &cella::galleria, [](int32_t b) { return std::optional(b); })) {
-    if (t.byte != 0) s.galleria.push_back(t);
+uint8_t byte_strato(const cella& c, strato s) {
+  switch (s) {
+    case strato::velocita:
+      return c.velocita;
+    case strato::pendenza:
+      return c.pendenza;
+    case strato::aderenza:
+      return c.aderenza;
+    default:
+      return c.galleria;
   }
-  return s;
 }
 
 // "(GALLERIA DI)(ARONA      )(m 670      )" -> "GALLERIA DI ARONA m 670".
@@ -381,29 +422,34 @@ bool nomina_galleria(const std::string& t) {
   return maiuscolo.find("GALLERIA") != std::string::npos;
 }
 
-// A tunnel is named by the signboard that announces it: the nearest one at most 300 m
-// before its start (or on its first cells) that speaks of a tunnel.
-std::string nome_galleria(const std::vector<elemento_descritto>& elementi, int32_t prima) {
-  std::string nome;
-  for (const elemento_descritto& e : elementi) {
-    if (e.genere == "cartello" && e.cella >= prima - 6 && e.cella <= prima + 1 &&
-        nomina_galleria(e.testo)) {
-      nome = testo_pulito(e.testo);
-    }
+// The tunnel name each slot's text gives, empty when it speaks of no tunnel: worked out once
+// per slot, however many boards point at it.
+std::array<std::string, numero_voci_stazione> nomi_gallerie(const file_letti& f) {
+  std::array<std::string, numero_voci_stazione> nomi;
+  for (std::size_t i = 0; i < nomi.size(); ++i) {
+    const std::string testo = da_windows_1252(f.stazioni[i].nome);
+    if (nomina_galleria(testo)) nomi[i] = testo_pulito(testo);
   }
-  return nome;
+  return nomi;
 }
 
-std::vector<galleria_descritta> gallerie_di(const file_letti& f, const descrizione& d) {
-  std::vector<galleria_descritta> g;
-  for (const tratto_strato& t : d.strati.galleria) {
-    galleria_descritta x{t.prima_cella, t.ultima_cella, t.byte, 0,
-                         nome_galleria(d.elementi, t.prima_cella)};
-    for (int32_t c = t.prima_cella; c <= t.ultima_cella; ++c)
-      x.lampade += ha_tipo(f, c, cella_lampada);
-    g.push_back(std::move(x));
+// The cells of the signboards whose text speaks of a tunnel, in cell order, and their slot.
+struct cartello_galleria {
+  int32_t cella;
+  int16_t slot;
+};
+
+std::vector<cartello_galleria> cartelli_galleria(
+    const file_letti& f, const std::array<std::string, numero_voci_stazione>& nomi) {
+  std::vector<cartello_galleria> t;
+  for (std::size_t c = 0; c < f.percorso.size(); ++c) {
+    const cella& x = f.percorso[c];
+    if (x.tipo == cella_cartello && voce_in(f, x.dato_1) != nullptr &&
+        !nomi[static_cast<std::size_t>(x.dato_1)].empty()) {
+      t.push_back({static_cast<int32_t>(c), x.dato_1});
+    }
   }
-  return g;
+  return t;
 }
 
 tracciato_descritto tracciato_di(const file_letti& f) {
@@ -421,24 +467,67 @@ tracciato_descritto tracciato_di(const file_letti& f) {
   return t;
 }
 
-conteggi conta(const descrizione& d) {
+conteggi conta(const file_letti& f, const descrizione& d) {
   conteggi n;
   n.stazioni = static_cast<int>(d.stazioni.size());
   n.rallentamenti = static_cast<int>(d.rallentamenti.size());
-  n.gallerie = static_cast<int>(d.gallerie.size());
-  for (const elemento_descritto& e : d.elementi) {
-    n.segnali += e.tipo == cella_segnale;
-    n.indicatori_velocita += e.tipo == cella_indicatore_velocita;
-    n.cartelli += e.tipo == cella_cartello;
-    n.controlli_velocita += e.tipo == cella_controllo_velocita;
-    n.lampade += e.tipo == cella_lampada;
+  per_ogni_tratto(f.percorso, strato::galleria, [&](const tratto_strato&) { ++n.gallerie; });
+  for (const cella& c : f.percorso) {
+    n.segnali += c.tipo == cella_segnale;
+    n.indicatori_velocita += c.tipo == cella_indicatore_velocita;
+    n.cartelli += c.tipo == cella_cartello;
+    n.controlli_velocita += c.tipo == cella_controllo_velocita;
+    n.lampade += c.tipo == cella_lampada;
   }
   return n;
 }
 
 }  // namespace
 
-descrizione descrivi(const file_letti& f, const std::string& linea, const std::string& treno) {
+void per_ogni_tratto(const std::vector<cella>& p, strato s,
+                     const std::function<void(const tratto_strato&)>& fai) {
+  std::size_t i = 0;
+  while (i < p.size()) {
+    const uint8_t b = byte_strato(p[i], s);
+    std::size_t fine = i;
+    while (fine + 1 < p.size() && byte_strato(p[fine + 1], s) == b) ++fine;
+    if (s != strato::galleria || b != 0) {
+      fai({static_cast<int32_t>(i), static_cast<int32_t>(fine), b, valore_strato(s, b)});
+    }
+    i = fine + 1;
+  }
+}
+
+// A tunnel is named by the signboard that announces it: the nearest one at most 300 m
+// before its start (or on its first cells) that speaks of a tunnel. Tunnels and boards are
+// both in cell order, so each window [start - 6, start + 1] is found by moving its two ends
+// forward only.
+void per_ogni_galleria(const file_letti& f,
+                       const std::function<void(const galleria_descritta&)>& fai) {
+  const auto nomi = nomi_gallerie(f);
+  const std::vector<cartello_galleria> cartelli = cartelli_galleria(f, nomi);
+  std::size_t da = 0, a = 0;
+  per_ogni_tratto(f.percorso, strato::galleria, [&](const tratto_strato& t) {
+    const int64_t prima = t.prima_cella;
+    while (da < cartelli.size() && cartelli[da].cella < prima - 6) ++da;
+    while (a < cartelli.size() && cartelli[a].cella <= prima + 1) ++a;
+    galleria_descritta x{t.prima_cella, t.ultima_cella, t.byte, 0,
+                         a > da ? nomi[static_cast<std::size_t>(cartelli[a - 1].slot)] : ""};
+    for (int32_t c = t.prima_cella; c <= t.ultima_cella; ++c)
+      x.lampade += ha_tipo(f, c, cella_lampada);
+    fai(x);
+  });
+}
+
+elemento_descritto descrivi_elemento(const file_letti& f, int32_t c) {
+  const cella& x = f.percorso[static_cast<std::size_t>(c)];
+  elemento_descritto e{c, metri_elemento(c), x.tipo, nome_genere(x.tipo), {}, {}, {}};
+  valori_propri(e, f, x);
+  return e;
+}
+
+descrizione descrivi(const file_letti& f, const std::string& linea, const std::string& treno,
+                     bool con_elementi) {
   descrizione d;
   d.linea = linea;
   d.treno = treno;
@@ -447,15 +536,24 @@ descrizione descrivi(const file_letti& f, const std::string& linea, const std::s
   d.stazioni = stazioni_di(f);
   d.voci_linea = voci_linea_di(f);
   d.identita = identita_di(f, linea, treno);
-  for (int32_t i = 0; i < d.celle; ++i) {
-    if (f.percorso[static_cast<std::size_t>(i)].tipo != cella_libera)
-      d.elementi.push_back(elemento(f, i));
+  for (const cella& c : f.percorso) d.numero_elementi += c.tipo != cella_libera;
+  if (con_elementi) {
+    d.elementi.reserve(d.numero_elementi);
+    per_ogni_elemento(f, [&](elemento_descritto e) { d.elementi.push_back(std::move(e)); });
   }
   d.rallentamenti = rallentamenti_di(f);
-  d.strati = strati_di(f.percorso);
-  d.gallerie = gallerie_di(f, d);
+  if (con_elementi) {
+    const auto in = [](std::vector<tratto_strato>& v) {
+      return [&v](const tratto_strato& t) { v.push_back(t); };
+    };
+    per_ogni_tratto(f.percorso, strato::velocita, in(d.strati.velocita));
+    per_ogni_tratto(f.percorso, strato::pendenza, in(d.strati.pendenza));
+    per_ogni_tratto(f.percorso, strato::aderenza, in(d.strati.aderenza));
+    per_ogni_tratto(f.percorso, strato::galleria, in(d.strati.galleria));
+    per_ogni_galleria(f, [&](const galleria_descritta& g) { d.gallerie.push_back(g); });
+  }
   d.tracciato = tracciato_di(f);
-  d.numeri = conta(d);
+  d.numeri = conta(f, d);
   return d;
 }
 

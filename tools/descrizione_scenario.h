@@ -5,8 +5,10 @@
 #define TOOLS_DESCRIZIONE_SCENARIO_H_
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,8 +16,10 @@
 #include <vector>
 
 #include "compiler/file_binari.h"
+#include "compiler/formato_celle.h"
 #include "compiler/identita.h"
 #include "compiler/modello.h"
+#include "tools/testo_1252.h"
 
 namespace scenario::strumento {
 
@@ -36,15 +40,19 @@ class file_illeggibile : public std::runtime_error {
 file_letti leggi_file_scenario(const std::filesystem::path& cartella, const std::string& linea,
                                const std::string& treno);
 
-// Station names and board texts are Windows-1252; reports and pictures want UTF-8.
-std::string da_windows_1252(std::string_view testo);
-
 // "hh:mm:ss" of a time in seconds since midnight.
 std::string ora_di(int32_t secondi);
 
-// The metre where a point feature of cell c stands, and where a layer cell c begins.
-inline constexpr int32_t metri_elemento(int32_t c) { return (c - 1) * 50; }
-inline constexpr int32_t metri_strato(int32_t c) { return c * 50; }
+// The most cells a route file may hold here: every metre of every cell, and of the cell after
+// the last, fits 32 bits. No compiled route comes near (a 57 km line has 1281 cells).
+inline constexpr int32_t celle_massime = INT32_MAX / metri_per_cella;
+
+// The metre where a point feature of cell c stands, and where a layer cell c begins, for the
+// cells of a file that was read.
+inline int32_t metri_elemento(int32_t c) {
+  return static_cast<int32_t>(scenario::metri_elemento(c));
+}
+inline int32_t metri_strato(int32_t c) { return static_cast<int32_t>(scenario::metri_strato(c)); }
 
 struct campo_descritto {
   std::string nome;
@@ -161,15 +169,41 @@ struct descrizione {
   std::vector<stazione_descritta> stazioni;
   std::vector<voce_linea_descritta> voci_linea;
   identita_descritta identita;
-  std::vector<elemento_descritto> elementi;
+  std::size_t numero_elementi = 0;
+  std::vector<elemento_descritto> elementi;  // empty unless asked for
   std::vector<rallentamento_descritto> rallentamenti;
-  std::vector<galleria_descritta> gallerie;
-  strati_descritti strati;
+  std::vector<galleria_descritta> gallerie;  // empty unless asked for
+  strati_descritti strati;                   // empty unless asked for
   tracciato_descritto tracciato;
   conteggi numeri;
 };
 
-descrizione descrivi(const file_letti& f, const std::string& linea, const std::string& treno);
+// The point features, layer runs and tunnels are many on a long route; `dump` leaves them out
+// and asks for them one at a time instead.
+descrizione descrivi(const file_letti& f, const std::string& linea, const std::string& treno,
+                     bool con_elementi = true);
+
+enum class strato { velocita, pendenza, aderenza, galleria };
+
+// Calls fai(t) for each run of equal bytes of a layer in cell order; for the tunnel layer,
+// only the runs inside tunnels.
+void per_ogni_tratto(const std::vector<cella>& p, strato s,
+                     const std::function<void(const tratto_strato&)>& fai);
+
+// Calls fai(g) for each tunnel in cell order, named and with its lamps counted.
+void per_ogni_galleria(const file_letti& f,
+                       const std::function<void(const galleria_descritta&)>& fai);
+
+// The point feature of cell c (its kind not 0).
+elemento_descritto descrivi_elemento(const file_letti& f, int32_t c);
+
+// Calls fai(e) for each point feature in cell order.
+template <typename F>
+void per_ogni_elemento(const file_letti& f, F fai) {
+  for (std::size_t i = 0; i < f.percorso.size(); ++i) {
+    if (f.percorso[i].tipo != cella_libera) fai(descrivi_elemento(f, static_cast<int32_t>(i)));
+  }
+}
 
 // Height in metres at the start of each cell, from 0 at cell 0, adding each cell's gradient
 // over its 50 m. The profile ends after the last cell with a gradient; unset cells are flat.

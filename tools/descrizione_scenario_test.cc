@@ -169,6 +169,98 @@ TEST(CelleStrane, ValoriCheNonPuntanoANullaSonoSegnalati) {
   EXPECT_TRUE(d.stazioni.empty());
 }
 
+// A route of 60 cells with one tunnel board text in each of slots 80 and 79 and a board that
+// names no tunnel in slot 78; `cartelli` puts boards (cell, slot) on it.
+file_letti con_gallerie(std::initializer_list<std::pair<int32_t, int16_t>> cartelli,
+                        std::initializer_list<std::pair<int32_t, int32_t>> gallerie) {
+  file_letti f;
+  f.percorso.resize(60);
+  f.stazioni[80].nome = "(GALLERIA DI)(A )";
+  f.stazioni[79].nome = "(galleria)(B)";
+  f.stazioni[78].nome = "(PONTE)";
+  for (const auto& [cella, slot] : cartelli) {
+    f.percorso[static_cast<std::size_t>(cella)].tipo = cella_cartello;
+    f.percorso[static_cast<std::size_t>(cella)].dato_1 = slot;
+  }
+  for (const auto& [prima, ultima] : gallerie) {
+    for (int32_t c = prima; c <= ultima; ++c) f.percorso[static_cast<std::size_t>(c)].galleria = 1;
+  }
+  return f;
+}
+
+std::vector<std::string> nomi_gallerie(const file_letti& f) {
+  std::vector<std::string> nomi;
+  for (const galleria_descritta& g : descrivi(f, "R", "1").gallerie) nomi.push_back(g.nome);
+  return nomi;
+}
+
+using nomi = std::vector<std::string>;
+
+TEST(NomiGallerie, CartelloDaSeiCellePrimaAUnaDopoLInizio) {
+  struct caso {
+    int32_t cella;
+    const char* nome;
+  };
+  // The tunnel starts at cell 20.
+  for (const caso& c : {caso{13, ""}, caso{14, "GALLERIA DI A"}, caso{20, "GALLERIA DI A"},
+                        caso{21, "GALLERIA DI A"}, caso{22, ""}}) {
+    EXPECT_EQ(nomi_gallerie(con_gallerie({{c.cella, 80}}, {{20, 25}})), nomi{c.nome}) << c.cella;
+  }
+}
+
+TEST(NomiGallerie, VinceIlPiuVicinoCheParliDiGalleria) {
+  EXPECT_EQ(nomi_gallerie(con_gallerie({{14, 80}, {19, 79}}, {{20, 25}})), nomi{"galleria B"});
+  EXPECT_EQ(nomi_gallerie(con_gallerie({{14, 80}, {19, 78}}, {{20, 25}})), nomi{"GALLERIA DI A"});
+}
+
+// A board may announce two tunnels close together; each tunnel looks at its own window.
+TEST(NomiGallerie, CartelloCondivisoEFinestreSovrapposte) {
+  EXPECT_EQ(nomi_gallerie(con_gallerie({{19, 80}}, {{20, 21}, {24, 25}})),
+            (nomi{"GALLERIA DI A", "GALLERIA DI A"}));
+  EXPECT_EQ(nomi_gallerie(con_gallerie({{19, 80}, {23, 79}}, {{20, 21}, {24, 25}})),
+            (nomi{"GALLERIA DI A", "galleria B"}));
+  EXPECT_EQ(nomi_gallerie(con_gallerie({{19, 80}, {30, 79}}, {{20, 21}, {24, 25}, {36, 40}})),
+            (nomi{"GALLERIA DI A", "GALLERIA DI A", "galleria B"}));
+}
+
+// Many tunnels, each announced by its own board three cells before it.
+TEST(NomiGallerie, CentomilaGallerie) {
+  file_letti f;
+  f.percorso.resize(1000000);
+  f.stazioni[80].nome = "(GALLERIA)(A)";
+  f.stazioni[79].nome = "(GALLERIA)(B)";
+  for (std::size_t c = 0; c < f.percorso.size(); c += 10) {
+    f.percorso[c].tipo = cella_cartello;
+    f.percorso[c].dato_1 = c % 20 == 0 ? 80 : 79;
+    for (std::size_t g = c + 3; g <= c + 5; ++g) f.percorso[g].galleria = 1;
+  }
+  const descrizione d = descrivi(f, "R", "1");
+  ASSERT_EQ(d.gallerie.size(), 100000u);
+  EXPECT_EQ(d.numeri.gallerie, 100000);
+  for (std::size_t k : {0u, 1u, 2u, 99998u, 99999u}) {
+    EXPECT_EQ(d.gallerie[k].prima_cella, static_cast<int32_t>(10 * k + 3));
+    EXPECT_EQ(d.gallerie[k].nome, k % 2 == 0 ? "GALLERIA A" : "GALLERIA B") << k;
+  }
+  EXPECT_EQ(d.numero_elementi, 100000u);
+}
+
+// What `dump` asks for leaves the long lists out and keeps the counts.
+TEST(DescrizioneSenzaElementi, ConteggiUgualiListeVuote) {
+  const descrizione d = descrivi(spediti(), "ARONA_DOMODOSSOLA", "324", false);
+  EXPECT_TRUE(d.elementi.empty());
+  EXPECT_TRUE(d.gallerie.empty());
+  EXPECT_TRUE(d.strati.velocita.empty());
+  EXPECT_EQ(d.numero_elementi, spedita().elementi.size());
+  EXPECT_EQ(d.numeri.gallerie, 12);
+  EXPECT_EQ(d.numeri.segnali, spedita().numeri.segnali);
+  std::size_t n = 0;
+  per_ogni_elemento(spediti(), [&](const elemento_descritto& e) {
+    EXPECT_EQ(e.cella, spedita().elementi[n].cella);
+    ++n;
+  });
+  EXPECT_EQ(n, d.numero_elementi);
+}
+
 TEST(Testi, Windows1252EOre) {
   EXPECT_EQ(da_windows_1252("2\xB0 \x80 \x81 a"), "2\u00B0 \u20AC \u0081 a");
   EXPECT_EQ(ora_di(42900), "11:55:00");

@@ -85,6 +85,56 @@ TEST_F(DumpPlot, JsonDelloScenarioSpedito) {
   EXPECT_EQ(d["tracciato"]["punti"], 64001);
 }
 
+TEST_F(DumpPlot, JsonDichiaraIlFormato) {
+  ASSERT_EQ(esegui("dump --json"), 0) << errori_;
+  EXPECT_EQ(uscita_.substr(0, 18), "{\n  \"formato\": 1,\n");
+  EXPECT_EQ(json::parse(uscita_)["formato"], 1);
+}
+
+// Slot 1 renamed: the station table keeps its layout, 16 bytes, the name, 18 bytes per slot.
+std::string con_nome_stazione(const std::string& sim, const std::string& nome) {
+  const std::size_t inizio_1 = 34;  // slot 0 has no name
+  const auto lunghezza =
+      static_cast<std::size_t>(static_cast<unsigned char>(sim[inizio_1 + 14]) |
+                               static_cast<unsigned char>(sim[inizio_1 + 15]) << 8);
+  std::string r = sim.substr(0, inizio_1 + 14);
+  r += static_cast<char>(nome.size() & 0xFF);
+  r += static_cast<char>(nome.size() >> 8);
+  r += nome;
+  r += sim.substr(inizio_1 + 16 + lunghezza);
+  return r;
+}
+
+TEST_F(DumpPlot, NomiConControlliEWindows1252) {
+  const std::string sim = compilati().file.at("ARONA_DOMODOSSOLA_324.sim");
+  sostituisci("ARONA_DOMODOSSOLA_324.sim", con_nome_stazione(sim, "AR\x1b[2J\x07\x9d\\\x80\xe8"));
+  ASSERT_EQ(esegui("dump"), 0) << errori_;
+  EXPECT_EQ(uscita_.find('\x1b'), std::string::npos);
+  EXPECT_EQ(uscita_.find('\x07'), std::string::npos);
+  for (const char* riga : {"     1  AR\\x1b[2J\\x07\\x9d\\\\\u20ac\u00e8     8      -600..600      "
+                           "      0  11:55:00  11\n",
+                           "    11       500  station stop              slot=1 "
+                           "\"AR\\x1b[2J\\x07\\x9d\\\\\u20ac\u00e8\"\n"}) {
+    EXPECT_NE(uscita_.find(riga), std::string::npos) << riga << "\n" << uscita_;
+  }
+  const json d = dump_json();
+  EXPECT_EQ(d["stazioni"][0]["nome"], "AR\x1b[2J\x07\u009d\\\u20ac\u00e8");
+  EXPECT_NE(uscita_.find("\"AR\\u001b[2J\\u0007"), std::string::npos) << uscita_.substr(0, 2000);
+}
+
+// A cells file larger than any route's is refused before it is read.
+TEST_F(DumpPlot, FileDiCelleTroppoGrande) {
+  const fs::path celle = cartella_ / "ARONA_DOMODOSSOLA_324.dat";
+  const std::uintmax_t massimo = 42949672u * 15u;
+  fs::resize_file(celle, massimo + 15);  // sparse: no disk space taken
+  EXPECT_EQ(esegui("dump"), 1);
+  EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.dat: damaged file: 644245095 bytes, more than "
+                         "the 644245080 such a file may hold here\n"),
+            std::string::npos)
+      << errori_;
+  EXPECT_EQ(uscita_, "");
+}
+
 TEST_F(DumpPlot, TestoPerGliAutori) {
   ASSERT_EQ(esegui("dump"), 0) << errori_;
   for (const char* riga :
@@ -125,16 +175,25 @@ struct guasto {
 
 const guasto guasti[] = {
     {"ARONA_DOMODOSSOLA_324.dat", [](const std::string& b) { return b.substr(0, b.size() - 1); },
-     "ARONA_DOMODOSSOLA_324.dat: damaged file: dimensione 19214 non multipla di 15 byte"},
+     "ARONA_DOMODOSSOLA_324.dat: damaged file: size 19214 is not a multiple of 15 bytes\n"},
     {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b.substr(0, 100); },
-     "ARONA_DOMODOSSOLA_324.sim: damaged file: voce 2: file troncato al byte 100"},
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: slot 2: file ends early at byte 100\n"},
     {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b + "xx"; },
-     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 byte oltre le 87 voci di stazione"},
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 bytes past the 87 station slots\n"},
+    // The last three slots: 34 bytes, then the route and the train name.
+    {"ARONA_DOMODOSSOLA_324.sim",
+     [](const std::string& b) { return b.substr(0, b.size() - 3 * 34 - 17 - 3); },
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: 84 station slots instead of 87\n"},
+    {"ARONA_DOMODOSSOLA_324.sim",
+     [](const std::string& b) { return b.substr(0, 14) + "\xff\xff" + b.substr(16); },
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: slot 0: negative name length\n"},
     {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return "\x07" + b.substr(1); },
-     "ARONA_DOMODOSSOLA_linea.dat: damaged file: etichetta 7 non valida al byte 0"},
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: invalid tag 7 at byte 0\n"},
     {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return b.substr(0, b.size() - 2); },
-     "ARONA_DOMODOSSOLA_linea.dat: damaged file: un elemento della meta' x passa la meta' del "
-     "file (byte 639981)"},
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: an element of the x half runs past the middle "
+     "of the file (byte 639981)\n"},
+    {"ARONA_DOMODOSSOLA_linea.dat", [](const std::string& b) { return b.substr(0, b.size() - 1); },
+     "ARONA_DOMODOSSOLA_linea.dat: damaged file: odd size 1279963\n"},
 };
 
 // A damaged compiled file has its own status, apart from 1 (a code recorded by compile).

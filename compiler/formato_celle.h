@@ -1,0 +1,42 @@
+// Where a cell lies on the line and what its kind is called: the metre-to-cell rules of the
+// compiler and their inverse, and the one table of cell-kind names for every reader.
+#ifndef COMPILER_FORMATO_CELLE_H_
+#define COMPILER_FORMATO_CELLE_H_
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace scenario {
+
+// One cell stands for 50 m of line.
+inline constexpr int32_t metri_per_cella = 50;
+
+// The cell of a point feature at p metres: p / 50 + 1, rounded half to even.
+inline int64_t cella_di(int64_t p) {
+  return static_cast<int64_t>(std::nearbyint(static_cast<double>(p) / metri_per_cella + 1.0));
+}
+
+// The cell where a step value changing at p takes effect: p / 50, rounded half to even.
+inline int64_t cella_senza_uno(int64_t p) {
+  return static_cast<int64_t>(std::nearbyint(static_cast<double>(p) / metri_per_cella));
+}
+
+// The last cell of a range ending at p metres: p / 50 - 1, rounded half to even (not the same
+// as one less than the rounded p / 50 when p / 50 ends in .5).
+inline int64_t cella_prima_di(int64_t p) {
+  return static_cast<int64_t>(std::nearbyint(static_cast<double>(p) / metri_per_cella - 1.0));
+}
+
+// The inverses: the metre of a point feature in cell c, and the metre where layer cell c begins.
+inline constexpr int64_t metri_elemento(int64_t c) { return (c - 1) * metri_per_cella; }
+inline constexpr int64_t metri_strato(int64_t c) { return c * metri_per_cella; }
+
+// The model's name of a cell kind ("segnale", "cartello", ...), "sconosciuto" for a code no
+// writer uses; and its English description for people ("signal", "unknown kind 9", ...).
+const char* nome_genere(uint8_t tipo);
+std::string descrizione_genere(uint8_t tipo);
+
+}  // namespace scenario
+
+#endif  // COMPILER_FORMATO_CELLE_H_
