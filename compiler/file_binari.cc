@@ -175,7 +175,8 @@ class lettore_byte {
   int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(prendi(4))); }
   double f64() { return std::bit_cast<double>(prendi(8)); }
   std::string testo(std::size_t n) {
-    if (b_.size() - p_ < n) throw formato_non_valido("file troncato al byte " + std::to_string(p_));
+    if (b_.size() - p_ < n)
+      throw formato_non_valido("file ends early at byte " + std::to_string(p_));
     std::string t(b_.substr(p_, n));
     p_ += n;
     return t;
@@ -183,7 +184,8 @@ class lettore_byte {
 
  private:
   uint64_t prendi(std::size_t n) {
-    if (b_.size() - p_ < n) throw formato_non_valido("file troncato al byte " + std::to_string(p_));
+    if (b_.size() - p_ < n)
+      throw formato_non_valido("file ends early at byte " + std::to_string(p_));
     uint64_t v = 0;
     for (std::size_t i = 0; i < n; ++i) {
       v |= uint64_t{static_cast<unsigned char>(b_[p_ + i])} << (8 * i);
@@ -205,13 +207,13 @@ std::vector<punto_letto> leggi_meta(lettore_byte& l, std::size_t fine) {
     } else if (p.etichetta == etichetta_reale) {
       p.valore = l.f64();
     } else if (p.etichetta != etichetta_vuoto) {
-      throw formato_non_valido("etichetta " + std::to_string(p.etichetta) + " non valida al byte " +
+      throw formato_non_valido("invalid tag " + std::to_string(p.etichetta) + " at byte " +
                                std::to_string(l.posizione() - 2));
     }
     punti.push_back(p);
   }
   if (l.posizione() != fine) {
-    throw formato_non_valido("un elemento della meta' x passa la meta' del file (byte " +
+    throw formato_non_valido("an element of the x half runs past the middle of the file (byte " +
                              std::to_string(fine) + ")");
   }
   return punti;
@@ -221,8 +223,8 @@ std::vector<punto_letto> leggi_meta(lettore_byte& l, std::size_t fine) {
 
 std::vector<cella> leggi_percorso(std::string_view byte) {
   if (byte.size() % byte_cella != 0) {
-    throw formato_non_valido("dimensione " + std::to_string(byte.size()) +
-                             " non multipla di 15 byte");
+    throw formato_non_valido("size " + std::to_string(byte.size()) +
+                             " is not a multiple of 15 bytes");
   }
   lettore_byte l(byte);
   std::vector<cella> celle(byte.size() / byte_cella);
@@ -251,7 +253,7 @@ void leggi_voce(lettore_byte& l, voce_stazione& v) {
   v.posizione = l.i32();
   v.opzione = l.u8();
   const int16_t n = l.i16();
-  if (n < 0) throw formato_non_valido("lunghezza del nome negativa");
+  if (n < 0) throw formato_non_valido("negative name length");
   v.nome = l.testo(static_cast<std::size_t>(n));
   v.intero_1 = l.i16();
   v.intero_2 = l.i16();
@@ -272,32 +274,32 @@ tabella_stazioni leggi_stazioni(std::string_view byte) {
   std::array<voce_stazione, numero_voci_stazione> voci{};
   for (std::size_t i = 0; i < voci.size(); ++i) {
     if (l.finito()) {
-      throw formato_non_valido(std::to_string(i) + " voci di stazione invece di 87");
+      throw formato_non_valido(std::to_string(i) + " station slots instead of 87");
     }
     try {
       leggi_voce(l, voci[i]);
     } catch (const formato_non_valido& e) {
-      throw formato_non_valido("voce " + std::to_string(i) + ": " + e.what());
+      throw formato_non_valido("slot " + std::to_string(i) + ": " + e.what());
     }
   }
   if (!l.finito()) {
     throw formato_non_valido(std::to_string(byte.size() - l.posizione()) +
-                             " byte oltre le 87 voci di stazione");
+                             " byte(s) past the 87 station slots");
   }
   return voci;
 }
 
 tracciato_letto leggi_tracciato(std::string_view byte) {
   if (byte.size() % 2 != 0) {
-    throw formato_non_valido("dimensione " + std::to_string(byte.size()) + " dispari");
+    throw formato_non_valido("odd size " + std::to_string(byte.size()));
   }
   lettore_byte l(byte);
   tracciato_letto t;
   t.x = leggi_meta(l, byte.size() / 2);
   t.y = leggi_meta(l, byte.size());
   if (t.x.size() != t.y.size()) {
-    throw formato_non_valido("le due meta' hanno lunghezze diverse: " + std::to_string(t.x.size()) +
-                             " punti x e " + std::to_string(t.y.size()) + " punti y");
+    throw formato_non_valido("the two halves differ in length: " + std::to_string(t.x.size()) +
+                             " x points and " + std::to_string(t.y.size()) + " y points");
   }
   return t;
 }

@@ -69,24 +69,24 @@ const std::string& sim() { return file_spedito("ARONA_DOMODOSSOLA_324.sim"); }
 
 const caso_guasto casi_guasti[] = {
     {"celle troncate", [] { return file_spedito("ARONA_DOMODOSSOLA_324.dat").substr(0, 19214); },
-     percorso, "dimensione 19214 non multipla di 15 byte"},
+     percorso, "size 19214 is not a multiple of 15 bytes"},
     {"ottantasei voci", [] { return sim().substr(0, sim().size() - 37); }, stazioni,
-     "86 voci di stazione invece di 87"},
+     "86 station slots instead of 87"},
     {"un byte in piu'", [] { return sim() + '\0'; }, stazioni,
-     "1 byte oltre le 87 voci di stazione"},
+     "1 byte(s) past the 87 station slots"},
     {"nome troncato", [] { return sim().substr(0, 34 + 16 + 2); }, stazioni,
-     "voce 1: file troncato al byte 50"},
+     "slot 1: file ends early at byte 50"},
     {"nome di lunghezza negativa", [] { return std::string(14, '\0') + "\xFF\xFF"; }, stazioni,
-     "voce 0: lunghezza del nome negativa"},
+     "slot 0: negative name length"},
     {"etichetta sconosciuta",
      [] { return "\x03" + file_spedito("ARONA_DOMODOSSOLA_linea.dat").substr(1); }, tracciato,
-     "etichetta 3 non valida al byte 0"},
-    {"dimensione dispari", [] { return std::string(7, '\0'); }, tracciato, "dimensione 7 dispari"},
+     "invalid tag 3 at byte 0"},
+    {"dimensione dispari", [] { return std::string(7, '\0'); }, tracciato, "odd size 7"},
     {"meta' diseguali", meta_diseguali, tracciato,
-     "le due meta' hanno lunghezze diverse: 64005 punti x e 64001 punti y"},
+     "the two halves differ in length: 64005 x points and 64001 y points"},
     {"elemento a cavallo",
      [] { return std::string("\x02\x00\x00\x00\x05", 6) + std::string(14, '\0'); }, tracciato,
-     "un elemento della meta' x passa la meta' del file (byte 10)"},
+     "an element of the x half runs past the middle of the file (byte 10)"},
 };
 
 TEST(FileRiletti, ByteFuoriFormatoDiconoPerche) {

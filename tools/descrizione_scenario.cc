@@ -53,71 +53,12 @@ std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool f
   return byte;
 }
 
-// Matches `testo` against `modello`, where each '#' stands for a whole number; the numbers
-// found go to `numeri`.
-bool combacia(std::string_view modello, std::string_view testo, std::vector<std::string>& numeri) {
-  numeri.clear();
-  std::size_t t = 0;
-  for (char m : modello) {
-    if (m != '#') {
-      if (t >= testo.size() || testo[t] != m) return false;
-      ++t;
-      continue;
-    }
-    const std::size_t inizio = t;
-    if (t < testo.size() && testo[t] == '-') ++t;
-    while (t < testo.size() && testo[t] >= '0' && testo[t] <= '9') ++t;
-    if (t == inizio || testo[t - 1] == '-') return false;
-    numeri.emplace_back(testo.substr(inizio, t - inizio));
-  }
-  return t == testo.size();
-}
-
-// The readers of the compiled files give their reasons in the compiler's words; the tool
-// speaks English. '#' in the English text takes the numbers in order. A reason not in the
-// table is shown as it is.
-std::string motivo_in_inglese(std::string_view motivo) {
-  static constexpr std::pair<std::string_view, std::string_view> tabella[] = {
-      {"dimensione # non multipla di 15 byte", "size # is not a multiple of 15 bytes"},
-      {"dimensione # dispari", "odd size #"},
-      {"file troncato al byte #", "file ends early at byte #"},
-      {"lunghezza del nome negativa", "negative name length"},
-      {"# voci di stazione invece di 87", "# station slots instead of 87"},
-      {"# byte oltre le 87 voci di stazione", "# bytes past the 87 station slots"},
-      {"etichetta # non valida al byte #", "invalid tag # at byte #"},
-      {"un elemento della meta' x passa la meta' del file (byte #)",
-       "an element of the x half runs past the middle of the file (byte #)"},
-      {"le due meta' hanno lunghezze diverse: # punti x e # punti y",
-       "the two halves differ in length: # x points and # y points"},
-  };
-  std::vector<std::string> numeri;
-  if (const auto due_punti = motivo.find(": ");
-      motivo.starts_with("voce ") && due_punti != std::string_view::npos &&
-      combacia("voce #", motivo.substr(0, due_punti), numeri)) {
-    return "slot " + numeri[0] + ": " + motivo_in_inglese(motivo.substr(due_punti + 2));
-  }
-  for (const auto& [italiano, inglese] : tabella) {
-    if (!combacia(italiano, motivo, numeri)) continue;
-    std::string r;
-    std::size_t n = 0;
-    for (char c : inglese) {
-      if (c == '#') {
-        r += numeri[n++];
-      } else {
-        r += c;
-      }
-    }
-    return r;
-  }
-  return std::string(motivo);
-}
-
 template <typename F>
 auto letto(const std::filesystem::path& p, const std::string& byte, F lettore) {
   try {
     return lettore(byte);
   } catch (const formato_non_valido& e) {
-    throw file_illeggibile(p.string() + ": damaged file: " + motivo_in_inglese(e.what()));
+    throw file_illeggibile(p.string() + ": damaged file: " + e.what());
   }
 }
 

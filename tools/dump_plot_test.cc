@@ -127,7 +127,7 @@ TEST_F(DumpPlot, FileDiCelleTroppoGrande) {
   const fs::path celle = cartella_ / "ARONA_DOMODOSSOLA_324.dat";
   const std::uintmax_t massimo = 42949672u * 15u;
   fs::resize_file(celle, massimo + 15);  // sparse: no disk space taken
-  EXPECT_EQ(esegui("dump"), 1);
+  EXPECT_EQ(esegui("dump"), uscita_compilato_danneggiato);
   EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.dat: damaged file: 644245095 bytes, more than "
                          "the 644245080 such a file may hold here\n"),
             std::string::npos)
@@ -179,7 +179,7 @@ const guasto guasti[] = {
     {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b.substr(0, 100); },
      "ARONA_DOMODOSSOLA_324.sim: damaged file: slot 2: file ends early at byte 100\n"},
     {"ARONA_DOMODOSSOLA_324.sim", [](const std::string& b) { return b + "xx"; },
-     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 bytes past the 87 station slots\n"},
+     "ARONA_DOMODOSSOLA_324.sim: damaged file: 2 byte(s) past the 87 station slots\n"},
     // The last three slots: 34 bytes, then the route and the train name.
     {"ARONA_DOMODOSSOLA_324.sim",
      [](const std::string& b) { return b.substr(0, b.size() - 3 * 34 - 17 - 3); },
