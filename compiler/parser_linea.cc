@@ -23,6 +23,8 @@ class parser_linea {
 
  private:
   bool cerca_generale();
+  bool generale_dimensionata();
+  void dimensiona();
   bool sezione_generale();
   bool prova_generale();
   void tra_le_parti();
@@ -45,6 +47,7 @@ class parser_linea {
   int32_t indice_pendenza_ = 0;
   int32_t pendenza_precedente_ = 0;
   bool errore_15_ = false;
+  bool da_dimensionare_ = false;  // a length was read since the route was last sized
 };
 
 // A code that ends the whole parse: the line text is consumed, the train text is not.
@@ -56,7 +59,7 @@ bool parser_linea::chiudi_con(int32_t codice) {
 
 bool parser_linea::esegui() {
   if (!cerca_generale()) return false;
-  if (!sezione_generale()) return false;
+  if (!generale_dimensionata()) return false;
   tra_le_parti();
   if (!parte_principale()) return false;
   fine_descrizione();
@@ -86,6 +89,32 @@ bool parser_linea::sezione_generale() {
   }
 }
 
+// Nothing in the general section touches the cells or the plan, so the route is sized once,
+// by the last length read, however the section ends: a file of many length records then costs
+// what one costs.
+bool parser_linea::generale_dimensionata() {
+  try {
+    const bool continua = sezione_generale();
+    dimensiona();
+    return continua;
+  } catch (...) {
+    dimensiona();
+    throw;
+  }
+}
+
+void parser_linea::dimensiona() {
+  if (!da_dimensionare_) return;
+  da_dimensionare_ = false;
+  m_.compilato.percorso.assign(static_cast<std::size_t>(m_.ultima_cella) + 1, cella{});
+  if (m_.opzioni.con_tracciato) {
+    const auto punti = static_cast<std::size_t>(m_.lunghezza_estesa) + 1;
+    m_.compilato.tracciato = punti_tracciato{};
+    m_.compilato.tracciato.x.assign(punti, 0.0);
+    m_.compilato.tracciato.y.assign(punti, 0.0);
+  }
+}
+
 // Every test that matches reads its own values, in this order, from the same field.
 bool parser_linea::prova_generale() {
   const std::string& r = m_.riga;
@@ -99,13 +128,7 @@ bool parser_linea::prova_generale() {
                    " m, expected 0 to 1000000");
     m_.lunghezza_estesa = lunghezza + 7000;
     m_.ultima_cella = static_cast<int32_t>(arrotonda(m_.lunghezza_estesa / 50.0));
-    m_.compilato.percorso.assign(static_cast<std::size_t>(m_.ultima_cella) + 1, cella{});
-    if (m_.opzioni.con_tracciato) {
-      const auto punti = static_cast<std::size_t>(m_.lunghezza_estesa) + 1;
-      m_.compilato.tracciato = punti_tracciato{};
-      m_.compilato.tracciato.x.assign(punti, 0.0);
-      m_.compilato.tracciato.y.assign(punti, 0.0);
-    }
+    da_dimensionare_ = true;
   }
   const int progressive[3] = {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno};
   const char* numeri[3] = {"tre", "due", "uno"};

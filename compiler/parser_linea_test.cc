@@ -254,6 +254,23 @@ TEST(Linea, LunghezzaAlLimiteAccettataEOltreTenutaNellaVoce) {
   EXPECT_TRUE(c.sorgenti.treno.has_value());
 }
 
+// The last length read sizes the route and the plan, also when a later record of the general
+// section ends the parse with code 1 or a fault.
+TEST(Linea, UltimaLunghezzaDimensionaIlPercorso) {
+  const std::string due = "[generale]\r\nlunghezza percorso, 9000\r\nlunghezza percorso, 1000\r\n";
+  auto c = compila(due + "[curve]\r\n[fine]\r\n", treno_minimo());
+  EXPECT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.ultima_cella(), 160);
+  EXPECT_EQ(c.s.tracciato.x.size(), 8001u);
+  c = compila(due + "lunghezza percorso, 1000001\r\n[fine]\r\n", treno_minimo());
+  EXPECT_EQ(c.r.codice, 1);
+  EXPECT_EQ(c.s.ultima_cella(), 160);
+  EXPECT_EQ(c.s.tracciato.x.size(), 8001u);
+  c = compila(due + "lunghezza percorso, -1\r\n[fine]\r\n", treno_minimo());
+  EXPECT_EQ(c.r.codice, 25);
+  EXPECT_EQ(c.s.ultima_cella(), 160);
+}
+
 // Only some keyword tests fold case; a field with a dash is skipped for the next one.
 TEST(Linea, MaiuscoleTrattiniEUltimoCampo) {
   const auto c = compila(
