@@ -1,10 +1,8 @@
-// Where the compiler finds its two text sources and where its files go. The package reads
-// them from its folder and deletes them; `scenario-tool` keeps an author's sources; tests
-// and fuzzers hand them over in memory.
+// Where the compiler finds its two text sources and where its files go. Folders are io/'s
+// (io/cartella.h); tests and fuzzers hand them over in memory.
 #ifndef COMPILER_SORGENTI_H_
 #define COMPILER_SORGENTI_H_
 
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -25,22 +23,6 @@ class archivio_sorgenti {
   virtual void cancella(sorgente s) = 0;
   // The source's file name, for messages.
   virtual std::string nome(sorgente s) const = 0;
-};
-
-// Sources as files in one folder.
-class sorgenti_in_cartella : public archivio_sorgenti {
- public:
-  sorgenti_in_cartella(std::filesystem::path cartella, std::string linea, std::string treno,
-                       bool cancella_dopo_lettura);
-  std::optional<std::string> leggi(sorgente s) override;
-  void cancella(sorgente s) override;
-  std::string nome(sorgente s) const override;
-
- private:
-  std::filesystem::path cartella_;
-  std::string linea_;
-  std::string treno_;
-  bool cancella_;
 };
 
 // Sources held in memory; a missing entry is a missing file.

@@ -1,0 +1,89 @@
+// The compiler's sources and destinations as files of one folder: sources read safely
+// (lettura.h), outputs replaced one by one or as a set (scrittura.h).
+#ifndef IO_CARTELLA_H_
+#define IO_CARTELLA_H_
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compiler/sorgenti.h"
+#include "io/errore_file.h"
+#include "io/scrittura.h"
+
+namespace scenario {
+
+// The two text sources of a route and train in a folder, read when the compiler asks. A
+// source that exists but cannot be read raises `errore_file`. The sources the compiler
+// consumes are deleted at once when `cancella_dopo_lettura`; either way they are remembered.
+class sorgenti_in_cartella : public archivio_sorgenti {
+ public:
+  sorgenti_in_cartella(std::filesystem::path cartella, std::string linea, std::string treno,
+                       bool cancella_dopo_lettura);
+  std::optional<std::string> leggi(sorgente s) override;
+  void cancella(sorgente s) override;
+  std::string nome(sorgente s) const override;
+
+  bool consumata(sorgente s) const { return consumate_[indice(s)]; }
+  std::filesystem::path percorso(sorgente s) const { return cartella_ / nome(s); }
+
+ private:
+  static int indice(sorgente s) { return s == sorgente::linea ? 0 : 1; }
+
+  std::filesystem::path cartella_;
+  std::string linea_;
+  std::string treno_;
+  bool cancella_;
+  bool consumate_[2] = {false, false};
+};
+
+// Each file replaced on its own as soon as it is written.
+class file_in_cartella : public destinazione_file {
+ public:
+  explicit file_in_cartella(std::filesystem::path cartella) : cartella_(std::move(cartella)) {}
+  void scrivi(const std::string& nome_file, const contenuto_file& contenuto) override {
+    sostituisci_file(cartella_ / nome_file, contenuto);
+  }
+
+ private:
+  std::filesystem::path cartella_;
+};
+
+// As `file_in_cartella`, for a run that writes its own sources: those of `sorgenti` that it
+// wrote are removed again if the object goes before `concludi`, so that a run ending in a
+// failure leaves none of them behind.
+class testi_in_cartella : public destinazione_file {
+ public:
+  testi_in_cartella(std::filesystem::path cartella, std::vector<std::string> sorgenti)
+      : cartella_(std::move(cartella)), sorgenti_(std::move(sorgenti)) {}
+  ~testi_in_cartella() override;
+  testi_in_cartella(const testi_in_cartella&) = delete;
+  testi_in_cartella& operator=(const testi_in_cartella&) = delete;
+
+  void scrivi(const std::string& nome_file, const contenuto_file& contenuto) override;
+  void concludi() { scritte_.clear(); }
+
+ private:
+  std::filesystem::path cartella_;
+  std::vector<std::string> sorgenti_;
+  std::vector<std::string> scritte_;
+};
+
+// The files written, each in full, to temporaries; they replace the old ones together on
+// `conferma`, and not at all if it is never called.
+class insieme_in_cartella : public destinazione_file {
+ public:
+  explicit insieme_in_cartella(std::filesystem::path cartella) : insieme_(std::move(cartella)) {}
+  void scrivi(const std::string& nome_file, const contenuto_file& contenuto) override {
+    insieme_.prepara(nome_file, contenuto);
+  }
+  void conferma() { insieme_.conferma(); }
+
+ private:
+  insieme_file insieme_;
+};
+
+}  // namespace scenario
+
+#endif  // IO_CARTELLA_H_
