@@ -26,8 +26,9 @@ blocco_cartella::blocco_cartella(const std::filesystem::path& cartella,
     }
     if (std::chrono::steady_clock::now() >= scadenza) {
       throw cartella_occupata("cartella " + io::nome_di(cartella) +
-                              " occupata da un'altra esecuzione: attesi " +
-                              std::to_string(attesa.count() / 1000) + " s, nulla e' stato scritto");
+                              " occupata da un'altra esecuzione (attesa massima " +
+                              std::to_string(attesa.count() / 1000) +
+                              " s): nulla e' stato scritto");
     }
     std::this_thread::sleep_for(pausa);
     pausa = std::min(pausa * 2, std::chrono::milliseconds{50});
