@@ -1,0 +1,27 @@
+// The source line an error message quotes: found with the field reader's own line ends, and
+// cut to a bounded width around the field, so that no source can flood a terminal.
+#ifndef IO_ESTRATTO_SORGENTE_H_
+#define IO_ESTRATTO_SORGENTE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+inline constexpr std::size_t larghezza_estratto = 200;
+
+struct estratto_riga {
+  std::string testo;     // empty when the source has no such line
+  std::int32_t colonna;  // the field's column within `testo`, from 1; 0 when not known
+};
+
+// Line `riga` (from 1) of `testo`, a line ending at CR LF, a lone CR or a lone LF. A line
+// longer than `larghezza_estratto` is cut to that many characters around `colonna` (from 1,
+// 0 = not known: the start of the line), with "..." where something was left out.
+estratto_riga estrai_riga(std::string_view testo, std::int64_t riga, std::int32_t colonna = 0);
+
+}  // namespace scenario
+
+#endif  // IO_ESTRATTO_SORGENTE_H_
