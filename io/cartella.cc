@@ -31,14 +31,15 @@ void sorgenti_in_cartella::cancella(sorgente s) {
   std::filesystem::remove(percorso(s), ec);
 }
 
-testi_in_cartella::~testi_in_cartella() {
+testi_scritti_in_cartella::~testi_scritti_in_cartella() {
   for (const std::string& nome : scritte_) {
     std::error_code ec;
     std::filesystem::remove(cartella_ / nome, ec);
   }
 }
 
-void testi_in_cartella::scrivi(const std::string& nome_file, const contenuto_file& contenuto) {
+void testi_scritti_in_cartella::scrivi(const std::string& nome_file,
+                                       const contenuto_file& contenuto) {
   sostituisci_file(cartella_ / nome_file, contenuto);
   if (std::find(sorgenti_.begin(), sorgenti_.end(), nome_file) != sorgenti_.end()) {
     scritte_.push_back(nome_file);

@@ -53,13 +53,13 @@ class file_in_cartella : public destinazione_file {
 // As `file_in_cartella`, for a run that writes its own sources: those of `sorgenti` that it
 // wrote are removed again if the object goes before `concludi`, so that a run ending in a
 // failure leaves none of them behind.
-class testi_in_cartella : public destinazione_file {
+class testi_scritti_in_cartella : public destinazione_file {
  public:
-  testi_in_cartella(std::filesystem::path cartella, std::vector<std::string> sorgenti)
+  testi_scritti_in_cartella(std::filesystem::path cartella, std::vector<std::string> sorgenti)
       : cartella_(std::move(cartella)), sorgenti_(std::move(sorgenti)) {}
-  ~testi_in_cartella() override;
-  testi_in_cartella(const testi_in_cartella&) = delete;
-  testi_in_cartella& operator=(const testi_in_cartella&) = delete;
+  ~testi_scritti_in_cartella() override;
+  testi_scritti_in_cartella(const testi_scritti_in_cartella&) = delete;
+  testi_scritti_in_cartella& operator=(const testi_scritti_in_cartella&) = delete;
 
   void scrivi(const std::string& nome_file, const contenuto_file& contenuto) override;
   void concludi() { scritte_.clear(); }

@@ -20,14 +20,14 @@
 
 namespace scenario::test {
 
-inline constexpr int stato_cartella_occupata = 5;
+inline constexpr int stato_cartella_occupata = 6;
 
 inline int corsa_pacchetto(const std::filesystem::path& cartella,
                            std::chrono::milliseconds attesa = attesa_blocco) {
   modello m;
   try {
     const blocco_cartella blocco(cartella, attesa);
-    testi_in_cartella testi(
+    testi_scritti_in_cartella testi(
         cartella, {nome_testo_linea(m.nome_linea), nome_testo_treno(m.nome_linea, m.numero_treno)});
     scrivi_testi(testi, m.nome_linea, m.numero_treno);
     const int32_t identita = compila_in_cartella(blocco, m, 1, true);
