@@ -1,10 +1,13 @@
 // Atomic replacement of output files, alone or as a set, over the system calls of sistema.h.
 #include "io/scrittura.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
 #include <streambuf>
+#include <string_view>
+#include <system_error>
 
 #include "io/sistema.h"
 
@@ -138,7 +141,35 @@ codice_sistema scrivi_e_chiudi(io::maniglia h, const std::filesystem::path& tmp,
   return errore != 0 ? errore : chiusura;
 }
 
+bool solo_cifre(std::string_view t) {
+  return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// NAME.PROCESS.COUNTER.tmp, as `nome_temporaneo` forms it.
+bool temporaneo_di(std::string_view candidato, std::string_view nome_file) {
+  if (!candidato.starts_with(nome_file) || !candidato.ends_with(".tmp")) return false;
+  candidato.remove_prefix(nome_file.size());
+  candidato.remove_suffix(4);
+  if (!candidato.starts_with('.')) return false;
+  candidato.remove_prefix(1);
+  const std::size_t punto = candidato.find('.');
+  return punto != std::string_view::npos && solo_cifre(candidato.substr(0, punto)) &&
+         solo_cifre(candidato.substr(punto + 1));
+}
+
 }  // namespace
+
+void rimuovi_temporanei_orfani(const std::filesystem::path& cartella,
+                               const std::string& nome_file) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine;
+       it.increment(ec)) {
+    if (temporaneo_di(it->path().filename().string(), nome_file) &&
+        it->symlink_status(ec).type() == std::filesystem::file_type::regular) {
+      io::rimuovi(it->path());
+    }
+  }
+}
 
 insieme_file::~insieme_file() {
   for (const pronto& p : pronti_) io::rimuovi(p.temporaneo);

@@ -38,6 +38,11 @@ class insieme_file {
   std::vector<pronto> pronti_;
 };
 
+// Removes the temporaries of `nome_file` that killed runs left in `cartella` (regular files
+// named as `insieme_file` names them). Only for a run that holds the folder's lock: another
+// run's temporaries would otherwise go too.
+void rimuovi_temporanei_orfani(const std::filesystem::path& cartella, const std::string& nome_file);
+
 // One file replaced on its own, the same way.
 void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto);
 

@@ -162,6 +162,12 @@ TEST_F(Pesanti, CompileUccisoLasciaUnInsiemeIntero) {
       EXPECT_TRUE(pronto) << "giro " << giro << ": " << compilati[i];
     }
     ++esiti[rinominati == 0 ? "vecchio" : rinominati == 3 ? "nuovo" : "nella finestra"];
+
+    // The next compile takes over the dead run's lock and clears its temporaries.
+    ASSERT_EQ(test::corsa_strumento(cartella_), 0) << "giro " << giro;
+    for (const auto& [nome, byte] : contenuto()) {
+      EXPECT_FALSE(nome.ends_with(".tmp")) << "giro " << giro << ": " << nome;
+    }
   }
   for (const auto& [esito, volte] : esiti) std::printf("%s: %d\n", esito.c_str(), volte);
 }
