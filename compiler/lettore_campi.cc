@@ -64,7 +64,11 @@ int32_t lettore_campi::leggi_numero() {
     ++pos_;
   }
   std::string_view cifre = testo_.substr(inizio, pos_ - inizio);
-  if (cifre.size() > 1 && cifre.front() == '+') cifre.remove_prefix(1);
+  // One sign at most: a '+' is dropped only in front of a digit, and from_chars takes no
+  // second sign after a '-'.
+  if (cifre.size() > 1 && cifre[0] == '+' && cifre[1] >= '0' && cifre[1] <= '9') {
+    cifre.remove_prefix(1);
+  }
   int32_t valore = 0;
   const auto [fine, esito] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), valore);
   if (esito != std::errc() || fine != cifre.data() + cifre.size()) {

@@ -158,6 +158,23 @@ INSTANTIATE_TEST_SUITE_P(
                    "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
                    "pendenza, 100,",
                    25, 0},
+        caso_linea{"galleria_da_meno_25_m", linea_minima("montagna, -25, 500, 1\r\n"), 0, 0},
+        caso_linea{"galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0},
+        caso_linea{"galleria_prima_del_percorso_senza_celle",
+                   linea_minima("montagna, -100, -90, 1\r\n"), 0, 0},
+        // One sign at most in front of the digits.
+        caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0},
+        caso_linea{"segno_meno_piu", linea_minima("pendenza, -+5, 1\r\n"), 25, 0},
+        caso_linea{"segno_meno_meno", linea_minima("pendenza, --5, 1\r\n"), 25, 0},
+        caso_linea{"segno_piu_piu", linea_minima("pendenza, ++5, 1\r\n"), 25, 0},
+        caso_linea{"solo_segno", linea_minima("pendenza, +, 1\r\n"), 25, 0},
+        caso_linea{"segno_piu_singolo", linea_minima("pendenza, +63901, 1\r\n"), 15, 63901},
+        caso_linea{"segno_meno_singolo", linea_minima("pendenza, -0, 1\r\npendenza, -63901, 1\r\n"),
+                   0, 0},
+        caso_linea{"segno_piu_con_zeri",
+                   "[generale]\r\nlunghezza percorso, 5000\r\n"
+                   "ripetizione segnali 4 codici, +0002, 100\r\n[fine]\r\n",
+                   3, 0},
         caso_linea{"indicatore_oltre_16_bit",
                    linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0}),
     [](const auto& caso) { return std::string(caso.param.nome); });
@@ -216,6 +233,21 @@ TEST(Linea, ArrotondamentoAlPari) {
                            treno_minimo());
     EXPECT_EQ(g.m.percorso[30].galleria, 1) << fine;
     EXPECT_EQ(g.m.percorso[31].galleria, 0) << fine;
+  }
+}
+
+// A tunnel from -25 m starts in cell 0; from -26 m it would start in cell -1 and marks nothing.
+TEST(Linea, GalleriaCheIniziaPrimaDelPercorso) {
+  auto c = compila(linea_minima("montagna, -25, 500, 11\r\n"), treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.percorso[0].galleria, 1);
+  EXPECT_EQ(c.m.percorso[9].galleria, 1);
+  EXPECT_EQ(c.m.percorso[3].tipo, cella_lampada);
+  c = compila(linea_minima("montagna, -26, 500, 11\r\n"), treno_minimo());
+  ASSERT_EQ(c.m.codice_errore, 25);
+  for (int i = 0; i <= 10; ++i) {
+    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].galleria, 0) << i;
+    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
   }
 }
 

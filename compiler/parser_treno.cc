@@ -47,6 +47,10 @@ class parser_treno {
     return esito::errore;
   }
   void leggi_campo() { scenario::leggi_campo(m_, l_); }
+  cella& cella_in(int64_t c) {
+    if (c < 0 || c > m_.ultima_cella) throw guasto("stazione oltre l'ultima cella");
+    return m_.percorso[static_cast<std::size_t>(c)];
+  }
   bool fuori_percorso(int32_t p, int32_t margine) {
     return scenario::fuori_percorso(m_, p, margine);
   }
@@ -238,17 +242,16 @@ parser_treno::esito parser_treno::stazione() {
 
   if (r.tipo < 25) {
     // The stop marker sits in the cell before the end of the area, its approach codes in
-    // the four cells before it.
+    // the four cells before it; a cell past the route ends the parse at that write.
     const int64_t marcatore = cella_senza_uno(r.fine) - 1;
-    if (marcatore > m_.ultima_cella) throw guasto("stazione oltre l'ultima cella");
     if (r.tipo != 5 && r.tipo != 6) {
       for (int64_t k = 1; k <= 4; ++k) {
         const int64_t q = marcatore - k;
-        if (q > 1) m_.percorso[static_cast<std::size_t>(q)].preavviso = byte_basso(80 + k);
+        if (q > 1) cella_in(q).preavviso = byte_basso(80 + k);
       }
     }
     if (marcatore <= 1) return ferma(24, m_.posizione_errore);
-    cella& c = m_.percorso[static_cast<std::size_t>(marcatore)];
+    cella& c = cella_in(marcatore);
     c.tipo = cella_fermata;
     c.dato_1 = static_cast<int16_t>(n_);
   }

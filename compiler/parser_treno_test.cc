@@ -98,13 +98,14 @@ struct caso_treno {
   std::string treno;
   int32_t codice;
   int32_t posizione;
+  std::string linea = linea_minima();
 };
 
 class CasiTreno : public ::testing::TestWithParam<caso_treno> {};
 
 TEST_P(CasiTreno, CodiceEPosizione) {
   const auto& caso = GetParam();
-  const auto c = compila(linea_minima(), caso.treno);
+  const auto c = compila(caso.linea, caso.treno);
   EXPECT_EQ(c.m.codice_errore, caso.codice);
   EXPECT_EQ(c.m.posizione_errore, caso.posizione);
   EXPECT_FALSE(c.sorgenti.treno.has_value());
@@ -151,11 +152,50 @@ INSTANTIATE_TEST_SUITE_P(
         caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0},
         caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0},
         caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0},
+        caso_treno{"segnale_a_325_m", treno_minimo(segnale(325)), 0, 0},
+        // The signal's own cell is checked before its approach cells are looked for.
+        caso_treno{"segnale_a_300_m_su_cartello", treno_minimo(segnale(300)), 16, 300,
+                   linea_minima("cartello_indicatore, 300, (A)\r\n")},
         caso_treno{"rallentamento_oltre_la_fine",
                    treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0},
+        // An end past the route is the fault only once the board and start cells are free.
+        caso_treno{"rallentamento_oltre_la_fine_con_avviso_occupato",
+                   treno_minimo(segnale(61800) + rallentamento(63000, 5000)), 17, 63000},
+        caso_treno{"rallentamento_oltre_la_fine_con_inizio_occupato",
+                   treno_minimo(segnale(63000) + rallentamento(63000, 5000)), 18, 63000},
+        caso_treno{"rallentamento_fino_all_ultima_cella", treno_minimo(rallentamento(63000, 950)),
+                   0, 0},
+        caso_treno{"rallentamento_una_cella_oltre", treno_minimo(rallentamento(63000, 1000)), 25,
+                   0},
+        caso_treno{"rallentamento_con_fine_occupata_prima_dell_ultima",
+                   treno_minimo(segnale(63900) + rallentamento(63000, 900)), 19, 63000},
+        caso_treno{"rallentamento_con_fine_negativa", treno_minimo(rallentamento(1000, -1100)), 25,
+                   0},
+        caso_treno{"stazione_con_fermata_nell_ultima_cella", treno_minimo(stazione(63150, 7, 900)),
+                   0, 0},
+        caso_treno{"stazione_con_fermata_oltre_l_ultima_cella",
+                   treno_minimo(stazione(63200, 7, 900)), 25, 0},
         caso_treno{"limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0},
         caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0}),
     [](const auto& caso) { return std::string(caso.param.nome); });
+
+// A record that reaches a cell outside the route stops there: its earlier writes stay.
+TEST(Treno, GuastoAllaPrimaCellaFuoriDalPercorso) {
+  auto c = compila(linea_minima(), treno_minimo(segnale(300)));
+  ASSERT_EQ(c.m.codice_errore, 25);
+  EXPECT_EQ(c.m.percorso[7].tipo, cella_segnale);
+  for (int q : {5, 3, 1})
+    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(q)].preavviso, 60 + (7 - q) / 2) << q;
+  c = compila(linea_minima(), treno_minimo(stazione(63200, 7, 900)));
+  ASSERT_EQ(c.m.codice_errore, 25);
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(1281 - k)].preavviso, 80 + k) << k;
+  }
+  c = compila(linea_minima(), treno_minimo(rallentamento(63000, 1000)));
+  ASSERT_EQ(c.m.codice_errore, 25);
+  EXPECT_EQ(c.m.percorso[1237].tipo, 0);
+  EXPECT_EQ(c.m.percorso[1261].tipo, 0);
+}
 
 TEST(Treno, TrenoMancanteEGuasto) {
   const auto c = compila(linea_minima(), std::nullopt);

@@ -28,10 +28,12 @@ void memo_montagna(modello& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
 
   const int64_t cella_iniziale = cella_senza_uno(inizio);
   const int64_t cella_finale = arrotonda(static_cast<double>(fine) / 50.0 - 1.0);
-  // Cells outside the route are counted for the lamp rhythm but never written.
-  const int64_t prima = std::max<int64_t>(cella_iniziale, 0);
+  if (cella_iniziale > cella_finale) return;
+  // A tunnel that starts before cell 0 would mark outside the route from its first cell; one
+  // that runs past the last cell is marked up to it.
+  if (cella_iniziale < 0) throw guasto("galleria prima dell'inizio del percorso");
   const int64_t ultima = std::min<int64_t>(cella_finale, m.ultima_cella);
-  for (int64_t c = prima; c <= ultima; ++c) {
+  for (int64_t c = cella_iniziale; c <= ultima; ++c) {
     const int64_t conta_celle = c - cella_iniziale + 1;
     cella& cl = m.percorso[static_cast<std::size_t>(c)];
     cl.galleria = byte_basso(tipo);

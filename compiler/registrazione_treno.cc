@@ -8,16 +8,17 @@
 namespace scenario {
 namespace {
 
-cella& cella_in(modello& m, int64_t c) { return m.percorso[static_cast<std::size_t>(c)]; }
-
-bool nel_percorso(const modello& m, int64_t c) { return c >= 0 && c <= m.ultima_cella; }
+// A record reads and writes its cells in the order of its steps; the first cell it would
+// touch outside the route ends the parse there, after whatever the earlier steps wrote.
+cella& cella_in(modello& m, int64_t c) {
+  if (c < 0 || c > m.ultima_cella) throw guasto("cella fuori dal percorso");
+  return m.percorso[static_cast<std::size_t>(c)];
+}
 
 }  // namespace
 
 void memo_segnale(modello& m, dati_segnale& s) {
   const int64_t c = cella_di(s.posizione);
-  // The four approach cells lie up to 8 cells before the signal.
-  if (c < 8 || c > m.ultima_cella) throw guasto("segnale troppo vicino all'inizio del percorso");
   cella& sg = cella_in(m, c);
   if (!libera(sg)) {
     m.codice_errore = 16;
@@ -30,6 +31,7 @@ void memo_segnale(modello& m, dati_segnale& s) {
   sg.dato_3 = sedici_bit(int64_t{s.s3} * 10 + s.d3);
   if (s.tempo >= 1 && s.tempo <= 100) s.tempo = 101;
   sg.tempo_segnale = s.sx == 2 ? byte_basso(s.tempo) : 0;
+  // The approach cells lie up to 8 cells before the signal: below 325 m the last is missing.
   for (int64_t k = 1; k <= 4; ++k) {
     cella_in(m, c - 2 * k).preavviso = byte_basso((int64_t{s.sx} * 3 + s.dx) * 10 + k);
   }
@@ -42,13 +44,7 @@ void memo_rallentamento(modello& m, const dati_rallentamento& r) {
   const int64_t a = cella_senza_uno(int64_t{r.x} - 1200);
   const bool avviso = r.x > 1500;
   const bool prima_avviso = avviso && r.f_ta != 0;
-  // Every cell the record may write must exist before anything is written.
-  for (int64_t c : {s, e}) {
-    if (!nel_percorso(m, c)) throw guasto("rallentamento fuori dal percorso");
-  }
-  if (avviso && (!nel_percorso(m, w) || !nel_percorso(m, a - 3))) {
-    throw guasto("rallentamento fuori dal percorso");
-  }
+  // The three checks read the cells as they were before the call, board first.
   if (avviso && !libera(cella_in(m, w))) {
     m.codice_errore = 17;
     return;

@@ -25,6 +25,19 @@ std::string riga_del_sorgente(const std::filesystem::path& file, int32_t riga) {
   return testo;
 }
 
+// The recorded code on standard error, with the source line where reading stopped.
+void spiega_codice(const modello& m, const std::string& cartella) {
+  const auto noto = cerca_codice(m.codice_errore);
+  std::fprintf(
+      stderr, "%s\n",
+      messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_errore, m.riga_errore)
+          .c_str());
+  if (noto && noto->dal_sorgente && m.riga_errore > 0) {
+    const auto file = std::filesystem::path(cartella) / m.sorgente_errore;
+    std::fprintf(stderr, "  %s\n", riga_del_sorgente(file, m.riga_errore).c_str());
+  }
+}
+
 struct opzioni_compile {
   scenario_scelto scenario;
   bool senza_tracciato = false;
@@ -42,30 +55,25 @@ int compila(const opzioni_compile& o) {
   m.numero_treno = o.scenario.treno;
   sorgenti_in_cartella sorgenti(o.scenario.cartella, m.nome_linea, m.numero_treno, false);
   file_in_cartella uscite(o.scenario.cartella);
+  // The status line closes every compile, also when nothing or not everything was written.
+  int stato = uscita_ok;
   try {
     if (const int32_t errore = memorizza_percorso(m, o.senza_tracciato ? 0 : 1, sorgenti, uscite);
         errore != 0) {
       std::fprintf(stderr, "%s\n%s\n", testo_errore(std::to_string(errore)).c_str(),
                    messaggio_errore(errore, 0, "", 0).c_str());
-      return uscita_identita;
+      stato = uscita_identita;
     }
   } catch (const errore_file& e) {
     std::fprintf(stderr, "%s\n", e.what());
-    return uscita_file;
+    stato = uscita_file;
   }
-  if (m.codice_errore != 0) {
-    const auto noto = cerca_codice(m.codice_errore);
-    std::fprintf(
-        stderr, "%s\n",
-        messaggio_errore(m.codice_errore, m.posizione_errore, m.sorgente_errore, m.riga_errore)
-            .c_str());
-    if (noto && noto->dal_sorgente && m.riga_errore > 0) {
-      const auto file = std::filesystem::path(o.scenario.cartella) / m.sorgente_errore;
-      std::fprintf(stderr, "  %s\n", riga_del_sorgente(file, m.riga_errore).c_str());
-    }
+  if (stato == uscita_ok && m.codice_errore != 0) {
+    spiega_codice(m, o.scenario.cartella);
+    stato = uscita_codice_registrato;
   }
   std::printf("codice_errore=%d posizione_errore=%d\n", m.codice_errore, m.posizione_errore);
-  return m.codice_errore == 0 ? uscita_ok : uscita_codice_registrato;
+  return stato;
 }
 
 }  // namespace

@@ -49,7 +49,18 @@ TEST_F(Strumento, ErroreDiIdentitaNonScriveNulla) {
                     test::treno_minimo("rallentamento, 0, 50, 200, 0, 0, 0\r\n"));
   EXPECT_EQ(esegui("compile --route R --train 7"), 3);
   EXPECT_NE(errori_.find(" Errore n. 1250"), std::string::npos);
+  EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
   EXPECT_FALSE(fs::exists(cartella_ / "R_7.dat"));
+}
+
+TEST_F(Strumento, FileNonScrivibileDopoLaCompilazione) {
+  test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima());
+  test::scrivi_file(cartella_ / "R_7-.txt",
+                    test::treno_minimo("segnale, 63950, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"));
+  fs::create_directory(cartella_ / "R_7.sim");
+  EXPECT_EQ(esegui("compile --route R --train 7 --no-plan"), 4);
+  EXPECT_NE(errori_.find("R_7.sim"), std::string::npos) << errori_;
+  EXPECT_EQ(uscita_, "codice_errore=15 posizione_errore=63950\n");
 }
 
 TEST_F(Strumento, NomiRifiutatiEUsoSbagliato) {
