@@ -49,7 +49,7 @@ TEST_F(SorgentiOstili, SoloFileRegolariEntroIlLimite) {
     c.pianta(cartella_ / c.posto);
     EXPECT_EQ(esegui_strumento("compile"), 4) << c.cosa;
     EXPECT_EQ(errori_, "impossibile leggere ./" + c.posto + ": " + c.perche + "\n") << c.cosa;
-    EXPECT_EQ(uscita_, "") << c.cosa;
+    EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n") << c.cosa;
     for (const char* uscita : {"ARONA_DOMODOSSOLA_linea.dat", "ARONA_DOMODOSSOLA_324.sim",
                                "ARONA_DOMODOSSOLA_324.dat"}) {
       EXPECT_FALSE(fs::exists(cartella_ / uscita)) << c.cosa << ": " << uscita;
