@@ -21,6 +21,7 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
 // Empty when `nome` may stand in a file name; otherwise why not.
 std::string nome_non_valido(const std::string& nome);
 
+void registra_new(CLI::App& app, int& stato);
 void registra_export(CLI::App& app, int& stato);
 void registra_compile(CLI::App& app, int& stato);
 void registra_dump(CLI::App& app, int& stato);

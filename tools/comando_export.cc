@@ -1,29 +1,32 @@
 // scenario-tool export: writes the shipped sources and documents, so that an author can
 // start a new route from them.
-#include <cstdio>
 #include <memory>
 
+#include "compiler/nomi_file.h"
 #include "driver/esecuzione.h"
-#include "driver/file_programma.h"
 #include "sources/scrittori.h"
 #include "tools/comandi.h"
+#include "tools/scrittura_sorgenti.h"
 
 namespace scenario::strumento {
 
 void registra_export(CLI::App& app, int& stato) {
   auto* comando = app.add_subcommand(
       "export", "Write the shipped line description, train service and documents into DIR");
-  auto cartella = std::make_shared<std::string>(".");
-  comando->add_option("--dir", *cartella, "Folder to write into")->capture_default_str();
-  comando->callback([&stato, cartella] {
-    try {
-      file_in_cartella uscite(*cartella);
-      scrivi_testi(uscite, "ARONA_DOMODOSSOLA", "324");
-      stato = uscita_ok;
-    } catch (const errore_file& e) {
-      std::fprintf(stderr, "%s\n", e.what());
-      stato = uscita_file;
-    }
+  struct opzioni {
+    std::string cartella = ".";
+    bool forza = false;
+  };
+  auto o = std::make_shared<opzioni>();
+  comando->add_option("--dir", o->cartella, "Folder to write into (created when missing)")
+      ->capture_default_str()
+      ->type_name("DIR");
+  comando->add_flag("--force", o->forza, "Replace sources that already exist");
+  comando->callback([&stato, o] {
+    const std::string linea = "ARONA_DOMODOSSOLA", treno = "324";
+    stato = scrivi_in_cartella(
+        o->cartella, {nome_testo_linea(linea), nome_testo_treno(linea, treno)}, o->forza,
+        [&](file_in_cartella& uscite) { scrivi_testi(uscite, linea, treno); });
   });
 }
 

@@ -6,15 +6,23 @@
 
 #include "driver/esecuzione.h"
 #include "tools/comandi.h"
+#include "tools/interfaccia_comandi.h"
+#include "tools/scelta_scenario.h"
 
 namespace scenario::strumento {
 
 void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
   comando.add_option("--dir", s.cartella, "Folder of the sources and of the compiled files")
+      ->capture_default_str()
+      ->type_name("DIR");
+  comando
+      .add_option("--route", s.linea,
+                  "Route identifier, the first part of every file name; left out, "
+                  "the one route in DIR")
       ->capture_default_str();
-  comando.add_option("--route", s.linea, "Route identifier, the first part of every file name")
+  comando.add_option("--train", s.treno, "Train number; left out, the one train in DIR")
       ->capture_default_str();
-  comando.add_option("--train", s.treno, "Train number")->capture_default_str();
+  inferisci_da_cartella(comando, s);
 }
 
 std::string nome_non_valido(const std::string& nome) {
@@ -55,12 +63,14 @@ int main(int argc, char** argv) {
   CLI::App app{descrizione_strumento};
   app.require_subcommand(1);
   int stato = scenario::uscita_ok;
+  st::registra_new(app, stato);
   st::registra_export(app, stato);
   st::registra_compile(app, stato);
   st::registra_dump(app, stato);
 #ifdef CON_PLOT
   st::registra_plot(app, stato);
 #endif
+  st::completa_interfaccia(app, stato);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

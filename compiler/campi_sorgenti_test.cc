@@ -1,0 +1,161 @@
+// The table of keywords and fields against the parsers, the shipped sources and the reference:
+// the minimal route compiles with code 0, and docs/sorgenti.md shows the table as it is.
+#include "compiler/campi_sorgenti.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compiler/codici_errore.h"
+#include "tests/aiuti_test.h"
+#include "tools/documento_sorgenti.h"
+
+namespace scenario {
+namespace {
+
+// The keyword entry a record's first field belongs to; curves by their common start.
+const parola_sorgente* parola_del_record(file_sorgente file, const std::string& campo) {
+  if (campo.rfind("curva", 0) == 0) {
+    return cerca_parola(file, "curvad1 ... curvad6, curvas1 ... curvas6");
+  }
+  return cerca_parola(file, campo);
+}
+
+std::vector<std::string> campi_della_riga(std::string_view riga) {
+  std::vector<std::string> campi;
+  std::size_t inizio = 0;
+  for (;;) {
+    const std::size_t virgola = riga.find(',', inizio);
+    std::string c(riga.substr(inizio, virgola - inizio));
+    c.erase(0, c.find_first_not_of(' '));
+    c.erase(c.find_last_not_of(' ') + 1);
+    campi.push_back(c);
+    if (virgola == std::string_view::npos) return campi;
+    inizio = virgola + 1;
+  }
+}
+
+// Every record of `righe` has a keyword of the table, as many fields as the table lists, and
+// values within their documented ranges (an empty number field reads as 0).
+void controlla_righe(file_sorgente file, const std::vector<std::string_view>& righe) {
+  for (std::string_view riga : righe) {
+    if (riga.empty() || riga.front() == '[') continue;
+    const std::vector<std::string> campi = campi_della_riga(riga);
+    const parola_sorgente* p = parola_del_record(file, campi.front());
+    ASSERT_NE(p, nullptr) << riga;
+    // The clock's three numbers may be separated by blanks instead of commas.
+    if (std::string(p->parola) == "orologio") continue;
+    ASSERT_EQ(campi.size(), p->campi.size() + 1) << riga;
+    for (std::size_t i = 0; i < p->campi.size(); ++i) {
+      const campo_sorgente& c = p->campi[i];
+      if (c.testo) continue;
+      const int64_t v = campi[i + 1].empty() ? 0 : std::stoll(campi[i + 1]);
+      EXPECT_GE(v, c.minimo) << riga << " field " << c.nome;
+      EXPECT_LE(v, c.massimo) << riga << " field " << c.nome;
+    }
+  }
+}
+
+TEST(CampiSorgenti, IRecordSpeditiHannoParolaECampiDellaTabella) {
+  controlla_righe(file_sorgente::linea, righe_linea);
+  controlla_righe(file_sorgente::treno, righe_treno);
+}
+
+TEST(CampiSorgenti, IRecordDellEsempioHannoParolaECampiDellaTabella) {
+  for (file_sorgente f : {file_sorgente::linea, file_sorgente::treno}) {
+    std::vector<std::string_view> righe;
+    for (const riga_esempio& r : righe_esempio(f)) righe.emplace_back(r.riga);
+    controlla_righe(f, righe);
+  }
+}
+
+TEST(CampiSorgenti, OgniCodiceHaCausaERimedioENessunAltro) {
+  std::vector<int32_t> con_rimedio;
+  for (const rimedio_codice& r : rimedi_codici()) {
+    EXPECT_TRUE(cerca_codice(r.codice)) << r.codice;
+    con_rimedio.push_back(r.codice);
+  }
+  for (int32_t codice = 1; codice <= 1300; ++codice) {
+    const bool noto = cerca_codice(codice).has_value();
+    const bool spiegato =
+        std::find(con_rimedio.begin(), con_rimedio.end(), codice) != con_rimedio.end();
+    EXPECT_EQ(noto, spiegato) << codice;
+  }
+}
+
+TEST(CampiSorgenti, IntervalliSensati) {
+  for (const parola_sorgente& p : parole_sorgenti()) {
+    EXPECT_FALSE(p.campi.empty()) << p.parola;
+    for (const campo_sorgente& c : p.campi) {
+      if (!c.testo) {
+        EXPECT_LE(c.minimo, c.massimo) << p.parola << " " << c.nome;
+      }
+    }
+  }
+}
+
+TEST(CampiSorgenti, LEsempioCompilaConCodiceZero) {
+  const auto c =
+      test::compila(testo_esempio(file_sorgente::linea), testo_esempio(file_sorgente::treno));
+  ASSERT_EQ(c.esito, 0);
+  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.posizione_errore, 0);
+  EXPECT_EQ(c.m.ultima_cella, 220);
+  // What the reference says the compiler makes of it.
+  const auto tipo = [&](int i) { return c.m.percorso[static_cast<std::size_t>(i)].tipo; };
+  EXPECT_EQ(c.m.tabella_stazioni[1].nome, "PRIMA");
+  EXPECT_EQ(c.m.tabella_stazioni[2].nome, "SECONDA");
+  EXPECT_EQ(c.m.tabella_stazioni[2].inizio, 3300);
+  EXPECT_EQ(c.m.tabella_stazioni[2].fine, 3900);
+  EXPECT_EQ(c.m.tabella_stazioni[3].nome, "");
+  EXPECT_EQ(tipo(11), cella_fermata);
+  EXPECT_EQ(tipo(77), cella_fermata);
+  EXPECT_EQ(tipo(37), cella_segnale);
+  EXPECT_EQ(tipo(31), cella_avviso_rallentamento);
+  EXPECT_EQ(tipo(55), cella_inizio_rallentamento);
+  EXPECT_EQ(tipo(59), cella_fine_rallentamento);
+  for (int i = 27; i <= 30; ++i) EXPECT_EQ(tipo(i), cella_prima_avviso) << i;
+  EXPECT_EQ(tipo(17), cella_indicatore_velocita);
+  EXPECT_EQ(tipo(40), cella_cartello);
+  EXPECT_EQ(tipo(43), cella_lampada);
+  EXPECT_EQ(tipo(47), cella_lampada);
+  for (int i = 40; i <= 47; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].galleria, 1);
+}
+
+TEST(CampiSorgenti, LEsempioERigheConCrLf) {
+  const std::string t = testo_esempio(file_sorgente::treno);
+  EXPECT_EQ(t.substr(0, 12), "[generale]\r\n");
+  EXPECT_EQ(t.substr(t.size() - 8), "[fine]\r\n");
+}
+
+TEST(CampiSorgenti, IlDocumentoMostraLaTabellaComE) {
+  const std::string testo = test::leggi_file(CARTELLA_SORGENTI "/docs/sorgenti.md");
+  ASSERT_FALSE(testo.empty());
+  EXPECT_EQ(strumento::aggiorna_documento(testo), testo)
+      << "docs/sorgenti.md is out of step with compiler/campi_sorgenti.cc: run "
+         "cmake --build build --target rigenera_documento_sorgenti";
+  // Every generated part is there once.
+  for (const char* parte : {"sezioni-linea", "sezioni-treno", "parole-linea", "parole-treno",
+                            "tipi-stazione", "codici", "esempio-linea", "esempio-treno"}) {
+    const std::string marcatore = std::string("<!-- generato: ") + parte + " -->";
+    const std::size_t p = testo.find(marcatore);
+    EXPECT_NE(p, std::string::npos) << parte;
+    EXPECT_EQ(testo.find(marcatore, p + 1), std::string::npos) << parte;
+  }
+}
+
+TEST(CampiSorgenti, AggiornaDocumentoSostituisceSoloLeParti) {
+  const std::string vecchio =
+      "a\n<!-- generato: tipi-stazione -->\nvecchio\n<!-- fine generato -->\nb\n";
+  const std::string nuovo = strumento::aggiorna_documento(vecchio);
+  EXPECT_EQ(nuovo, "a\n<!-- generato: tipi-stazione -->\n" +
+                       *strumento::parte_generata("tipi-stazione") + "<!-- fine generato -->\nb\n");
+  EXPECT_THROW(strumento::aggiorna_documento("<!-- generato: nessuna -->\n<!-- fine generato -->"),
+               std::invalid_argument);
+  EXPECT_THROW(strumento::aggiorna_documento("<!-- generato: codici -->\nsenza fine"),
+               std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace scenario
