@@ -12,7 +12,7 @@
 
 #include "bench/generatore.h"
 #include "compiler/compilatore.h"
-#include "compiler/modello.h"
+#include "compiler/file_binari.h"
 #include "compiler/sorgenti.h"
 #include "driver/esecuzione.h"
 #include "driver/file_programma.h"
@@ -63,17 +63,14 @@ class cartella_temporanea {
 
 // One compilation; false (and the benchmark marked as failed) unless it ended with code 0.
 bool compila(benchmark::State& stato, const sorgenti_generate& testi, destinazione_file* uscite) {
-  sorgenti_in_memoria sorgenti;
-  sorgenti.linea = testi.linea;
-  sorgenti.treno = testi.treno;
-  modello m;
-  const int32_t esito = uscite != nullptr ? memorizza_percorso(m, 1, sorgenti, *uscite)
-                                          : compila_modello(m, 1, sorgenti);
-  benchmark::DoNotOptimize(m.percorso.data());
-  if (esito == 0 && m.codice_errore == 0) return true;
-  stato.SkipWithError(
-      ("codice_errore " + std::to_string(m.codice_errore) + ", esito " + std::to_string(esito))
-          .c_str());
+  const opzioni_compilazione o;
+  const compilazione c = scenario::compila(testi_sorgenti{testi.linea, testi.treno}, o);
+  if (uscite != nullptr && !c.risultato.identita()) scrivi_compilati(c.scenario, o, *uscite);
+  benchmark::DoNotOptimize(c.scenario.percorso.data());
+  if (!c.risultato.identita() && c.risultato.codice == 0) return true;
+  stato.SkipWithError(("codice_errore " + std::to_string(c.risultato.codice) + ", identita' " +
+                       std::to_string(c.risultato.errore_identita))
+                          .c_str());
   return false;
 }
 

@@ -16,8 +16,10 @@
 
 #include "bench/generatore.h"
 #include "compiler/compilatore.h"
+#include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
 #include "driver/file_programma.h"
+#include "driver/testi_in_cartella.h"
 
 namespace {
 
@@ -50,18 +52,18 @@ int genera(std::string_view arg, const std::filesystem::path& cartella) {
 }
 
 int compila(const std::filesystem::path& cartella, bool con_file) {
-  scenario::modello m;
-  m.nome_linea = linea;
-  m.numero_treno = treno;
-  scenario::sorgenti_in_cartella sorgenti(cartella, linea, treno, false);
-  scenario::file_in_cartella uscite(cartella);
-  const int32_t esito = con_file ? scenario::memorizza_percorso(m, 1, sorgenti, uscite)
-                                 : scenario::compila_modello(m, 1, sorgenti);
+  const scenario::opzioni_compilazione o{linea, treno, true};
+  const scenario::compilazione c = scenario::compila(scenario::leggi_testi(cartella, o), o);
+  const scenario::esito& r = c.risultato;
+  if (con_file && !r.identita()) {
+    scenario::file_in_cartella uscite(cartella);
+    scenario::scrivi_compilati(c.scenario, o, uscite);
+  }
   rusage uso{};
   ::getrusage(RUSAGE_SELF, &uso);
-  std::printf("codice_errore=%d posizione_errore=%d picco_memoria_kb=%ld\n", m.codice_errore,
-              m.posizione_errore, uso.ru_maxrss);
-  return esito == 0 && m.codice_errore == 0 ? 0 : 1;
+  std::printf("codice_errore=%d posizione_errore=%d picco_memoria_kb=%ld\n", r.codice, r.posizione,
+              uso.ru_maxrss);
+  return !r.identita() && r.codice == 0 ? 0 : 1;
 }
 
 }  // namespace

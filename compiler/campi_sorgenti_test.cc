@@ -98,17 +98,17 @@ TEST(CampiSorgenti, IntervalliSensati) {
 TEST(CampiSorgenti, LEsempioCompilaConCodiceZero) {
   const auto c =
       test::compila(testo_esempio(file_sorgente::linea), testo_esempio(file_sorgente::treno));
-  ASSERT_EQ(c.esito, 0);
-  EXPECT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.posizione_errore, 0);
-  EXPECT_EQ(c.m.ultima_cella, 220);
+  ASSERT_FALSE(c.r.identita());
+  EXPECT_EQ(c.r.codice, 0) << c.r.motivo;
+  EXPECT_EQ(c.r.posizione, 0);
+  EXPECT_EQ(c.s.ultima_cella(), 220);
   // What the reference says the compiler makes of it.
-  const auto tipo = [&](int i) { return c.m.percorso[static_cast<std::size_t>(i)].tipo; };
-  EXPECT_EQ(c.m.tabella_stazioni[1].nome, "PRIMA");
-  EXPECT_EQ(c.m.tabella_stazioni[2].nome, "SECONDA");
-  EXPECT_EQ(c.m.tabella_stazioni[2].inizio, 3300);
-  EXPECT_EQ(c.m.tabella_stazioni[2].fine, 3900);
-  EXPECT_EQ(c.m.tabella_stazioni[3].nome, "");
+  const auto tipo = [&](int i) { return c.s.percorso[static_cast<std::size_t>(i)].tipo; };
+  EXPECT_EQ(c.s.tabella_stazioni[1].nome, "PRIMA");
+  EXPECT_EQ(c.s.tabella_stazioni[2].nome, "SECONDA");
+  EXPECT_EQ(c.s.tabella_stazioni[2].inizio, 3300);
+  EXPECT_EQ(c.s.tabella_stazioni[2].fine, 3900);
+  EXPECT_EQ(c.s.tabella_stazioni[3].nome, "");
   EXPECT_EQ(tipo(11), cella_fermata);
   EXPECT_EQ(tipo(77), cella_fermata);
   EXPECT_EQ(tipo(37), cella_segnale);
@@ -120,7 +120,7 @@ TEST(CampiSorgenti, LEsempioCompilaConCodiceZero) {
   EXPECT_EQ(tipo(40), cella_cartello);
   EXPECT_EQ(tipo(43), cella_lampada);
   EXPECT_EQ(tipo(47), cella_lampada);
-  for (int i = 40; i <= 47; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].galleria, 1);
+  for (int i = 40; i <= 47; ++i) EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].galleria, 1);
 }
 
 TEST(CampiSorgenti, LEsempioERigheConCrLf) {

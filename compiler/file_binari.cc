@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "compiler/nomi_file.h"
+
 namespace scenario {
 namespace {
 
@@ -114,14 +116,14 @@ void scrivi_meta(const punti_tracciato& t, const punti_tracciato::valori& valori
 
 }  // namespace
 
-void scrivi_tracciato(const modello& m, std::ostream& out) {
-  scrivi_meta(m.tracciato, m.tracciato.x, out);
-  scrivi_meta(m.tracciato, m.tracciato.y, out);
+void scrivi_tracciato(const punti_tracciato& t, std::ostream& out) {
+  scrivi_meta(t, t.x, out);
+  scrivi_meta(t, t.y, out);
 }
 
-void scrivi_stazioni(const modello& m, std::ostream& out) {
+void scrivi_stazioni(const tabella_stazioni& t, std::ostream& out) {
   buffer b(out);
-  for (const voce_stazione& v : m.tabella_stazioni) {
+  for (const voce_stazione& v : t) {
     b.u8(v.tipo);
     b.i32(v.inizio);
     b.i32(v.fine);
@@ -136,9 +138,9 @@ void scrivi_stazioni(const modello& m, std::ostream& out) {
   b.svuota();
 }
 
-void scrivi_percorso(const modello& m, std::ostream& out) {
+void scrivi_percorso(const std::vector<cella>& percorso, std::ostream& out) {
   buffer b(out);
-  for (const cella& c : m.percorso) {
+  for (const cella& c : percorso) {
     b.u8(c.tipo);
     for (int16_t d : {c.dato_1, c.dato_2, c.dato_3, c.dato_4}) b.i16(d);
     for (uint8_t x :
@@ -147,6 +149,18 @@ void scrivi_percorso(const modello& m, std::ostream& out) {
     }
   }
   b.svuota();
+}
+
+void scrivi_compilati(const scenario_compilato& s, const opzioni_compilazione& o,
+                      destinazione_file& uscite) {
+  if (o.con_tracciato) {
+    uscite.scrivi(nome_tracciato(o.nome_linea),
+                  [&](std::ostream& out) { scrivi_tracciato(s.tracciato, out); });
+  }
+  uscite.scrivi(nome_stazioni(o.nome_linea, o.numero_treno),
+                [&](std::ostream& out) { scrivi_stazioni(s.tabella_stazioni, out); });
+  uscite.scrivi(nome_percorso(o.nome_linea, o.numero_treno),
+                [&](std::ostream& out) { scrivi_percorso(s.percorso, out); });
 }
 
 namespace {
@@ -253,7 +267,7 @@ void leggi_voce(lettore_byte& l, voce_stazione& v) {
 
 }  // namespace
 
-std::array<voce_stazione, numero_voci_stazione> leggi_stazioni(std::string_view byte) {
+tabella_stazioni leggi_stazioni(std::string_view byte) {
   lettore_byte l(byte);
   std::array<voce_stazione, numero_voci_stazione> voci{};
   for (std::size_t i = 0; i < voci.size(); ++i) {

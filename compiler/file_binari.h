@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/compilatore.h"
 #include "compiler/modello.h"
+#include "compiler/sorgenti.h"
 
 namespace scenario {
 
@@ -21,9 +23,17 @@ inline constexpr int16_t etichetta_vuoto = 0;
 inline constexpr int16_t etichetta_intero = 2;
 inline constexpr int16_t etichetta_reale = 5;
 
-void scrivi_tracciato(const modello& m, std::ostream& out);
-void scrivi_stazioni(const modello& m, std::ostream& out);
-void scrivi_percorso(const modello& m, std::ostream& out);
+using tabella_stazioni = std::array<voce_stazione, numero_voci_stazione>;
+
+// Each writer takes exactly what its file holds.
+void scrivi_tracciato(const punti_tracciato& t, std::ostream& out);
+void scrivi_stazioni(const tabella_stazioni& t, std::ostream& out);
+void scrivi_percorso(const std::vector<cella>& percorso, std::ostream& out);
+
+// The three files of a compiled scenario, in the package's order: the track plan (only with
+// the plan option), the station table, the cells.
+void scrivi_compilati(const scenario_compilato& s, const opzioni_compilazione& o,
+                      destinazione_file& uscite);
 
 // Size of the track-plan file of a route of lunghezza_estesa E: 2 x (10 E - 18).
 inline constexpr std::size_t byte_tracciato(std::size_t e) { return 2 * (10 * e - 18); }
@@ -41,7 +51,7 @@ struct punto_letto {
 };
 
 std::vector<cella> leggi_percorso(std::string_view byte);
-std::array<voce_stazione, numero_voci_stazione> leggi_stazioni(std::string_view byte);
+tabella_stazioni leggi_stazioni(std::string_view byte);
 // x half then y half, one element per point.
 struct tracciato_letto {
   std::vector<punto_letto> x, y;

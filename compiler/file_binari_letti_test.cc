@@ -19,16 +19,16 @@ const test::compilazione& spedito() {
 const std::string& file_spedito(const std::string& nome) { return spedito().file.file.at(nome); }
 
 TEST(FileRiletti, PercorsoEStazioniSpeditiTornanoUgualiAlModello) {
-  ASSERT_EQ(spedito().esito, 0);
-  EXPECT_EQ(leggi_percorso(file_spedito("ARONA_DOMODOSSOLA_324.dat")), spedito().m.percorso);
+  ASSERT_EQ(spedito().r.errore_identita, 0);
+  EXPECT_EQ(leggi_percorso(file_spedito("ARONA_DOMODOSSOLA_324.dat")), spedito().s.percorso);
   const auto voci = leggi_stazioni(file_spedito("ARONA_DOMODOSSOLA_324.sim"));
   for (std::size_t i = 0; i < voci.size(); ++i) {
-    EXPECT_EQ(voci[i], spedito().m.tabella_stazioni[i]) << "slot " << i;
+    EXPECT_EQ(voci[i], spedito().s.tabella_stazioni[i]) << "slot " << i;
   }
 }
 
 TEST(FileRiletti, TracciatoSpeditoTornaConEtichetteEValori) {
-  const punti_tracciato& t = spedito().m.tracciato;
+  const punti_tracciato& t = spedito().s.tracciato;
   const tracciato_letto letto = leggi_tracciato(file_spedito("ARONA_DOMODOSSOLA_linea.dat"));
   ASSERT_EQ(letto.x.size(), t.x.size());
   ASSERT_EQ(letto.y.size(), t.y.size());
@@ -103,8 +103,8 @@ TEST(FileRiletti, ByteFuoriFormatoDiconoPerche) {
 TEST(CodiciIdentita, DaiNomiComeDallaTimbratura) {
   const codici_identita spediti = calcola_codici_identita("ARONA_DOMODOSSOLA", "324");
   EXPECT_EQ(spediti, (codici_identita{35131, 2530}));
-  EXPECT_EQ(spedito().m.tabella_stazioni[voce_linea].orario, spediti.pesato);
-  EXPECT_EQ(spedito().m.percorso[1].dato_2, spediti.semplice);
+  EXPECT_EQ(spedito().s.tabella_stazioni[voce_linea].orario, spediti.pesato);
+  EXPECT_EQ(spedito().s.percorso[1].dato_2, spediti.semplice);
   EXPECT_EQ(calcola_codici_identita("arona_domodossola", "324"), spediti);
   EXPECT_NE(calcola_codici_identita("ARONA_DOMODOSSOLA", "325"), spediti);
   // Only 25 characters count: past them a name changes nothing.

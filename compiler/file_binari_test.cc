@@ -10,21 +10,21 @@
 namespace scenario {
 namespace {
 
-std::string scritto(void (*scrittore)(const modello&, std::ostream&), const modello& m) {
+template <typename T>
+std::string scritto(void (*scrittore)(const T&, std::ostream&), const T& parte) {
   std::ostringstream out;
-  scrittore(m, out);
+  scrittore(parte, out);
   return out.str();
 }
 
 TEST(FileStazioni, VociVuoteSonoTrentaquattroByteAZero) {
-  modello m;
-  const std::string b = scritto(scrivi_stazioni, m);
+  const std::string b = scritto(scrivi_stazioni, tabella_stazioni{});
   EXPECT_EQ(b, std::string(87 * 34, '\0'));
 }
 
 TEST(FileStazioni, VoceConNomeELittleEndian) {
-  modello m;
-  voce_stazione& v = m.tabella_stazioni[1];
+  tabella_stazioni t{};
+  voce_stazione& v = t[1];
   v.tipo = 8;
   v.inizio = -600;
   v.fine = 600;
@@ -41,7 +41,7 @@ TEST(FileStazioni, VoceConNomeELittleEndian) {
   v.byte_3 = 0xF3;
   v.byte_4 = 0xF4;
   v.orario = 42900;
-  const std::string b = scritto(scrivi_stazioni, m);
+  const std::string b = scritto(scrivi_stazioni, t);
   ASSERT_EQ(b.size(), 87u * 34 + 3);
   const std::string atteso(
       "\x08"
@@ -61,20 +61,17 @@ TEST(FileStazioni, VoceConNomeELittleEndian) {
       37);
   EXPECT_EQ(b.substr(34, 37), atteso);
   EXPECT_EQ(b.substr(0, 34), std::string(34, '\0'));
-  EXPECT_EQ(leggi_stazioni(b)[1], v);
+  EXPECT_EQ(leggi_stazioni(b), t);
 }
 
 TEST(FilePercorso, CellaDiQuindiciByteInOrdineDeiCampi) {
-  modello m;
-  m.percorso.resize(3);
-  m.ultima_cella = 2;
-  cella& c = m.percorso[1];
-  c = {1, 53, 60, -1, 7, 101, 71, 2, 22, 105, 100};
-  const std::string b = scritto(scrivi_percorso, m);
+  std::vector<cella> percorso(3);
+  percorso[1] = {1, 53, 60, -1, 7, 101, 71, 2, 22, 105, 100};
+  const std::string b = scritto(scrivi_percorso, percorso);
   ASSERT_EQ(b.size(), 45u);
   EXPECT_EQ(b.substr(15, 15),
             std::string("\x01\x35\x00\x3C\x00\xFF\xFF\x07\x00\x65\x47\x02\x16\x69\x64", 15));
-  EXPECT_EQ(leggi_percorso(b), m.percorso);
+  EXPECT_EQ(leggi_percorso(b), percorso);
 }
 
 TEST(FileTracciato, EtichetteDoveLeMetteIlFormato) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compiler/compilatore.h"
+#include "compiler/analisi.h"
 
 namespace scenario {
 namespace {
@@ -20,12 +20,6 @@ std::string chiave_di(const std::string& linea, const std::string& treno) {
   std::string k = treno + linea;
   for (char& c : k) c = minuscola(c);
   return k + "qqwweerrttyyuuiiooppaassdd";
-}
-
-// The key of a model's slot names, kept in `riga` as the stamping leaves it.
-const std::string& chiave(modello& m) {
-  m.riga = chiave_di(m.tabella_stazioni[voce_linea].nome, m.tabella_stazioni[voce_treno].nome);
-  return m.riga;
 }
 
 int32_t somma_pesata(const std::string& k) {
@@ -44,26 +38,25 @@ int16_t somma_semplice(const std::string& k) {
 
 }  // namespace
 
-int32_t codice_gara_st(modello& m) { return somma_pesata(chiave(m)); }
-
-int16_t codice_gara_og(modello& m) { return somma_semplice(chiave(m)); }
-
 codici_identita calcola_codici_identita(const std::string& linea, const std::string& treno) {
   const std::string k = chiave_di(linea, treno);
   return {somma_pesata(k), somma_semplice(k)};
 }
 
-int32_t timbra_identita(modello& m) {
-  voce_stazione& linea = m.tabella_stazioni[voce_linea];
+int32_t timbra_identita(analisi& m) {
+  voce_stazione& linea = m.compilato.tabella_stazioni[voce_linea];
   // Without a route there is no cell 1: it reads as an empty cell and nothing is stamped.
   cella vuota;
-  cella& prima = m.percorso.size() > 1 ? m.percorso[1] : vuota;
+  cella& prima = m.compilato.percorso.size() > 1 ? m.compilato.percorso[1] : vuota;
   if (linea.intero_1 != 0 || prima.dato_1 != 0) return 1250;
   linea.intero_1 = marcatore_voce;
   prima.dato_1 = marcatore_cella;
   if (linea.orario != 0 || prima.dato_2 != 0) return 1251;
-  linea.orario = codice_gara_st(m);
-  prima.dato_2 = codice_gara_og(m);
+  // The codes come from the slot names as they stand when the stamping runs.
+  const auto& t = m.compilato.tabella_stazioni;
+  const codici_identita codici = calcola_codici_identita(t[voce_linea].nome, t[voce_treno].nome);
+  linea.orario = codici.pesato;
+  prima.dato_2 = codici.semplice;
   return 0;
 }
 

@@ -22,6 +22,7 @@ void lettore_campi::consuma_a_capo() {
   if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
   ++riga_;
+  inizio_riga_ = pos_;
 }
 
 void lettore_campi::salta_spazi() {
@@ -29,9 +30,10 @@ void lettore_campi::salta_spazi() {
 }
 
 std::string lettore_campi::leggi_testo() {
-  if (fine_file()) throw guasto("lettura oltre la fine del file");
+  if (fine_file()) throw guasto("the file ends where a text field was expected");
   salta_spazi();
   riga_campo_ = riga_;
+  colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
   const std::size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_capo(pos_)) ++pos_;
   std::size_t fine = pos_;
@@ -54,7 +56,7 @@ int32_t lettore_campi::leggi_numero() {
       ++pos_;
     }
   }
-  if (fine_file()) throw guasto("numero mancante alla fine del file");
+  if (fine_file()) throw guasto("the file ends inside a record, where a number was expected");
   if (testo_[pos_] == ',') {
     ++pos_;
     return 0;
@@ -72,8 +74,8 @@ int32_t lettore_campi::leggi_numero() {
   int32_t valore = 0;
   const auto [fine, esito] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), valore);
   if (esito != std::errc() || fine != cifre.data() + cifre.size()) {
-    throw guasto("numero non valido: \"" + std::string(testo_.substr(inizio, pos_ - inizio)) +
-                 "\"");
+    throw guasto("\"" + std::string(testo_.substr(inizio, pos_ - inizio)) + "\" at line " +
+                 std::to_string(riga_) + " is not a whole number of 32 bits with one sign at most");
   }
   // Blanks after the number belong to it when a comma or a line end follows them.
   std::size_t dopo = pos_;

@@ -1,6 +1,7 @@
 // The field reader shared by both text sources. A source is a stream of fields separated by
 // commas and line ends; records are not tied to lines. Reading never runs past the text:
-// a read the text cannot satisfy raises `guasto`, which the parser turns into code 25.
+// a read the text cannot satisfy raises `guasto`, which the compiler turns into code 25 with
+// the guasto's words as the reason. It never leaves the compiler.
 #ifndef COMPILER_LETTORE_CAMPI_H_
 #define COMPILER_LETTORE_CAMPI_H_
 
@@ -12,7 +13,8 @@
 
 namespace scenario {
 
-// An unforeseen fault while compiling: ends the parse through its general failure path.
+// An unforeseen fault while compiling: ends the parse through its general failure path. The
+// text says, in English, which field held what and what was expected.
 class guasto : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -34,8 +36,9 @@ class lettore_campi {
   // line end that follows them. An empty field (a comma after blanks) reads as 0.
   int32_t leggi_numero();
 
-  // The 1-based line of the text where the last text field began.
+  // The 1-based line and column (in bytes) where the last text field began.
   int32_t riga_campo() const { return riga_campo_; }
+  int32_t colonna_campo() const { return colonna_campo_; }
 
  private:
   bool a_capo(std::size_t p) const;
@@ -44,8 +47,10 @@ class lettore_campi {
 
   std::string_view testo_;
   std::size_t pos_ = 0;
+  std::size_t inizio_riga_ = 0;
   int32_t riga_ = 1;
   int32_t riga_campo_ = 1;
+  int32_t colonna_campo_ = 1;
 };
 
 // Case-insensitive substring test (ASCII letters fold, other bytes compare as they are).

@@ -1,6 +1,5 @@
-// The scenario model: route cells, the station table, the track plan, the tunnel lists and
-// the compiler's state. One `modello` holds a whole compilation; every procedure of the
-// compiler receives it by reference, so nothing lives in global variables.
+// The scenario model: route cells, the station table and the track plan, gathered in the
+// compiled scenario that a compile returns and the binary files hold.
 #ifndef COMPILER_MODELLO_H_
 #define COMPILER_MODELLO_H_
 
@@ -103,41 +102,14 @@ struct punti_tracciato {
   }
 };
 
-struct modello {
-  std::string nome_linea = "ARONA_DOMODOSSOLA";
-  std::string numero_treno = "324";
-
-  std::vector<cella> percorso;  // cells 0 to ultima_cella; empty until a length is read
+// The compiled scenario: what the three writers write and the readers give back. A compile
+// produces it from the two texts; nothing of the parse that built it stays in it.
+struct scenario_compilato {
+  std::vector<cella> percorso;  // cells 0 to ultima_cella(); empty until a length is read
   std::array<voce_stazione, numero_voci_stazione> tabella_stazioni{};
-  punti_tracciato tracciato;
+  punti_tracciato tracciato;  // points 0 to lunghezza_estesa; empty without the plan option
 
-  // Tunnel limits; index 0 is never used, tunnel n stands at index n.
-  std::vector<int32_t> inizio_galleria = std::vector<int32_t>(81, 0);
-  std::vector<int32_t> fine_galleria = std::vector<int32_t>(81, 0);
-  int32_t numero_gallerie = 0;
-
-  int32_t scrivi_linea = 0;
-  int32_t codice_errore = 0;
-  int32_t posizione_errore = 0;
-  int32_t lunghezza_estesa = 0;
-  int32_t ultima_cella = -1;
-  std::string riga;
-
-  // Next free board-text slot, handed from the line half to the train half.
-  int32_t posto_cartello = primo_posto_cartello;
-
-  // Where reading stands, for authors: source and 1-based line of the last keyword read;
-  // and where it stood when a parser last recorded a code.
-  std::string sorgente_corrente;
-  int32_t riga_sorgente = 0;
-  std::string sorgente_errore;
-  int32_t riga_errore = 0;
-  void segna_luogo_errore() {
-    sorgente_errore = sorgente_corrente;
-    riga_errore = riga_sorgente;
-  }
-
-  bool percorso_creato() const { return !percorso.empty(); }
+  int32_t ultima_cella() const { return static_cast<int32_t>(percorso.size()) - 1; }
 };
 
 }  // namespace scenario

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
+#include "compiler/analisi.h"
 #include "compiler/aritmetica.h"
-#include "compiler/compilatore.h"
+#include "compiler/nomi_file.h"
 
 namespace scenario {
 namespace {
@@ -15,7 +16,7 @@ constexpr int32_t lunghezza_massima = 1'000'000;
 
 class parser_linea {
  public:
-  parser_linea(modello& m, archivio_sorgenti& s, lettore_campi& l) : m_(m), s_(s), l_(l) {}
+  parser_linea(analisi& m, lettore_campi& l) : m_(m), l_(l) {}
 
   // False when the parse ended with a code that returns at once.
   bool esegui();
@@ -39,18 +40,17 @@ class parser_linea {
   void scrivi_pendenze_fino_a(int64_t limite);
   void leggi_campo() { scenario::leggi_campo(m_, l_); }
 
-  modello& m_;
-  archivio_sorgenti& s_;
+  analisi& m_;
   lettore_campi& l_;
   int32_t indice_pendenza_ = 0;
   int32_t pendenza_precedente_ = 0;
   bool errore_15_ = false;
 };
 
+// A code that ends the whole parse: the line text is consumed, the train text is not.
 bool parser_linea::chiudi_con(int32_t codice) {
-  s_.cancella(sorgente::linea);
-  m_.codice_errore = codice;
-  m_.segna_luogo_errore();
+  m_.uscita.consuma_linea = true;
+  m_.registra(codice);
   return false;
 }
 
@@ -89,20 +89,22 @@ bool parser_linea::sezione_generale() {
 // Every test that matches reads its own values, in this order, from the same field.
 bool parser_linea::prova_generale() {
   const std::string& r = m_.riga;
-  auto& t = m_.tabella_stazioni;
+  auto& t = m_.compilato.tabella_stazioni;
   if (contiene(r, "lunghezza") && contiene(r, "percorso")) {
     const int32_t lunghezza = l_.leggi_numero();
     t[voce_treno_linea].fine = lunghezza;
     if (lunghezza > lunghezza_massima) return chiudi_con(1);
-    if (lunghezza < 0) throw guasto("lunghezza del percorso negativa");
+    if (lunghezza < 0)
+      throw guasto("\"lunghezza percorso\" is " + std::to_string(lunghezza) +
+                   " m, expected 0 to 1000000");
     m_.lunghezza_estesa = lunghezza + 7000;
     m_.ultima_cella = static_cast<int32_t>(arrotonda(m_.lunghezza_estesa / 50.0));
-    m_.percorso.assign(static_cast<std::size_t>(m_.ultima_cella) + 1, cella{});
-    if (m_.scrivi_linea != 0) {
+    m_.compilato.percorso.assign(static_cast<std::size_t>(m_.ultima_cella) + 1, cella{});
+    if (m_.opzioni.con_tracciato) {
       const auto punti = static_cast<std::size_t>(m_.lunghezza_estesa) + 1;
-      m_.tracciato = punti_tracciato{};
-      m_.tracciato.x.assign(punti, 0.0);
-      m_.tracciato.y.assign(punti, 0.0);
+      m_.compilato.tracciato = punti_tracciato{};
+      m_.compilato.tracciato.x.assign(punti, 0.0);
+      m_.compilato.tracciato.y.assign(punti, 0.0);
     }
   }
   const int progressive[3] = {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno};
@@ -143,15 +145,15 @@ void parser_linea::tra_le_parti() {
   m_.numero_gallerie = 0;
   m_.posto_cartello = primo_posto_cartello;
   indice_pendenza_ = 0;
-  m_.tracciato.calcolati = 2;
-  if (m_.scrivi_linea != 0) {
+  m_.compilato.tracciato.calcolati = 2;
+  if (m_.opzioni.con_tracciato) {
     // The line starts at the origin heading along +y, one metre per point.
-    if (!m_.tracciato.creato()) throw guasto("manca la lunghezza del percorso");
-    m_.tracciato.x[0] = 0;
-    m_.tracciato.y[0] = 0;
-    m_.tracciato.x[1] = 0;
-    m_.tracciato.y[1] = 1;
-    m_.tracciato.seminato = true;
+    if (!m_.compilato.tracciato.creato()) throw guasto(senza_lunghezza);
+    m_.compilato.tracciato.x[0] = 0;
+    m_.compilato.tracciato.y[0] = 0;
+    m_.compilato.tracciato.x[1] = 0;
+    m_.compilato.tracciato.y[1] = 1;
+    m_.compilato.tracciato.seminato = true;
   }
 }
 
@@ -175,7 +177,7 @@ bool parser_linea::campo_principale() {
   const std::string r = m_.riga;
   if (contiene(r, "pendenza")) pendenza();
   if (errore_15_) return true;
-  if (contiene(r, "curva") && m_.scrivi_linea != 0 && !curva()) return false;
+  if (contiene(r, "curva") && m_.opzioni.con_tracciato && !curva()) return false;
   if (errore_15_) return true;
   if (contiene(r, "montagna") && !montagna()) return false;
   if (errore_15_) return true;
@@ -193,8 +195,11 @@ bool parser_linea::fuori_percorso(int32_t p) {
 // The gradient in force goes into the next cell, at least once, until `limite`.
 void parser_linea::scrivi_pendenze_fino_a(int64_t limite) {
   do {
-    if (indice_pendenza_ > m_.ultima_cella) throw guasto("pendenze oltre l'ultima cella");
-    m_.percorso[static_cast<std::size_t>(indice_pendenza_)].pendenza =
+    if (indice_pendenza_ > m_.ultima_cella) {
+      throw guasto("the gradients would fill cell " + std::to_string(indice_pendenza_) +
+                   ", past the last cell " + std::to_string(m_.ultima_cella));
+    }
+    m_.compilato.percorso[static_cast<std::size_t>(indice_pendenza_)].pendenza =
         byte_basso(int64_t{pendenza_precedente_} + 100);
     ++indice_pendenza_;
   } while (indice_pendenza_ < limite);
@@ -247,7 +252,7 @@ bool parser_linea::curva() {
   curvatura = classe->valore;
   if (contiene(m_.riga, "s")) curvatura = -curvatura;
   // Points past lunghezza_estesa - 2 are never computed: the last two stay empty.
-  punti_tracciato& t = m_.tracciato;
+  punti_tracciato& t = m_.compilato.tracciato;
   const int64_t ultimo = t.ultimo_indice() - 2;
   const int64_t fine_curva = int64_t{p} + n;
   const std::pair<int64_t, double> tratti[] = {{p, 0.0}, {fine_curva, curvatura}};
@@ -263,12 +268,7 @@ bool parser_linea::montagna() {
   int32_t fine = l_.leggi_numero();
   int32_t tipo = l_.leggi_numero();
   if (fuori_percorso(inizio)) return true;
-  const int32_t posizione = inizio;
-  memo_montagna(m_, inizio, fine, tipo);
-  if (m_.codice_errore > 0) {
-    m_.posizione_errore = posizione;
-    return chiudi_con(m_.codice_errore);
-  }
+  memo_montagna(m_, inizio, fine, tipo);  // records no code
   return true;
 }
 
@@ -276,12 +276,11 @@ bool parser_linea::indicatori() {
   int32_t v[9];
   for (int32_t& valore : v) valore = l_.leggi_numero();
   if (fuori_percorso(v[0])) return true;
-  memo_indicatori_v_max(m_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-  if (m_.codice_errore > 0) {
-    m_.posizione_errore = v[0];
-    return chiudi_con(m_.codice_errore);
-  }
-  return true;
+  const int32_t codice =
+      memo_indicatori_v_max(m_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+  if (codice == 0) return true;
+  m_.risultato.posizione = v[0];
+  return chiudi_con(codice);
 }
 
 bool parser_linea::cartello() {
@@ -289,54 +288,59 @@ bool parser_linea::cartello() {
   m_.riga = l_.leggi_testo();
   if (fuori_percorso(p)) return true;
   const int64_t c = cella_di(p);
-  if (c < 0) throw guasto("cartello prima dell'inizio del percorso");
-  cella& cl = m_.percorso[static_cast<std::size_t>(c)];
+  if (c < 0) {
+    throw guasto("signboard at " + std::to_string(p) + " m falls in cell " + std::to_string(c) +
+                 ", before cell 0");
+  }
+  cella& cl = m_.compilato.percorso[static_cast<std::size_t>(c)];
   if (!libera(cl)) {
-    m_.posizione_errore = p;
+    m_.risultato.posizione = p;
     return chiudi_con(6);
   }
-  if (m_.posto_cartello < 1) throw guasto("nessuna voce libera per il testo del cartello");
-  if (m_.riga.size() > 32767) throw guasto("testo del cartello troppo lungo");
+  if (m_.posto_cartello < 1) throw guasto("no slot left for the signboard text (80 down to 1)");
+  if (m_.riga.size() > 32767) {
+    throw guasto("signboard text of " + std::to_string(m_.riga.size()) +
+                 " bytes, at most 32767 fit");
+  }
   cl.tipo = cella_cartello;
   cl.dato_1 = static_cast<int16_t>(m_.posto_cartello);
-  m_.tabella_stazioni[static_cast<std::size_t>(m_.posto_cartello)].nome = m_.riga;
+  m_.compilato.tabella_stazioni[static_cast<std::size_t>(m_.posto_cartello)].nome = m_.riga;
   --m_.posto_cartello;
   return true;
 }
 
 // Normal end, or after code 15: gradient tail and straight extension of the track plan.
 void parser_linea::fine_descrizione() {
-  s_.cancella(sorgente::linea);
-  if (!m_.percorso_creato()) throw guasto("manca la lunghezza del percorso");
+  m_.uscita.consuma_linea = true;
+  if (!m_.percorso_creato()) throw guasto(senza_lunghezza);
   scrivi_pendenze_fino_a(m_.ultima_cella - 2);
-  if (m_.scrivi_linea != 0) {
-    avanza_tracciato(m_.tracciato, m_.lunghezza_estesa - 2, 0.0);
+  if (m_.opzioni.con_tracciato) {
+    avanza_tracciato(m_.compilato.tracciato, m_.lunghezza_estesa - 2, 0.0);
   }
 }
 
 }  // namespace
 
-bool fuori_percorso(modello& m, int32_t p, int32_t margine) {
-  if (!m.percorso_creato()) throw guasto("manca la lunghezza del percorso");
+bool fuori_percorso(analisi& m, int32_t p, int32_t margine) {
+  if (!m.percorso_creato()) throw guasto(senza_lunghezza);
   if ((static_cast<double>(p) + margine) / 50.0 <= m.ultima_cella) return false;
-  m.codice_errore = 15;
-  m.posizione_errore = p;
-  m.segna_luogo_errore();
+  m.registra(15, p);
   return true;
 }
 
-bool leggi_descrizione_linea(modello& m, archivio_sorgenti& s) {
-  m.tabella_stazioni[voce_linea].nome = m.nome_linea;
-  m.tabella_stazioni[voce_treno].nome = m.numero_treno;
-  m.sorgente_corrente = s.nome(sorgente::linea);
+bool leggi_descrizione_linea(analisi& m, const testi_sorgenti& testi) {
+  m.compilato.tabella_stazioni[voce_linea].nome = m.opzioni.nome_linea;
+  m.compilato.tabella_stazioni[voce_treno].nome = m.opzioni.numero_treno;
+  m.sorgente_corrente = nome_testo_linea(m.opzioni.nome_linea);
   m.riga_sorgente = 0;
-  const auto testo = s.leggi(sorgente::linea);
-  if (!testo) {
-    m.codice_errore = 101;
+  m.colonna_sorgente = 0;
+  if (testi.linea_illeggibile) throw guasto("the file exists but cannot be read");
+  if (!testi.linea) {
+    m.registra(101);
     return false;
   }
-  lettore_campi lettore(*testo);
-  return parser_linea(m, s, lettore).esegui();
+  lettore_campi lettore(*testi.linea);
+  return parser_linea(m, lettore).esegui();
 }
 
 }  // namespace scenario

@@ -17,10 +17,10 @@ using test::treno_minimo;
 using LineaSpedita = test::scenario_spedito;
 
 TEST_F(LineaSpedita, ValoriDiLineaNelleVociSpeciali) {
-  ASSERT_EQ(m().codice_errore, 0);
-  EXPECT_EQ(m().ultima_cella, 1280);
-  EXPECT_EQ(m().lunghezza_estesa, 64000);
-  const auto& t = m().tabella_stazioni;
+  ASSERT_EQ(r().codice, 0);
+  EXPECT_EQ(a().ultima_cella, 1280);
+  EXPECT_EQ(a().lunghezza_estesa, 64000);
+  const auto& t = s().tabella_stazioni;
   EXPECT_EQ(t[84].fine, 57000);
   EXPECT_EQ(t[85].inizio, 1);
   EXPECT_EQ(t[85].posizione, 31000);
@@ -54,22 +54,22 @@ TEST_F(LineaSpedita, GallerieCartelliEIndicatori) {
   for (int i : {19, 23, 27}) EXPECT_EQ(cl(i).tipo, cella_lampada) << i;
   for (int i = 894; i <= 899; ++i) EXPECT_EQ(cl(i).galleria, 1) << i;
   EXPECT_EQ(cl(897).tipo, cella_lampada);
-  EXPECT_EQ(m().numero_gallerie, 12);
+  EXPECT_EQ(a().numero_gallerie, 12);
 
   EXPECT_EQ(cl(22), (cella{6, 2100, 2200, 2200, 0, 0, 0, 2, 22, 105, 100}));
 
   EXPECT_EQ(cl(16).tipo, cella_cartello);
   EXPECT_EQ(cl(16).dato_1, 80);
-  EXPECT_EQ(m().tabella_stazioni[80].nome, "(GALLERIA DI)(ARONA      )(m 670      )");
-  EXPECT_EQ(m().tabella_stazioni[60].nome, "(ABBASSARE   )(I PANTOGRAFI)(a m 1000    )");
-  EXPECT_EQ(m().tabella_stazioni[70].nome, "(GALLERIA     )(MONTORFANO 2\xB0)(m 68         )");
-  EXPECT_EQ(m().tabella_stazioni[59].nome, "");
-  EXPECT_EQ(m().posto_cartello, 59);
+  EXPECT_EQ(s().tabella_stazioni[80].nome, "(GALLERIA DI)(ARONA      )(m 670      )");
+  EXPECT_EQ(s().tabella_stazioni[60].nome, "(ABBASSARE   )(I PANTOGRAFI)(a m 1000    )");
+  EXPECT_EQ(s().tabella_stazioni[70].nome, "(GALLERIA     )(MONTORFANO 2\xB0)(m 68         )");
+  EXPECT_EQ(s().tabella_stazioni[59].nome, "");
+  EXPECT_EQ(a().posto_cartello, 59);
 }
 
 // The first curve, recomputed here step by step from the seed heading.
 TEST_F(LineaSpedita, PrimaCurvaDelTracciato) {
-  const auto& t = m().tracciato;
+  const auto& t = s().tracciato;
   ASSERT_EQ(t.x.size(), 64001u);
   EXPECT_EQ(t.tipo_punto(0), punti_tracciato::etichetta::intero);
   EXPECT_EQ(t.tipo_punto(1), punti_tracciato::etichetta::intero);
@@ -97,11 +97,13 @@ TEST_F(LineaSpedita, PrimaCurvaDelTracciato) {
 }
 
 // One crafted source per case: the code, the position and what the model holds.
+// The message is the first line scenario-tool prints: code, position, FILE:LINE:COL, reason.
 struct caso_linea {
   const char* nome;
   std::string linea;
   int32_t codice;
   int32_t posizione;
+  std::string messaggio;
 };
 
 class CasiLinea : public ::testing::TestWithParam<caso_linea> {};
@@ -109,79 +111,131 @@ class CasiLinea : public ::testing::TestWithParam<caso_linea> {};
 TEST_P(CasiLinea, CodiceEPosizione) {
   const auto& caso = GetParam();
   const auto c = compila(caso.linea, treno_minimo());
-  EXPECT_EQ(c.m.codice_errore, caso.codice);
-  EXPECT_EQ(c.m.posizione_errore, caso.posizione);
+  EXPECT_EQ(c.r.codice, caso.codice);
+  EXPECT_EQ(c.r.posizione, caso.posizione);
+  EXPECT_EQ(test::prima_riga(messaggio_autore(c.r, "")), caso.messaggio);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Codici, CasiLinea,
     ::testing::Values(
         caso_linea{"lunghezza_oltre_il_limite",
-                   "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0},
+                   "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 1: line length over 1,000,000 m"},
         caso_linea{"ripetizione_inizio",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, 25, 100\r\n[fine]\r\n",
-                   3, 0},
+                   3, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
+                   "multiple of 50"},
         caso_linea{"ripetizione_inizio_negativo",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, -25, 100\r\n[fine]\r\n",
-                   3, 0},
+                   3, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
+                   "multiple of 50"},
         caso_linea{"ripetizione_fine",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, 50, 101\r\n[fine]\r\n",
-                   4, 0},
+                   4, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 4: signal repetition end is not a "
+                   "multiple of 50"},
         caso_linea{"ripetizione_senza_codici",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali codici, 50, 100\r\n[fine]\r\n",
-                   5, 0},
+                   5, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 5: signal repetition keyword holds "
+                   "neither \"4\" nor \"9\""},
         caso_linea{"cartello_su_indicatore",
                    linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
                                 "cartello_indicatore, 1000, (A)\r\n"),
-                   6, 1000},
+                   6, 1000,
+                   "ARONA_DOMODOSSOLA_linea.txt:5:1: error 6: signboard on a cell already occupied "
+                   "(position 1000 m)"},
         caso_linea{"indicatore_su_indicatore",
                    linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
                                 "indicatori_vmax, 1010, 100,100,100,0,,,,0\r\n"),
-                   21, 1010},
-        caso_linea{"curva_senza_classe", linea_minima("curvad, 100, 100\r\n"), 103, 0},
-        caso_linea{"fuori_percorso_pendenza", linea_minima("pendenza, 63901, 1\r\n"), 15, 63901},
-        caso_linea{"ultima_posizione_ammessa", linea_minima("pendenza, 63900, 1\r\n"), 0, 0},
+                   21, 1010,
+                   "ARONA_DOMODOSSOLA_linea.txt:5:1: error 21: speed-indicator board on a cell "
+                   "already occupied (position 1010 m)"},
+        caso_linea{"curva_senza_classe", linea_minima("curvad, 100, 100\r\n"), 103, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 103: curve class missing, or track plan "
+                   "over 1,000,000 points"},
+        caso_linea{"fuori_percorso_pendenza", linea_minima("pendenza, 63901, 1\r\n"), 15, 63901,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
+                   "route (position 63901 m)"},
+        caso_linea{"ultima_posizione_ammessa", linea_minima("pendenza, 63900, 1\r\n"), 0, 0, ""},
         caso_linea{"fuori_percorso_cartello", linea_minima("cartello_indicatore, 70000, (A)\r\n"),
-                   15, 70000},
-        caso_linea{"file_vuoto", "", 25, 0},
-        caso_linea{"senza_generale", "lunghezza percorso, 100\r\n[fine]\r\n", 102, 0},
-        caso_linea{"generale_ultimo_campo", "[generale]\r\n", 102, 0},
-        caso_linea{"senza_lunghezza", "[generale]\r\n[curve]\r\n[fine]\r\n", 25, 0},
+                   15, 70000,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
+                   "route (position 70000 m)"},
+        caso_linea{
+            "file_vuoto", "", 25, 0,
+            "ARONA_DOMODOSSOLA_linea.txt: error 25: the file ends where a text field was expected"},
+        caso_linea{"senza_generale", "lunghezza percorso, 100\r\n[fine]\r\n", 102, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 102: the line description ends before "
+                   "\"[generale]\""},
+        caso_linea{"generale_ultimo_campo", "[generale]\r\n", 102, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:1:1: error 102: the line description ends before "
+                   "\"[generale]\""},
+        caso_linea{"senza_lunghezza", "[generale]\r\n[curve]\r\n[fine]\r\n", 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 25: no \"lunghezza percorso\" in the "
+                   "general section, so the route has no cells"},
         caso_linea{"lunghezza_negativa", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n", 25,
-                   0},
-        caso_linea{"numero_non_valido", linea_minima("pendenza, 12.5, 1\r\n"), 25, 0},
+                   0,
+                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 25: \"lunghezza percorso\" is -1 m, "
+                   "expected 0 to 1000000"},
+        caso_linea{"numero_non_valido", linea_minima("pendenza, 12.5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"12.5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
         caso_linea{"record_troncato",
                    "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
                    "pendenza, 100,",
-                   25, 0},
-        caso_linea{"galleria_da_meno_25_m", linea_minima("montagna, -25, 500, 1\r\n"), 0, 0},
-        caso_linea{"galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0},
+                   25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: the file ends inside a record, "
+                   "where a number was expected"},
+        caso_linea{"galleria_da_meno_25_m", linea_minima("montagna, -25, 500, 1\r\n"), 0, 0, ""},
+        caso_linea{"galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: tunnel from -26 m starts in cell "
+                   "-1, before cell 0 (starts from -25 m are allowed)"},
         caso_linea{"galleria_prima_del_percorso_senza_celle",
-                   linea_minima("montagna, -100, -90, 1\r\n"), 0, 0},
+                   linea_minima("montagna, -100, -90, 1\r\n"), 0, 0, ""},
         // One sign at most in front of the digits.
-        caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0},
-        caso_linea{"segno_meno_piu", linea_minima("pendenza, -+5, 1\r\n"), 25, 0},
-        caso_linea{"segno_meno_meno", linea_minima("pendenza, --5, 1\r\n"), 25, 0},
-        caso_linea{"segno_piu_piu", linea_minima("pendenza, ++5, 1\r\n"), 25, 0},
-        caso_linea{"solo_segno", linea_minima("pendenza, +, 1\r\n"), 25, 0},
-        caso_linea{"segno_piu_singolo", linea_minima("pendenza, +63901, 1\r\n"), 15, 63901},
+        caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"+-5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_meno_piu", linea_minima("pendenza, -+5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"-+5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_meno_meno", linea_minima("pendenza, --5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"--5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_piu_piu", linea_minima("pendenza, ++5, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"++5\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"solo_segno", linea_minima("pendenza, +, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"+\" at line 4 is not a whole "
+                   "number of 32 bits with one sign at most"},
+        caso_linea{"segno_piu_singolo", linea_minima("pendenza, +63901, 1\r\n"), 15, 63901,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
+                   "route (position 63901 m)"},
         caso_linea{"segno_meno_singolo", linea_minima("pendenza, -0, 1\r\npendenza, -63901, 1\r\n"),
-                   0, 0},
+                   0, 0, ""},
         caso_linea{"segno_piu_con_zeri",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, +0002, 100\r\n[fine]\r\n",
-                   3, 0},
+                   3, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
+                   "multiple of 50"},
         caso_linea{"indicatore_oltre_16_bit",
-                   linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0}),
+                   linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: speed board value 0 / 5 + 2000 x 20 "
+                   "= 40000 does not fit 16 bits"}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Linea, DescrizioneMancanteECodice101) {
   const auto c = compila(std::nullopt, treno_minimo());
-  EXPECT_EQ(c.m.codice_errore, 101);
+  EXPECT_EQ(c.r.codice, 101);
   // The train text is neither read nor deleted, and nothing is stamped in a missing route.
   EXPECT_TRUE(c.sorgenti.treno.has_value());
   EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_324.dat"), "");
@@ -192,10 +246,10 @@ TEST(Linea, DescrizioneMancanteECodice101) {
 TEST(Linea, LunghezzaAlLimiteAccettataEOltreTenutaNellaVoce) {
   auto c = compila("[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n[fine]\r\n",
                    treno_minimo(), 0);
-  EXPECT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.ultima_cella, 20140);
+  EXPECT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.a->ultima_cella, 20140);
   c = compila("[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", treno_minimo());
-  EXPECT_EQ(c.m.tabella_stazioni[84].fine, 1000001);
+  EXPECT_EQ(c.s.tabella_stazioni[84].fine, 1000001);
   EXPECT_FALSE(c.sorgenti.linea.has_value());
   EXPECT_TRUE(c.sorgenti.treno.has_value());
 }
@@ -207,17 +261,34 @@ TEST(Linea, MaiuscoleTrattiniEUltimoCampo) {
       "sfondo due, 9\r\n-x, -y, sfondo tre, 11\r\n[curve]\r\n"
       "PENDENZA, 1000, 5\r\n- a, - b, pendenza, 2000, 7\r\nmontagna",
       treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  const auto& t = c.m.tabella_stazioni;
+  ASSERT_EQ(c.r.codice, 0);
+  const auto& t = c.s.tabella_stazioni;
   EXPECT_EQ(t[85].inizio, 0);
   EXPECT_EQ(t[81].inizio, 0);
   EXPECT_EQ(t[85].posizione, 9);
   EXPECT_EQ(t[85].fine, 11);
-  EXPECT_EQ(c.m.percorso[19].pendenza, 100);
-  EXPECT_EQ(c.m.percorso[20].pendenza, 105);
-  EXPECT_EQ(c.m.percorso[39].pendenza, 105);
-  EXPECT_EQ(c.m.percorso[40].pendenza, 107);
-  EXPECT_EQ(c.m.numero_gallerie, 0);
+  EXPECT_EQ(c.s.percorso[19].pendenza, 100);
+  EXPECT_EQ(c.s.percorso[20].pendenza, 105);
+  EXPECT_EQ(c.s.percorso[39].pendenza, 105);
+  EXPECT_EQ(c.s.percorso[40].pendenza, 107);
+  EXPECT_EQ(c.a->numero_gallerie, 0);
+}
+
+// The general section skips ten dash fields in a row and examines the eleventh; the main part
+// skips two and examines the third.
+TEST(Linea, CampiConTrattinoSaltati) {
+  const auto generale = [](int trattini) {
+    std::string g = "[generale]\r\nlunghezza percorso, 5000\r\n";
+    for (int i = 0; i < trattini; ++i) g += "-a, ";
+    return g + "-sfondo uno, 7\r\n[curve]\r\n[fine]\r\n";
+  };
+  EXPECT_EQ(compila(generale(10), treno_minimo()).s.tabella_stazioni[85].inizio, 7);
+  EXPECT_EQ(compila(generale(11), treno_minimo()).s.tabella_stazioni[85].inizio, 0);
+  const auto principale = [](const std::string& trattini) {
+    return linea_minima(trattini + "-pendenza, 2000, 7\r\n", 5000);
+  };
+  EXPECT_EQ(compila(principale("-a, -b, "), treno_minimo()).s.percorso[40].pendenza, 107);
+  EXPECT_EQ(compila(principale("-a, -b, -c, "), treno_minimo()).s.percorso[40].pendenza, 100);
 }
 
 // Ties round to even: positions 25 and 75 both give cell 2, tunnel ends 1525 and 1575 cell 30.
@@ -225,29 +296,29 @@ TEST(Linea, ArrotondamentoAlPari) {
   const auto c = compila(linea_minima("cartello_indicatore, 25, (A)\r\n"
                                       "cartello_indicatore, 75, (B)\r\n"),
                          treno_minimo());
-  EXPECT_EQ(c.m.codice_errore, 6);
-  EXPECT_EQ(c.m.posizione_errore, 75);
-  EXPECT_EQ(c.m.percorso[2].tipo, cella_cartello);
+  EXPECT_EQ(c.r.codice, 6);
+  EXPECT_EQ(c.r.posizione, 75);
+  EXPECT_EQ(c.s.percorso[2].tipo, cella_cartello);
   for (int fine : {1525, 1575}) {
     const auto g = compila(linea_minima("montagna, 1000, " + std::to_string(fine) + ", 1\r\n"),
                            treno_minimo());
-    EXPECT_EQ(g.m.percorso[30].galleria, 1) << fine;
-    EXPECT_EQ(g.m.percorso[31].galleria, 0) << fine;
+    EXPECT_EQ(g.s.percorso[30].galleria, 1) << fine;
+    EXPECT_EQ(g.s.percorso[31].galleria, 0) << fine;
   }
 }
 
 // A tunnel from -25 m starts in cell 0; from -26 m it would start in cell -1 and marks nothing.
 TEST(Linea, GalleriaCheIniziaPrimaDelPercorso) {
   auto c = compila(linea_minima("montagna, -25, 500, 11\r\n"), treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.percorso[0].galleria, 1);
-  EXPECT_EQ(c.m.percorso[9].galleria, 1);
-  EXPECT_EQ(c.m.percorso[3].tipo, cella_lampada);
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[0].galleria, 1);
+  EXPECT_EQ(c.s.percorso[9].galleria, 1);
+  EXPECT_EQ(c.s.percorso[3].tipo, cella_lampada);
   c = compila(linea_minima("montagna, -26, 500, 11\r\n"), treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 25);
+  ASSERT_EQ(c.r.codice, 25);
   for (int i = 0; i <= 10; ++i) {
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].galleria, 0) << i;
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].galleria, 0) << i;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
   }
 }
 
@@ -255,14 +326,24 @@ TEST(Linea, GallerieVicineDiventanoTipoTreECorteNonSegnanoCelle) {
   const auto c = compila(linea_minima("montagna, 800, 1500, 12\r\nmontagna, 1650, 2000, 11\r\n"
                                       "montagna, 3000, 3020, 1\r\n"),
                          treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.percorso[33].galleria, 3);
-  EXPECT_EQ(c.m.percorso[39].galleria, 3);
-  EXPECT_EQ(c.m.percorso[36].tipo, cella_lampada);
-  EXPECT_EQ(c.m.percorso[60].galleria, 0);
-  EXPECT_EQ(c.m.numero_gallerie, 3);
-  EXPECT_EQ(c.m.inizio_galleria[3], 3000);
-  EXPECT_EQ(c.m.fine_galleria[3], 3020);
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[33].galleria, 3);
+  EXPECT_EQ(c.s.percorso[39].galleria, 3);
+  EXPECT_EQ(c.s.percorso[36].tipo, cella_lampada);
+  EXPECT_EQ(c.s.percorso[60].galleria, 0);
+  EXPECT_EQ(c.a->numero_gallerie, 3);
+  EXPECT_EQ(c.a->inizio_galleria[3], 3000);
+  EXPECT_EQ(c.a->fine_galleria[3], 3020);
+}
+
+// Type 3 takes a tunnel that starts 150 m or less after the previous one ends.
+TEST(Linea, GalleriaA151MNonDiventaTipoTre) {
+  for (const auto& [inizio, tipo] : {std::pair{1650, 3}, std::pair{1651, 1}}) {
+    const auto c = compila(linea_minima("montagna, 800, 1500, 2\r\nmontagna, " +
+                                        std::to_string(inizio) + ", 2000, 1\r\n"),
+                           treno_minimo());
+    EXPECT_EQ(c.s.percorso[35].galleria, tipo) << inizio;
+  }
 }
 
 TEST(Linea, CartelloSuLampadaLaSostituisce) {
@@ -270,9 +351,9 @@ TEST(Linea, CartelloSuLampadaLaSostituisce) {
                                       "cartello_indicatore, 900, (X)\r\n"
                                       "indicatori_vmax, 1100, 100,100,100,0,,,,0\r\n"),
                          treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.percorso[19].tipo, cella_cartello);
-  EXPECT_EQ(c.m.percorso[23].tipo, cella_indicatore_velocita);
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[19].tipo, cella_cartello);
+  EXPECT_EQ(c.s.percorso[23].tipo, cella_indicatore_velocita);
 }
 
 // Gradient records out of order write one cell each with the older gradient.
@@ -280,11 +361,11 @@ TEST(Linea, PendenzeFuoriOrdine) {
   const auto c = compila(linea_minima("pendenza, 1000, 5\r\npendenza, 500, 3\r\n"
                                       "pendenza, 0, 9\r\n"),
                          treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.percorso[19].pendenza, 100);
-  EXPECT_EQ(c.m.percorso[20].pendenza, 105);
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[19].pendenza, 100);
+  EXPECT_EQ(c.s.percorso[20].pendenza, 105);
   // The record at 0 writes nothing: gradient 9 then runs from cell 21 to the tail.
-  EXPECT_EQ(c.m.percorso[21].pendenza, 109);
+  EXPECT_EQ(c.s.percorso[21].pendenza, 109);
 }
 
 // Overlapping curves turn from the current point; a curve past the end stops two points short.
@@ -292,8 +373,8 @@ TEST(Linea, CurveSovrappostaEOltreLaFine) {
   const auto c = compila(linea_minima("curvas6, 100, 200\r\ncurvad1, 150, 100\r\n"
                                       "curvas2, 63800, 5000\r\n"),
                          treno_minimo());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  const auto& t = c.m.tracciato;
+  ASSERT_EQ(c.r.codice, 0);
+  const auto& t = c.s.tracciato;
   EXPECT_LT(t.x[300], 0.0);
   EXPECT_EQ(t.calcolati, 63999);
   EXPECT_EQ(t.tipo_punto(63999), punti_tracciato::etichetta::vuoto);
@@ -318,7 +399,7 @@ TEST(Linea, ProgressiveOrdinate) {
     }
     const auto c = compila(g + "[curve]\r\n[fine]\r\n", treno_minimo());
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(c.m.tabella_stazioni[81 + i].inizio, caso.attesi[i]) << caso.t[0] << " " << i;
+      EXPECT_EQ(c.s.tabella_stazioni[81 + i].inizio, caso.attesi[i]) << caso.t[0] << " " << i;
     }
   }
   // With equal other starts the record read into slot 83 goes to slot 82.
@@ -327,9 +408,9 @@ TEST(Linea, ProgressiveOrdinate) {
       "progressiva chilometrica due, 100, 2, 1\r\nprogressiva chilometrica uno, 100, 3, 0\r\n"
       "[fine]\r\n",
       treno_minimo());
-  EXPECT_EQ(c.m.tabella_stazioni[82].fine, 3);
-  EXPECT_EQ(c.m.tabella_stazioni[83].fine, 102);
-  EXPECT_EQ(c.m.codice_errore, 2);
+  EXPECT_EQ(c.s.tabella_stazioni[82].fine, 3);
+  EXPECT_EQ(c.s.tabella_stazioni[83].fine, 102);
+  EXPECT_EQ(c.r.codice, 2);
 }
 
 TEST(Linea, RipetizioneConFineZeroNonHaCodici) {
@@ -337,7 +418,7 @@ TEST(Linea, RipetizioneConFineZeroNonHaCodici) {
       "[generale]\r\nlunghezza percorso, 5000\r\n"
       "ripetizione segnali 9 codici, 0, 0\r\n[fine]\r\n",
       treno_minimo());
-  EXPECT_EQ(c.m.tabella_stazioni[86].posizione, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[86].posizione, 0);
 }
 
 // Code 15 stops the line but the train text is still read.
@@ -345,10 +426,10 @@ TEST(Linea, Errore15LasciaLeggereIlTreno) {
   const auto c = compila(linea_minima("pendenza, 1000, 5\r\npendenza, 99999, 0\r\n"
                                       "pendenza, 2000, 7\r\n"),
                          treno_minimo("sabbia, 250\r\n"));
-  EXPECT_EQ(c.m.codice_errore, 15);
-  EXPECT_EQ(c.m.posizione_errore, 99999);
-  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 250);
-  EXPECT_EQ(c.m.percorso[500].pendenza, 105);
+  EXPECT_EQ(c.r.codice, 15);
+  EXPECT_EQ(c.r.posizione, 99999);
+  EXPECT_EQ(c.s.tabella_stazioni[86].intero_1, 250);
+  EXPECT_EQ(c.s.percorso[500].pendenza, 105);
   EXPECT_FALSE(c.sorgenti.linea.has_value());
   EXPECT_FALSE(c.sorgenti.treno.has_value());
 }

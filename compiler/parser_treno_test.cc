@@ -14,8 +14,8 @@ using test::treno_minimo;
 using TrenoSpedito = test::scenario_spedito;
 
 TEST_F(TrenoSpedito, StazioniEVociDelTreno) {
-  ASSERT_EQ(m().codice_errore, 0);
-  const auto& t = m().tabella_stazioni;
+  ASSERT_EQ(r().codice, 0);
+  const auto& t = s().tabella_stazioni;
   for (int s = 1; s <= 14; ++s) EXPECT_FALSE(t[s].nome.empty()) << s;
   EXPECT_EQ(t[15], voce_stazione{});
   const voce_stazione arona = t[1];
@@ -72,7 +72,7 @@ TEST_F(TrenoSpedito, SegnaliERallentamento) {
     EXPECT_EQ(cl(447 - i).dato_2, 0);
   }
   int segnali = 0;
-  for (const cella& c : m().percorso) segnali += c.tipo == cella_segnale;
+  for (const cella& c : s().percorso) segnali += c.tipo == cella_segnale;
   EXPECT_EQ(segnali, 29);
 }
 
@@ -93,11 +93,13 @@ TEST_F(TrenoSpedito, StratiDiVelocitaEAderenza) {
 const std::string stazione_arona =
     "stazione,       0,  8,  600,  0, 0, 0,  1,1,0,  4,1,1,    1,  11,55, 0, ARONA\r\n";
 
+// The message is the first line scenario-tool prints: code, position, FILE:LINE:COL, reason.
 struct caso_treno {
   const char* nome;
   std::string treno;
   int32_t codice;
   int32_t posizione;
+  std::string messaggio;
   std::string linea = linea_minima();
 };
 
@@ -106,8 +108,9 @@ class CasiTreno : public ::testing::TestWithParam<caso_treno> {};
 TEST_P(CasiTreno, CodiceEPosizione) {
   const auto& caso = GetParam();
   const auto c = compila(caso.linea, caso.treno);
-  EXPECT_EQ(c.m.codice_errore, caso.codice);
-  EXPECT_EQ(c.m.posizione_errore, caso.posizione);
+  EXPECT_EQ(c.r.codice, caso.codice);
+  EXPECT_EQ(c.r.posizione, caso.posizione);
+  EXPECT_EQ(test::prima_riga(messaggio_autore(c.r, "")), caso.messaggio);
   EXPECT_FALSE(c.sorgenti.treno.has_value());
 }
 
@@ -127,79 +130,142 @@ INSTANTIATE_TEST_SUITE_P(
     Codici, CasiTreno,
     ::testing::Values(
         caso_treno{"abbattimento_su_segnale",
-                   treno_minimo(segnale(5000) + "abbattimento, 5050, 100\r\n"), 7, 5050},
-        caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25},
+                   treno_minimo(segnale(5000) + "abbattimento, 5050, 100\r\n"), 7, 5050,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 7: \"abbattimento\" on a cell already "
+                   "occupied (position 5050 m)"},
+        caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 8: station position is not a multiple of "
+                   "50 (position 25 m)"},
         caso_treno{"stazione_lunga_non_multipla_di_100", treno_minimo(stazione(5000, 24, 650)), 9,
-                   5000},
-        caso_treno{"stazione_oltre_il_percorso", treno_minimo(stazione(63250, 24, 600)), 15, 63250},
-        caso_treno{"segnale_oltre_il_percorso", treno_minimo(segnale(63950)), 15, 63950},
-        caso_treno{"segnale_occupato", treno_minimo(segnale(5000) + segnale(5010)), 16, 5010},
+                   5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 9: station length is not a multiple of "
+                   "100 (position 5000 m)"},
+        caso_treno{"stazione_oltre_il_percorso", treno_minimo(stazione(63250, 24, 600)), 15, 63250,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 15: position beyond the end of the route "
+                   "(position 63250 m)"},
+        caso_treno{
+            "segnale_dopo_un_record_sulla_stessa_riga",
+            treno_minimo("sabbia, 10, segnale, 63950, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"), 15, 63950,
+            "ARONA_DOMODOSSOLA_324-.txt:2:13: error 15: position beyond the end of the route "
+            "(position 63950 m)"},
+        caso_treno{"segnale_oltre_il_percorso", treno_minimo(segnale(63950)), 15, 63950,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 15: position beyond the end of the route "
+                   "(position 63950 m)"},
+        caso_treno{"segnale_occupato", treno_minimo(segnale(5000) + segnale(5010)), 16, 5010,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 16: signal on a cell already occupied "
+                   "(position 5010 m)"},
         caso_treno{"segnale_su_fermata", treno_minimo(stazione(5000, 24, 600) + segnale(5200)), 16,
-                   5200},
-        caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000},
-        caso_treno{"inizio_occupato", treno_minimo(segnale(5000) + rallentamento(5000)), 18, 5000},
-        caso_treno{"fine_occupata", treno_minimo(segnale(5200) + rallentamento(5000)), 19, 5000},
+                   5200,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 16: signal on a cell already occupied "
+                   "(position 5200 m)"},
+        caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 17: slow-order warning board on a cell "
+                   "already occupied (position 5000 m)"},
+        caso_treno{"inizio_occupato", treno_minimo(segnale(5000) + rallentamento(5000)), 18, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 18: slow-order start on a cell already "
+                   "occupied (position 5000 m)"},
+        caso_treno{"fine_occupata", treno_minimo(segnale(5200) + rallentamento(5000)), 19, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
+                   "occupied (position 5000 m)"},
         caso_treno{"fine_su_fermata",
-                   treno_minimo(stazione(5000, 24, 600) + rallentamento(4000, 1200)), 19, 4000},
+                   treno_minimo(stazione(5000, 24, 600) + rallentamento(4000, 1200)), 19, 4000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
+                   "occupied (position 4000 m)"},
         caso_treno{"prima_dell_avviso_occupata", treno_minimo(segnale(3700) + rallentamento(5000)),
-                   20, 5000},
+                   20, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 20: one of the four cells before the "
+                   "warning board is already occupied (position 5000 m)"},
         caso_treno{"stazioni_troppo_vicine",
-                   treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900},
+                   treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 22: station less than 350 m after the "
+                   "previous one (position 5900 m)"},
         caso_treno{"stazioni_a_350_m",
-                   treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0},
-        caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0},
-        caso_treno{"treno_vuoto", "", 25, 0},
-        caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0},
-        caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0},
-        caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0},
-        caso_treno{"segnale_a_325_m", treno_minimo(segnale(325)), 0, 0},
+                   treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0, ""},
+        caso_treno{"stazioni_a_350_m_esatti",
+                   treno_minimo(stazione(5000, 24, 600) + stazione(5950, 24, 600)), 0, 0, ""},
+        caso_treno{"stazione_all_ultima_posizione", treno_minimo(stazione(63200, 24, 600)), 0, 0,
+                   ""},
+        caso_treno{"fermata_in_cella_2", treno_minimo(stazione(0, 24, 300)), 0, 0, ""},
+        caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 24: station with its stop marker in cell "
+                   "1 or before"},
+        caso_treno{
+            "treno_vuoto", "", 25, 0,
+            "ARONA_DOMODOSSOLA_324-.txt: error 25: the file ends where a text field was expected"},
+        caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the file ends inside a record, where "
+                   "a number was expected"},
+        caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: \"sabbia\" is 40000, expected -32768 "
+                   "to 32767"},
+        caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the signal's approach cell -1 is "
+                   "outside the route (cells 0 to 1280)"},
+        caso_treno{"segnale_a_325_m", treno_minimo(segnale(325)), 0, 0, ""},
         // The signal's own cell is checked before its approach cells are looked for.
         caso_treno{"segnale_a_300_m_su_cartello", treno_minimo(segnale(300)), 16, 300,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 16: signal on a cell already occupied "
+                   "(position 300 m)",
                    linea_minima("cartello_indicatore, 300, (A)\r\n")},
         caso_treno{"rallentamento_oltre_la_fine",
-                   treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0},
+                   treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell 1361 is "
+                   "outside the route (cells 0 to 1280)"},
         // An end past the route is the fault only once the board and start cells are free.
         caso_treno{"rallentamento_oltre_la_fine_con_avviso_occupato",
-                   treno_minimo(segnale(61800) + rallentamento(63000, 5000)), 17, 63000},
+                   treno_minimo(segnale(61800) + rallentamento(63000, 5000)), 17, 63000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 17: slow-order warning board on a cell "
+                   "already occupied (position 63000 m)"},
         caso_treno{"rallentamento_oltre_la_fine_con_inizio_occupato",
-                   treno_minimo(segnale(63000) + rallentamento(63000, 5000)), 18, 63000},
+                   treno_minimo(segnale(63000) + rallentamento(63000, 5000)), 18, 63000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 18: slow-order start on a cell already "
+                   "occupied (position 63000 m)"},
         caso_treno{"rallentamento_fino_all_ultima_cella", treno_minimo(rallentamento(63000, 950)),
-                   0, 0},
-        caso_treno{"rallentamento_una_cella_oltre", treno_minimo(rallentamento(63000, 1000)), 25,
-                   0},
+                   0, 0, ""},
+        caso_treno{"rallentamento_una_cella_oltre", treno_minimo(rallentamento(63000, 1000)), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell 1281 is "
+                   "outside the route (cells 0 to 1280)"},
         caso_treno{"rallentamento_con_fine_occupata_prima_dell_ultima",
-                   treno_minimo(segnale(63900) + rallentamento(63000, 900)), 19, 63000},
+                   treno_minimo(segnale(63900) + rallentamento(63000, 900)), 19, 63000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
+                   "occupied (position 63000 m)"},
         caso_treno{"rallentamento_con_fine_negativa", treno_minimo(rallentamento(1000, -1100)), 25,
-                   0},
+                   0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell -1 is "
+                   "outside the route (cells 0 to 1280)"},
         caso_treno{"stazione_con_fermata_nell_ultima_cella", treno_minimo(stazione(63150, 7, 900)),
-                   0, 0},
+                   0, 0, ""},
         caso_treno{"stazione_con_fermata_oltre_l_ultima_cella",
-                   treno_minimo(stazione(63200, 7, 900)), 25, 0},
-        caso_treno{"limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0},
-        caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0}),
+                   treno_minimo(stazione(63200, 7, 900)), 25, 0,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: station marker cell 1281 is outside "
+                   "the route (cells 0 to 1280)"},
+        caso_treno{
+            "limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0,
+            "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: speed limit 1300 km/h, expected 0 to 1277"},
+        caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0, ""}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 // A record that reaches a cell outside the route stops there: its earlier writes stay.
 TEST(Treno, GuastoAllaPrimaCellaFuoriDalPercorso) {
   auto c = compila(linea_minima(), treno_minimo(segnale(300)));
-  ASSERT_EQ(c.m.codice_errore, 25);
-  EXPECT_EQ(c.m.percorso[7].tipo, cella_segnale);
+  ASSERT_EQ(c.r.codice, 25);
+  EXPECT_EQ(c.s.percorso[7].tipo, cella_segnale);
   for (int q : {5, 3, 1})
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(q)].preavviso, 60 + (7 - q) / 2) << q;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(q)].preavviso, 60 + (7 - q) / 2) << q;
   c = compila(linea_minima(), treno_minimo(stazione(63200, 7, 900)));
-  ASSERT_EQ(c.m.codice_errore, 25);
+  ASSERT_EQ(c.r.codice, 25);
   for (int k = 1; k <= 4; ++k) {
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(1281 - k)].preavviso, 80 + k) << k;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(1281 - k)].preavviso, 80 + k) << k;
   }
   c = compila(linea_minima(), treno_minimo(rallentamento(63000, 1000)));
-  ASSERT_EQ(c.m.codice_errore, 25);
-  EXPECT_EQ(c.m.percorso[1237].tipo, 0);
-  EXPECT_EQ(c.m.percorso[1261].tipo, 0);
+  ASSERT_EQ(c.r.codice, 25);
+  EXPECT_EQ(c.s.percorso[1237].tipo, 0);
+  EXPECT_EQ(c.s.percorso[1261].tipo, 0);
 }
 
 TEST(Treno, TrenoMancanteEGuasto) {
   const auto c = compila(linea_minima(), std::nullopt);
-  EXPECT_EQ(c.m.codice_errore, 25);
+  EXPECT_EQ(c.r.codice, 25);
   EXPECT_FALSE(c.sorgenti.linea.has_value());
   // The files are still written from what the model holds.
   EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_324.dat").size(), 15u * 1281);
@@ -214,9 +280,9 @@ TEST(Treno, CodiceDieciQuandoLeStazioniRaggiungonoICartelli) {
   treno += stazione(6000, 24, 600);
   const auto c = compila(linea_minima(linea), treno_minimo(treno));
   // Boards fill slots 80 down to 4: the next board slot is 3, so slot 2 ends the stations.
-  EXPECT_EQ(c.m.posto_cartello, 3);
-  EXPECT_EQ(c.m.codice_errore, 10);
-  EXPECT_EQ(c.m.tabella_stazioni[2].posizione, 6000);
+  EXPECT_EQ(c.a->posto_cartello, 3);
+  EXPECT_EQ(c.r.codice, 10);
+  EXPECT_EQ(c.s.tabella_stazioni[2].posizione, 6000);
 }
 
 TEST(Treno, AreeDelleStazioniPerTipo) {
@@ -225,18 +291,32 @@ TEST(Treno, AreeDelleStazioniPerTipo) {
                                            stazione(8000, 8, 800) + stazione(12000, 30, 600) +
                                            "stazione, 17350, 12, 800, 0, 1, 1, 0,0,0, "
                                            "0,0,0, 0, 12,0,0, S\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0);
-  const auto& t = c.m.tabella_stazioni;
+  ASSERT_EQ(c.r.codice, 0);
+  const auto& t = c.s.tabella_stazioni;
   EXPECT_EQ(t[2].inizio, 4600);
   EXPECT_EQ(t[2].fine, 5150);
-  EXPECT_EQ(c.m.percorso[5150 / 50 - 1].tipo, cella_fermata);
-  EXPECT_EQ(c.m.percorso[5150 / 50 - 2].preavviso, 0);  // types 5 and 6: no approach codes
+  EXPECT_EQ(c.s.percorso[5150 / 50 - 1].tipo, cella_fermata);
+  EXPECT_EQ(c.s.percorso[5150 / 50 - 2].preavviso, 0);  // types 5 and 6: no approach codes
   EXPECT_EQ(t[3].inizio, 7200);
   EXPECT_EQ(t[3].fine, 8800);
   EXPECT_EQ(t[4].fine, 12300);
-  EXPECT_NE(c.m.percorso[12300 / 50 - 1].tipo, cella_fermata);  // type 25 or more: no marker
+  EXPECT_NE(c.s.percorso[12300 / 50 - 1].tipo, cella_fermata);  // type 25 or more: no marker
   EXPECT_EQ(t[5].fine, 17800);
   EXPECT_EQ(t[5].byte_3, 1);
+}
+
+// byte_4 stays from a length of 600 m on, and never on the first station.
+TEST(Treno, Byte4DallaLunghezzaDi600M) {
+  const auto c = compila(linea_minima(), treno_minimo("stazione, 2000, 24, 600, 0, 3, 0, "
+                                                      "0,0,0, 0,0,0, 0, 12,0,0, A\r\n"
+                                                      "stazione, 5000, 24, 500, 0, 3, 0, "
+                                                      "0,0,0, 0,0,0, 0, 12,0,0, B\r\n"
+                                                      "stazione, 8000, 24, 600, 0, 3, 0, "
+                                                      "0,0,0, 0,0,0, 0, 12,0,0, C\r\n"));
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[1].byte_4, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[2].byte_4, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[3].byte_4, 3);
 }
 
 TEST(Treno, TempoDelSegnaleECodiciDiPreavviso) {
@@ -248,77 +328,77 @@ TEST(Treno, TempoDelSegnaleECodiciDiPreavviso) {
         compila(linea_minima(),
                 treno_minimo("segnale, 5000, " + std::to_string(caso.sx) +
                              ", 5, 6, 0, 0, 1, 3,0,0, " + std::to_string(caso.tempo) + "\r\n"));
-    const cella& s = c.m.percorso[101];
+    const cella& s = c.s.percorso[101];
     EXPECT_EQ(s.tempo_segnale, caso.atteso) << caso.sx << " " << caso.tempo;
-    EXPECT_EQ(c.m.percorso[99].preavviso, caso.sx * 30 + 10 + 1);
+    EXPECT_EQ(c.s.percorso[99].preavviso, caso.sx * 30 + 10 + 1);
   }
 }
 
 TEST(Treno, SegnaleSuLampada) {
   const auto c =
       compila(linea_minima("montagna, 5000, 6000, 11\r\n"), treno_minimo(segnale(5150 - 50)));
-  ASSERT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.percorso[103].tipo, cella_segnale);
-  EXPECT_EQ(c.m.percorso[103].galleria, 1);
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[103].tipo, cella_segnale);
+  EXPECT_EQ(c.s.percorso[103].galleria, 1);
 }
 
 TEST(Treno, RallentamentoA1500E1550EConDv) {
   auto c = compila(linea_minima(), treno_minimo(rallentamento(1500)));
-  ASSERT_EQ(c.m.codice_errore, 0);
-  for (int i = 0; i <= 8; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
+  ASSERT_EQ(c.r.codice, 0);
+  for (int i = 0; i <= 8; ++i) EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].tipo, 0) << i;
   c = compila(linea_minima(), treno_minimo(rallentamento(1550)));
-  EXPECT_EQ(c.m.percorso[8].tipo, cella_avviso_rallentamento);
-  for (int i = 4; i <= 7; ++i) EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].tipo, 5);
-  EXPECT_EQ(c.m.percorso[7].dato_1, 1);
+  EXPECT_EQ(c.s.percorso[8].tipo, cella_avviso_rallentamento);
+  for (int i = 4; i <= 7; ++i) EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].tipo, 5);
+  EXPECT_EQ(c.s.percorso[7].dato_1, 1);
   c = compila(linea_minima(), treno_minimo("rallentamento, 5000, 60, 300, 4, 1, 3\r\n"));
   for (int i : {77, 101, 107}) {
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].dato_2, 3) << i;
-    EXPECT_EQ(c.m.percorso[static_cast<std::size_t>(i)].dato_1, 60) << i;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].dato_2, 3) << i;
+    EXPECT_EQ(c.s.percorso[static_cast<std::size_t>(i)].dato_1, 60) << i;
   }
-  EXPECT_EQ(c.m.percorso[101].dato_3, 4);
-  EXPECT_EQ(c.m.percorso[76].dato_2, 1);
-  EXPECT_EQ(c.m.percorso[73].dato_2, 4);
+  EXPECT_EQ(c.s.percorso[101].dato_3, 4);
+  EXPECT_EQ(c.s.percorso[76].dato_2, 1);
+  EXPECT_EQ(c.s.percorso[73].dato_2, 4);
   // A stretch shorter than 25 m has start and end in one cell: it is a start.
   c = compila(linea_minima(), treno_minimo(rallentamento(5000, 20)));
-  EXPECT_EQ(c.m.percorso[101].tipo, cella_inizio_rallentamento);
+  EXPECT_EQ(c.s.percorso[101].tipo, cella_inizio_rallentamento);
 }
 
 TEST(Treno, LimitiArrotondatiEDopoIlPrimoRecord) {
   const auto c = compila(linea_minima(), treno_minimo("velocita, 0, 112\r\nvelocita, 1075, 113\r\n"
                                                       "velocita, 2025, 60\r\naderenza, 0, 90\r\n"));
-  EXPECT_EQ(c.m.percorso[21].velocita, 22);
-  EXPECT_EQ(c.m.percorso[22].velocita, 23);
-  EXPECT_EQ(c.m.percorso[39].velocita, 23);
-  EXPECT_EQ(c.m.percorso[40].velocita, 12);
-  EXPECT_EQ(c.m.percorso[1277].aderenza, 90);
+  EXPECT_EQ(c.s.percorso[21].velocita, 22);
+  EXPECT_EQ(c.s.percorso[22].velocita, 23);
+  EXPECT_EQ(c.s.percorso[39].velocita, 23);
+  EXPECT_EQ(c.s.percorso[40].velocita, 12);
+  EXPECT_EQ(c.s.percorso[1277].aderenza, 90);
 }
 
 TEST(Treno, TrattinoDavantiAllaParolaChiave) {
   const auto c = compila(linea_minima(), treno_minimo("-segnale, sabbia, 7\r\n" + segnale(5000)));
-  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 7);
-  EXPECT_EQ(c.m.percorso[101].tipo, cella_segnale);
+  EXPECT_EQ(c.s.tabella_stazioni[86].intero_1, 7);
+  EXPECT_EQ(c.s.percorso[101].tipo, cella_segnale);
   const auto d = compila(linea_minima(), treno_minimo("x-segnale, 5000\r\n"));
-  EXPECT_EQ(d.m.codice_errore, 0);
-  EXPECT_EQ(d.m.percorso[101].tipo, 0);
+  EXPECT_EQ(d.r.codice, 0);
+  EXPECT_EQ(d.s.percorso[101].tipo, 0);
 }
 
 // A train file without "[generale]" still gets the tails from cell 0.
 TEST(Treno, SenzaGeneraleSoloLeCode) {
   const auto c = compila(linea_minima(), "sabbia, 9\r\n[fine]\r\n");
-  EXPECT_EQ(c.m.codice_errore, 0);
-  EXPECT_EQ(c.m.tabella_stazioni[86].intero_1, 0);
-  EXPECT_EQ(c.m.percorso[0].aderenza, 0);
+  EXPECT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.tabella_stazioni[86].intero_1, 0);
+  EXPECT_EQ(c.s.percorso[0].aderenza, 0);
 }
 
 // A code 15 left by the line half stops the train half at its first signal.
 TEST(Treno, Codice15DellaLineaFermaIlPrimoSegnale) {
   const auto c = compila(linea_minima("pendenza, 99999, 0\r\n"),
                          treno_minimo("velocita, 0, 100\r\n" + segnale(5000) + segnale(6000)));
-  EXPECT_EQ(c.m.codice_errore, 15);
-  EXPECT_EQ(c.m.posizione_errore, 5000);
-  EXPECT_EQ(c.m.percorso[101].tipo, cella_segnale);
-  EXPECT_EQ(c.m.percorso[121].tipo, 0);
-  EXPECT_EQ(c.m.percorso[50].velocita, 0);  // no tails after a stop with error
+  EXPECT_EQ(c.r.codice, 15);
+  EXPECT_EQ(c.r.posizione, 5000);
+  EXPECT_EQ(c.s.percorso[101].tipo, cella_segnale);
+  EXPECT_EQ(c.s.percorso[121].tipo, 0);
+  EXPECT_EQ(c.s.percorso[50].velocita, 0);  // no tails after a stop with error
 }
 
 }  // namespace

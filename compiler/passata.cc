@@ -2,7 +2,7 @@
 // front of the signals that follow a warning board or the end of a slow order.
 #include <algorithm>
 
-#include "compiler/compilatore.h"
+#include "compiler/analisi.h"
 
 namespace scenario {
 namespace {
@@ -13,7 +13,7 @@ int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
 
 class passata {
  public:
-  explicit passata(modello& m) : m_(m), ultima_(m.ultima_cella) {}
+  explicit passata(analisi& m) : m_(m), ultima_(m.ultima_cella) {}
 
   void esegui() {
     for (int64_t i = 1; i <= ultima_ - 2; ++i) {
@@ -23,7 +23,7 @@ class passata {
   }
 
  private:
-  cella& c(int64_t i) { return m_.percorso[static_cast<std::size_t>(i)]; }
+  cella& c(int64_t i) { return m_.compilato.percorso[static_cast<std::size_t>(i)]; }
   // Cells outside the route are never free and never read.
   bool libera_in(int64_t i) { return i >= 0 && i <= ultima_ && libera(c(i)); }
   bool tipo_in(int64_t i, uint8_t tipo) { return i >= 0 && i <= ultima_ && c(i).tipo == tipo; }
@@ -32,8 +32,8 @@ class passata {
     c(i).dato_1 = valore_controllo;
   }
   void registra(int32_t codice, int64_t cella) {
-    m_.codice_errore = codice;
-    m_.posizione_errore = static_cast<int32_t>(cella * 50);
+    m_.registra_senza_luogo(codice);
+    m_.risultato.posizione = static_cast<int32_t>(cella * 50);
   }
 
   void regola_a(int64_t i);
@@ -42,7 +42,7 @@ class passata {
   int64_t regola_c(int64_t i, bool con_controlli);
   void regola_d(int64_t e);
 
-  modello& m_;
+  analisi& m_;
   const int64_t ultima_;
 };
 
@@ -130,7 +130,7 @@ void passata::regola_d(int64_t e) {
 
 }  // namespace
 
-void passata_percorso(modello& m) {
+void passata_percorso(analisi& m) {
   if (!m.percorso_creato()) return;
   passata(m).esegui();
 }

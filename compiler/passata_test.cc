@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "compiler/compilatore.h"
+#include "compiler/analisi.h"
 #include "tests/aiuti_test.h"
 
 namespace scenario {
@@ -13,11 +13,11 @@ class Passata : public ::testing::Test {
  protected:
   Passata() {
     m.ultima_cella = 300;
-    m.percorso.assign(301, cella{});
+    m.compilato.percorso.assign(301, cella{});
   }
   void metti(int i, uint8_t tipo, int16_t dato_1 = 0) {
-    m.percorso[static_cast<std::size_t>(i)].tipo = tipo;
-    m.percorso[static_cast<std::size_t>(i)].dato_1 = dato_1;
+    m.compilato.percorso[static_cast<std::size_t>(i)].tipo = tipo;
+    m.compilato.percorso[static_cast<std::size_t>(i)].dato_1 = dato_1;
   }
   // A slow order of speed v from cell s to cell e.
   void rallentamento(int s, int e, int16_t v) {
@@ -25,15 +25,15 @@ class Passata : public ::testing::Test {
     metti(e, cella_fine_rallentamento, v);
   }
   bool controllo(int i, int16_t valore = 180) const {
-    const cella& c = m.percorso[static_cast<std::size_t>(i)];
+    const cella& c = m.compilato.percorso[static_cast<std::size_t>(i)];
     return c.tipo == cella_controllo_velocita && c.dato_1 == valore;
   }
   int controlli() const {
     int n = 0;
-    for (const cella& c : m.percorso) n += c.tipo == cella_controllo_velocita;
+    for (const cella& c : m.compilato.percorso) n += c.tipo == cella_controllo_velocita;
     return n;
   }
-  modello m;
+  analisi m{opzioni_compilazione{}};
 };
 
 TEST_F(Passata, SegnaleDopoLAvvisoRiceveUnControllo) {
@@ -43,7 +43,7 @@ TEST_F(Passata, SegnaleDopoLAvvisoRiceveUnControllo) {
   passata_percorso(m);
   EXPECT_TRUE(controllo(24));
   EXPECT_EQ(controlli(), 1);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.risultato.codice, 0);
 }
 
 TEST_F(Passata, AvvisoInCellaTreNonFaNulla) {
@@ -65,20 +65,20 @@ TEST_F(Passata, MinimoTieneIlValorePiuBassoEErrore11) {
   EXPECT_TRUE(controllo(43, 120));
   // The signal at 44 has 43 (kind 12) and 42 free: a check goes to 42.
   EXPECT_TRUE(controllo(42));
-  EXPECT_EQ(m.codice_errore, 11);
-  EXPECT_EQ(m.posizione_errore, 40 * 50);
+  EXPECT_EQ(m.risultato.codice, 11);
+  EXPECT_EQ(m.risultato.posizione, 40 * 50);
 }
 
 TEST_F(Passata, TreControlliPrimaDellInizio) {
   rallentamento(7, 9, 120);
   passata_percorso(m);
   EXPECT_EQ(controlli(), 0);
-  m.percorso.assign(301, cella{});
+  m.compilato.percorso.assign(301, cella{});
   rallentamento(8, 9, 120);
   passata_percorso(m);
   EXPECT_TRUE(controllo(3));
   EXPECT_EQ(controlli(), 1);
-  m.percorso.assign(301, cella{});
+  m.compilato.percorso.assign(301, cella{});
   rallentamento(100, 104, 120);
   metti(95, cella_segnale);
   passata_percorso(m);
@@ -90,8 +90,8 @@ TEST_F(Passata, GruppoPienoDaErrore12) {
   rallentamento(100, 104, 120);
   for (int i : {93, 94, 95}) metti(i, cella_segnale);
   passata_percorso(m);
-  EXPECT_EQ(m.codice_errore, 12);
-  EXPECT_EQ(m.posizione_errore, 100 * 50);
+  EXPECT_EQ(m.risultato.codice, 12);
+  EXPECT_EQ(m.risultato.posizione, 100 * 50);
   EXPECT_EQ(controlli(), 2);
 }
 
@@ -117,8 +117,8 @@ TEST_F(Passata, OttavaCellaBloccataDaErrore13ESmetteDiContare) {
   rallentamento(100, 130, 50);
   for (int i : {107, 108, 109}) metti(i, cella_segnale);
   passata_percorso(m);
-  EXPECT_EQ(m.codice_errore, 13);
-  EXPECT_EQ(m.posizione_errore, 108 * 50);
+  EXPECT_EQ(m.risultato.codice, 13);
+  EXPECT_EQ(m.risultato.posizione, 108 * 50);
   for (int i = 101; i < 130; ++i) EXPECT_FALSE(controllo(i)) << i;
 }
 
@@ -136,7 +136,7 @@ TEST_F(Passata, SegnaleFinoADodiciCelleDopoLaFine) {
   metti(116, cella_segnale);
   passata_percorso(m);
   EXPECT_TRUE(controllo(115));
-  m.percorso.assign(301, cella{});
+  m.compilato.percorso.assign(301, cella{});
   rallentamento(100, 104, 50);
   metti(117, cella_segnale);
   passata_percorso(m);
@@ -147,28 +147,28 @@ TEST_F(Passata, SegnaleDopoLaFineSenzaPostoDaErrore13) {
   rallentamento(100, 104, 50);
   for (int i : {103, 105}) metti(i, cella_segnale);
   passata_percorso(m);
-  EXPECT_EQ(m.codice_errore, 13);
-  EXPECT_EQ(m.posizione_errore, 104 * 50);
+  EXPECT_EQ(m.risultato.codice, 13);
+  EXPECT_EQ(m.risultato.posizione, 104 * 50);
 }
 
 TEST_F(Passata, FineMaiTrovataFermaLaCamminataAllUltimaCella) {
   metti(290, cella_inizio_rallentamento, 50);
   passata_percorso(m);
   EXPECT_TRUE(controllo(298));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.risultato.codice, 0);
 }
 
 // The shipped route gets its checks around the slow order at 23550 m (cells 472 to 476)
 // and in front of the signal at 24100 m (cell 483) that follows it.
 TEST(PassataSpedita, ControlliAttornoAlRallentamento) {
   const auto c = test::compila(test::linea_spedita(), test::treno_spedito());
-  ASSERT_EQ(c.m.codice_errore, 0);
-  const auto tipo = [&](int i) { return c.m.percorso[static_cast<std::size_t>(i)].tipo; };
+  ASSERT_EQ(c.r.codice, 0);
+  const auto tipo = [&](int i) { return c.s.percorso[static_cast<std::size_t>(i)].tipo; };
   for (int i : {467, 461, 454, 482}) EXPECT_EQ(tipo(i), cella_controllo_velocita) << i;
   EXPECT_EQ(tipo(483), cella_segnale);
   // No signal stands within 20 cells before the warning board at cell 448.
   int controlli = 0;
-  for (const cella& cl : c.m.percorso) controlli += cl.tipo == cella_controllo_velocita;
+  for (const cella& cl : c.s.percorso) controlli += cl.tipo == cella_controllo_velocita;
   EXPECT_EQ(controlli, 4);
 }
 

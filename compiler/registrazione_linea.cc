@@ -2,14 +2,15 @@
 // records of the line description that lay more than one value into the model.
 #include <algorithm>
 #include <array>
+#include <string>
 
+#include "compiler/analisi.h"
 #include "compiler/aritmetica.h"
-#include "compiler/compilatore.h"
 #include "compiler/lettore_campi.h"
 
 namespace scenario {
 
-void memo_montagna(modello& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
+void memo_montagna(analisi& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   bool lampade = false;
   if (tipo > 10) {
     tipo -= 10;
@@ -31,11 +32,15 @@ void memo_montagna(modello& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   if (cella_iniziale > cella_finale) return;
   // A tunnel that starts before cell 0 would mark outside the route from its first cell; one
   // that runs past the last cell is marked up to it.
-  if (cella_iniziale < 0) throw guasto("galleria prima dell'inizio del percorso");
+  if (cella_iniziale < 0) {
+    throw guasto("tunnel from " + std::to_string(inizio) + " m starts in cell " +
+                 std::to_string(cella_iniziale) +
+                 ", before cell 0 (starts from -25 m are allowed)");
+  }
   const int64_t ultima = std::min<int64_t>(cella_finale, m.ultima_cella);
   for (int64_t c = cella_iniziale; c <= ultima; ++c) {
     const int64_t conta_celle = c - cella_iniziale + 1;
-    cella& cl = m.percorso[static_cast<std::size_t>(c)];
+    cella& cl = m.compilato.percorso[static_cast<std::size_t>(c)];
     cl.galleria = byte_basso(tipo);
     if (lampade && conta_celle % 4 == 0 && cl.tipo == cella_libera) cl.tipo = cella_lampada;
   }
@@ -47,21 +52,26 @@ namespace {
 int16_t velocita_impacchettata(int32_t vd, int32_t vs) {
   const int64_t somma = arrotonda(static_cast<double>(vd) / 5.0 + static_cast<double>(vs) * 20.0);
   const auto valore = se_entra<int16_t>(somma);
-  if (!valore) throw guasto("valore del cartello indicatore fuori dall'intervallo di 16 bit");
+  if (!valore) {
+    throw guasto("speed board value " + std::to_string(vd) + " / 5 + " + std::to_string(vs) +
+                 " x 20 = " + std::to_string(somma) + " does not fit 16 bits");
+  }
   return *valore;
 }
 
 }  // namespace
 
-void memo_indicatori_v_max(modello& m, int32_t posizione, const int32_t& vas, const int32_t& vbs,
-                           const int32_t& vcs, const int32_t& strisces, const int32_t& vad,
-                           const int32_t& vbd, const int32_t& vcd, const int32_t& strisced) {
+int32_t memo_indicatori_v_max(analisi& m, int32_t posizione, const int32_t& vas, const int32_t& vbs,
+                              const int32_t& vcs, const int32_t& strisces, const int32_t& vad,
+                              const int32_t& vbd, const int32_t& vcd, const int32_t& strisced) {
   const int64_t c = cella_di(posizione);
-  if (c < 0 || c > m.ultima_cella) throw guasto("cartello indicatore fuori dal percorso");
-  cella& cl = m.percorso[static_cast<std::size_t>(c)];
+  if (c < 0 || c > m.ultima_cella) {
+    throw guasto("speed board at " + std::to_string(posizione) + " m falls in cell " +
+                 std::to_string(c) + ", outside the route");
+  }
+  cella& cl = m.compilato.percorso[static_cast<std::size_t>(c)];
   if (!libera(cl)) {
-    m.codice_errore = 21;
-    return;
+    return 21;
   }
   // All three values are checked before the cell changes.
   const int16_t a = velocita_impacchettata(vad, vas);
@@ -72,6 +82,7 @@ void memo_indicatori_v_max(modello& m, int32_t posizione, const int32_t& vas, co
   cl.dato_2 = b;
   cl.dato_3 = d;
   cl.dato_4 = sedici_bit(int64_t{sedici_bit(strisces)} * 10 + sedici_bit(strisced));
+  return 0;
 }
 
 namespace {
@@ -104,21 +115,28 @@ std::array<progressiva, 3> ordina_per_fine(const std::array<progressiva, 3>& p) 
 
 }  // namespace
 
-void progressive_ordina(modello& m) {
+void progressive_ordina(analisi& m) {
   std::array<progressiva, 3> letti;
   for (int i = 0; i < 3; ++i) {
-    const voce_stazione& v = m.tabella_stazioni[static_cast<std::size_t>(voce_progressiva_tre + i)];
+    const voce_stazione& v =
+        m.compilato.tabella_stazioni[static_cast<std::size_t>(voce_progressiva_tre + i)];
     letti[static_cast<std::size_t>(i)] = {v.inizio, v.fine, v.posizione};
   }
   const int64_t somma = int64_t{letti[0].inizio} + letti[1].inizio + letti[2].inizio;
-  if (!se_entra<int32_t>(somma)) throw guasto("somma delle progressive fuori dai 32 bit");
+  if (!se_entra<int32_t>(somma)) {
+    throw guasto("the starts of the kilometric progressives add up to " + std::to_string(somma) +
+                 ", past 32 bits");
+  }
   const auto ordinati = somma != 0 ? ordina_per_inizio(letti) : ordina_per_fine(letti);
   for (int i = 0; i < 3; ++i) {
-    voce_stazione& v = m.tabella_stazioni[static_cast<std::size_t>(voce_progressiva_tre + i)];
+    voce_stazione& v =
+        m.compilato.tabella_stazioni[static_cast<std::size_t>(voce_progressiva_tre + i)];
     progressiva p = ordinati[static_cast<std::size_t>(i)];
     if (p.posizione == 1) {
       const auto fine = se_entra<int32_t>(int64_t{p.fine} + 100);
-      if (!fine) throw guasto("progressiva fuori dai 32 bit");
+      if (!fine)
+        throw guasto("kilometric progressive end " + std::to_string(p.fine) +
+                     " + 100 does not fit 32 bits");
       p.fine = *fine;
     }
     v.inizio = p.inizio;

@@ -4,18 +4,10 @@
 
 #include <filesystem>
 
+#include "compiler/stati_uscita.h"
 #include "driver/interfaccia.h"
 
 namespace scenario {
-
-// Exit statuses of the package and of scenario-tool.
-enum stato_uscita : int {
-  uscita_ok = 0,
-  uscita_codice_registrato = 1,
-  uscita_uso = 2,
-  uscita_identita = 3,
-  uscita_file = 4,
-};
 
 // Runs the whole sequence in `cartella` and returns the exit status.
 int esegui_pacchetto(const std::filesystem::path& cartella, interfaccia_utente& interfaccia);

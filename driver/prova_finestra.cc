@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "compiler/modello.h"
+#include "compiler/compilatore.h"
 #include "driver/esecuzione.h"
 
 namespace {
@@ -29,9 +29,9 @@ int avanzamento(const char* cartella, const char* secondi) {
 }
 
 int errore(const char* numero) {
-  modello m;
+  const opzioni_compilazione o;
   auto interfaccia = crea_interfaccia();
-  interfaccia->mostra_avanzamento(m.nome_linea + " - treno " + m.numero_treno);
+  interfaccia->mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
   interfaccia->errore(numero);
   return uscita_identita;
 }

@@ -13,7 +13,7 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
-#include "compiler/sorgenti.h"
+#include "tests/file_in_memoria.h"
 #include "sources/contenuti.h"
 
 namespace scenario::fuzz {
@@ -35,18 +35,24 @@ std::string unisci(const std::vector<std::string_view>& righe) {
   return t;
 }
 
-struct compilazione {
-  int32_t ritorno = 0;
-  modello m;
-  sorgenti_in_memoria sorgenti;
+// A compile as the package runs it: consumed sources deleted, files written unless an
+// identity error stops them.
+struct esecuzione {
+  opzioni_compilazione o;
+  scenario::compilazione c;
+  testi_sorgenti sorgenti;  // what is left of the sources
   file_in_memoria file;
 };
 
-void compila(compilazione& c, const std::optional<std::string>& linea,
+void compila(esecuzione& e, const std::optional<std::string>& linea,
              const std::optional<std::string>& treno, int32_t j) {
-  c.sorgenti.linea = linea;
-  c.sorgenti.treno = treno;
-  c.ritorno = memorizza_percorso(c.m, j, c.sorgenti, c.file);
+  e.o.con_tracciato = j != 0;
+  e.sorgenti.linea = linea;
+  e.sorgenti.treno = treno;
+  e.c = scenario::compila(e.sorgenti, e.o);
+  if (e.c.consuma_linea) e.sorgenti.linea.reset();
+  if (e.c.consuma_treno) e.sorgenti.treno.reset();
+  if (!e.c.risultato.identita()) scrivi_compilati(e.c.scenario, e.o, e.file);
 }
 
 // Codes after which the line half has run to its end steps and the train half has run.
@@ -62,17 +68,18 @@ bool tra(int32_t codice, const int32_t (&codici)[n]) {
 bool linea_finita(int32_t codice) { return tra(codice, codici_linea_finita); }
 bool treno_non_letto(int32_t codice) { return tra(codice, codici_treno_non_letto); }
 
-void controlla_codice(const compilazione& c) {
-  esigi(c.ritorno == 0 || c.ritorno == 1250 || c.ritorno == 1251,
-        "memorizza_percorso ha reso " + std::to_string(c.ritorno));
-  const int32_t codice = c.m.codice_errore;
+void controlla_codice(const esecuzione& c) {
+  const int32_t identita = c.c.risultato.errore_identita;
+  esigi(identita == 0 || identita == 1250 || identita == 1251,
+        "errore di identita' " + std::to_string(identita));
+  const int32_t codice = c.c.risultato.codice;
   const auto noto = cerca_codice(codice);
   esigi(codice == 0 || (noto && codice < 1250),
         "codice_errore " + std::to_string(codice) + " fuori dalla tabella");
 }
 
-void controlla_sorgenti(const compilazione& c, bool con_linea, bool con_treno) {
-  const int32_t codice = c.m.codice_errore;
+void controlla_sorgenti(const esecuzione& c, bool con_linea, bool con_treno) {
+  const int32_t codice = c.c.risultato.codice;
   if (con_linea) esigi(!c.sorgenti.linea, "la descrizione della linea non e' stata cancellata");
   if (linea_finita(codice) || codice == 25) {
     esigi(!c.sorgenti.treno, "il servizio del treno non e' stato cancellato");
@@ -82,7 +89,7 @@ void controlla_sorgenti(const compilazione& c, bool con_linea, bool con_treno) {
   }
 }
 
-const std::string* cerca(const compilazione& c, const std::string& nome) {
+const std::string* cerca(const esecuzione& c, const std::string& nome) {
   const auto it = c.file.file.find(nome);
   return it == c.file.file.end() ? nullptr : &it->second;
 }
@@ -113,14 +120,14 @@ std::size_t reali(const std::vector<int16_t>& e) {
   return n;
 }
 
-void controlla_tracciato(const compilazione& c, const std::string& byte) {
-  const modello& m = c.m;
+void controlla_tracciato(const esecuzione& c, const std::string& byte) {
+  const scenario_compilato& m = c.c.scenario;
   if (!m.tracciato.creato()) {
     esigi(byte.empty(),
           "tracciato mai dimensionato ma scritto con " + std::to_string(byte.size()) + " byte");
     return;
   }
-  const auto e = static_cast<std::size_t>(m.lunghezza_estesa);
+  const auto e = static_cast<std::size_t>(m.tracciato.ultimo_indice());
   tracciato_letto t;
   try {
     t = leggi_tracciato(byte);
@@ -134,25 +141,24 @@ void controlla_tracciato(const compilazione& c, const std::string& byte) {
   const bool seminato = ex[0] == etichetta_intero;
   esigi(ex == etichette_attese(e + 1, seminato, 2 + reali(ex)) && etichette(t.y) == ex,
         "etichette del tracciato fuori ordine");
-  if (linea_finita(m.codice_errore)) {
+  if (linea_finita(c.c.risultato.codice)) {
     esigi(byte.size() == byte_tracciato(e),
           "tracciato di " + std::to_string(byte.size()) + " byte invece di 2 x (10 E - 18)");
   }
 }
 
-void controlla_file(const compilazione& c, int32_t j) {
-  const modello& m = c.m;
-  if (c.ritorno != 0) {
+void controlla_file(const esecuzione& c, int32_t j) {
+  const scenario_compilato& m = c.c.scenario;
+  const opzioni_compilazione& o = c.o;
+  if (c.c.risultato.identita()) {
     esigi(c.file.file.empty(), "file scritti dopo un errore di identita'");
     return;
   }
   esigi(c.file.file.size() == (j != 0 ? 3u : 2u), "numero di file scritti");
-  const std::string* celle = cerca(c, nome_percorso(m.nome_linea, m.numero_treno));
-  const std::string* stazioni = cerca(c, nome_stazioni(m.nome_linea, m.numero_treno));
+  const std::string* celle = cerca(c, nome_percorso(o.nome_linea, o.numero_treno));
+  const std::string* stazioni = cerca(c, nome_stazioni(o.nome_linea, o.numero_treno));
   esigi(celle && stazioni, "manca un file compilato");
-  esigi(m.percorso.size() == static_cast<std::size_t>(m.ultima_cella + 1),
-        "percorso non di ultima_cella + 1 celle");
-  esigi(celle->size() == byte_cella * static_cast<std::size_t>(m.ultima_cella + 1),
+  esigi(celle->size() == byte_cella * static_cast<std::size_t>(m.ultima_cella() + 1),
         "file delle celle non di 15 x (ultima_cella + 1) byte");
   esigi(leggi_percorso(*celle) == m.percorso, "le celle rilette differiscono dal modello");
   std::size_t nomi = 0;
@@ -162,7 +168,7 @@ void controlla_file(const compilazione& c, int32_t j) {
   esigi(leggi_stazioni(*stazioni) == m.tabella_stazioni,
         "le stazioni rilette differiscono dal modello");
   if (j != 0) {
-    const std::string* tracciato = cerca(c, nome_tracciato(m.nome_linea));
+    const std::string* tracciato = cerca(c, nome_tracciato(o.nome_linea));
     esigi(tracciato != nullptr, "manca il tracciato");
     controlla_tracciato(c, *tracciato);
   }
@@ -175,15 +181,15 @@ void controlla_tracciato_letto(const tracciato_letto& t, std::string_view byte) 
   const auto ex = etichette(t.x);
   const bool seminato = !ex.empty() && ex[0] == etichetta_intero;
   if (ex != etichette_attese(ex.size(), seminato, 2 + reali(ex)) || etichette(t.y) != ex) return;
-  modello m;
-  m.tracciato.seminato = seminato;
-  m.tracciato.calcolati = static_cast<int64_t>(2 + reali(ex));
+  punti_tracciato p;
+  p.seminato = seminato;
+  p.calcolati = static_cast<int64_t>(2 + reali(ex));
   for (std::size_t i = 0; i < ex.size(); ++i) {
-    m.tracciato.x.push_back(t.x[i].valore);
-    m.tracciato.y.push_back(t.y[i].valore);
+    p.x.push_back(t.x[i].valore);
+    p.y.push_back(t.y[i].valore);
   }
   std::ostringstream out;
-  scrivi_tracciato(m, out);
+  scrivi_tracciato(p, out);
   esigi(out.str() == byte, "tracciato letto e riscritto con byte diversi");
 }
 
@@ -201,15 +207,17 @@ const std::string& treno_spedito() {
 
 void controlla_compilazione(const std::optional<std::string>& linea,
                             const std::optional<std::string>& treno, int32_t j) {
-  compilazione prima;
+  esecuzione prima;
   compila(prima, linea, treno, j);
   controlla_codice(prima);
   controlla_sorgenti(prima, linea.has_value(), treno.has_value());
   controlla_file(prima, j);
-  compilazione seconda;
+  esecuzione seconda;
   compila(seconda, linea, treno, j);
-  esigi(seconda.ritorno == prima.ritorno && seconda.m.codice_errore == prima.m.codice_errore &&
-            seconda.m.posizione_errore == prima.m.posizione_errore,
+  const esito& a = prima.c.risultato;
+  const esito& b = seconda.c.risultato;
+  esigi(a.errore_identita == b.errore_identita && a.codice == b.codice &&
+            a.posizione == b.posizione && a.motivo == b.motivo,
         "due compilazioni degli stessi sorgenti hanno esiti diversi");
   esigi(seconda.file.file == prima.file.file,
         "due compilazioni degli stessi sorgenti hanno byte diversi");
@@ -217,19 +225,15 @@ void controlla_compilazione(const std::optional<std::string>& linea,
 
 void controlla_lettori(std::string_view byte) {
   try {
-    modello m;
-    m.percorso = leggi_percorso(byte);
     std::ostringstream out;
-    scrivi_percorso(m, out);
+    scrivi_percorso(leggi_percorso(byte), out);
     esigi(out.str() == byte, "celle lette e riscritte con byte diversi");
   } catch (const formato_non_valido&) {
     esigi(byte.size() % byte_cella != 0, "file delle celle di 15 x n byte rifiutato");
   }
   try {
-    modello m;
-    m.tabella_stazioni = leggi_stazioni(byte);
     std::ostringstream out;
-    scrivi_stazioni(m, out);
+    scrivi_stazioni(leggi_stazioni(byte), out);
     esigi(out.str() == byte, "stazioni lette e riscritte con byte diverse");
   } catch (const formato_non_valido&) {
   }

@@ -9,26 +9,11 @@
 
 namespace scenario {
 
-sorgenti_in_cartella::sorgenti_in_cartella(std::filesystem::path cartella, std::string linea,
-                                           std::string treno, bool cancella_dopo_lettura)
-    : cartella_(std::move(cartella)),
-      linea_(std::move(linea)),
-      treno_(std::move(treno)),
-      cancella_(cancella_dopo_lettura) {}
-
-std::string sorgenti_in_cartella::nome(sorgente s) const {
-  return s == sorgente::linea ? nome_testo_linea(linea_) : nome_testo_treno(linea_, treno_);
-}
-
-std::optional<std::string> sorgenti_in_cartella::leggi(sorgente s) {
-  return leggi_sorgente(percorso(s));
-}
-
-void sorgenti_in_cartella::cancella(sorgente s) {
-  consumate_[indice(s)] = true;
-  if (!cancella_) return;
-  std::error_code ec;
-  std::filesystem::remove(percorso(s), ec);
+testi_sorgenti leggi_testi(const std::filesystem::path& cartella, const opzioni_compilazione& o) {
+  testi_sorgenti t;
+  t.linea = leggi_sorgente(cartella / nome_testo_linea(o.nome_linea));
+  t.treno = leggi_sorgente(cartella / nome_testo_treno(o.nome_linea, o.numero_treno));
+  return t;
 }
 
 testi_scritti_in_cartella::~testi_scritti_in_cartella() {

@@ -4,39 +4,19 @@
 #define IO_CARTELLA_H_
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "compiler/compilatore.h"
 #include "compiler/sorgenti.h"
 #include "io/errore_file.h"
 #include "io/scrittura.h"
 
 namespace scenario {
 
-// The two text sources of a route and train in a folder, read when the compiler asks. A
-// source that exists but cannot be read raises `errore_file`. The sources the compiler
-// consumes are deleted at once when `cancella_dopo_lettura`; either way they are remembered.
-class sorgenti_in_cartella : public archivio_sorgenti {
- public:
-  sorgenti_in_cartella(std::filesystem::path cartella, std::string linea, std::string treno,
-                       bool cancella_dopo_lettura);
-  std::optional<std::string> leggi(sorgente s) override;
-  void cancella(sorgente s) override;
-  std::string nome(sorgente s) const override;
-
-  bool consumata(sorgente s) const { return consumate_[indice(s)]; }
-  std::filesystem::path percorso(sorgente s) const { return cartella_ / nome(s); }
-
- private:
-  static int indice(sorgente s) { return s == sorgente::linea ? 0 : 1; }
-
-  std::filesystem::path cartella_;
-  std::string linea_;
-  std::string treno_;
-  bool cancella_;
-  bool consumate_[2] = {false, false};
-};
+// The two text sources of a route and train in `cartella` (io/lettura.h): a missing file is
+// nothing; one that exists but cannot be read raises `errore_file`.
+testi_sorgenti leggi_testi(const std::filesystem::path& cartella, const opzioni_compilazione& o);
 
 // Each file replaced on its own as soon as it is written.
 class file_in_cartella : public destinazione_file {

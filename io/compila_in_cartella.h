@@ -3,21 +3,28 @@
 #ifndef IO_COMPILA_IN_CARTELLA_H_
 #define IO_COMPILA_IN_CARTELLA_H_
 
-#include <cstdint>
+#include <string>
 
-#include "compiler/modello.h"
+#include "compiler/compilatore.h"
+#include "compiler/stati_uscita.h"
 #include "io/blocco.h"
 
 namespace scenario {
 
-// Under the folder's lock, which the caller holds: reads the sources of `m.nome_linea` and
-// `m.numero_treno` (io/lettura.h), compiles them into `m` (the track plan when `j` is not 0)
-// and replaces the compiled files as a set. Returns 0, or the identity error 1250 or 1251,
-// after which nothing compiled has been written. With `consuma_sorgenti` the sources the
-// rules consumed are deleted, once the outputs are in place. A file that cannot be read or
-// written raises `errore_file`; the old compiled files then stay as they were.
-int32_t compila_in_cartella(const blocco_cartella& blocco, modello& m, int32_t j,
-                            bool consuma_sorgenti);
+struct compilazione_in_cartella {
+  compilazione c;                  // what `compila` returned (empty when the sources were not read)
+  testi_sorgenti testi;            // the sources as read, for the line a message quotes
+  stato_uscita stato = uscita_ok;  // ok, codice_registrato, identita or file
+  std::string errore_file;         // the file's message when `stato` is `uscita_file`
+};
+
+// Under the folder's lock, which the caller holds: reads the sources of `o` (io/lettura.h),
+// compiles them and, unless an identity error, replaces the compiled files as a set. A file
+// that cannot be read or written leaves the old compiled files as they were. With
+// `consuma_sorgenti` the sources the rules consumed are deleted after the writing, and kept
+// when a file failed, so that a later run finds them: the one place where sources are deleted.
+compilazione_in_cartella compila_in_cartella(const blocco_cartella& blocco,
+                                             const opzioni_compilazione& o, bool consuma_sorgenti);
 
 }  // namespace scenario
 

@@ -47,10 +47,10 @@ class CompilaInCartella : public test::cartella_di_prova {
 TEST_F(CompilaInCartella, ConsumaISorgentiSoloSeRichiesto) {
   for (const bool consuma : {false, true}) {
     sorgenti(test::linea_spedita(), test::treno_spedito());
-    modello m;
     const blocco_cartella blocco(cartella_);
-    EXPECT_EQ(compila_in_cartella(blocco, m, 1, consuma), 0);
-    EXPECT_EQ(m.codice_errore, 0);
+    const compilazione_in_cartella r = compila_in_cartella(blocco, opzioni_compilazione{}, consuma);
+    EXPECT_EQ(r.stato, uscita_ok);
+    EXPECT_EQ(r.c.risultato.codice, 0);
     auto attesi = test::compilati_buoni();
     if (!consuma) {
       attesi[linea] = test::linea_spedita();
@@ -67,19 +67,15 @@ TEST_F(CompilaInCartella, UnGuastoLasciaTuttoIlVecchioInsieme) {
   vecchi();
   fs::remove(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
   fs::create_directory(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
-  modello m;
-  std::string messaggio;
+  compilazione_in_cartella r;
   {
     const blocco_cartella blocco(cartella_);
-    try {
-      compila_in_cartella(blocco, m, 1, true);
-    } catch (const errore_file& e) {
-      messaggio = e.what();
-    }
+    r = compila_in_cartella(blocco, opzioni_compilazione{}, true);
   }
-  EXPECT_EQ(messaggio, "impossibile scrivere " +
-                           (cartella_ / "ARONA_DOMODOSSOLA_324.dat").string() +
-                           ": al suo posto c'e' un elemento che non e' un file: Is a directory");
+  EXPECT_EQ(r.stato, uscita_file);
+  EXPECT_EQ(r.errore_file,
+            "impossibile scrivere " + (cartella_ / "ARONA_DOMODOSSOLA_324.dat").string() +
+                ": al suo posto c'e' un elemento che non e' un file: Is a directory");
   auto attesi = vecchi_attesi();
   attesi.erase("ARONA_DOMODOSSOLA_324.dat");
   attesi[linea] = test::linea_spedita();
@@ -90,10 +86,11 @@ TEST_F(CompilaInCartella, UnGuastoLasciaTuttoIlVecchioInsieme) {
 TEST_F(CompilaInCartella, ErroreDiIdentitaNonScriveNulla) {
   sorgenti(test::linea_minima(), test::treno_minimo("rallentamento, 0, 50, 200, 0, 0, 0\r\n"));
   vecchi();
-  modello m;
   {
     const blocco_cartella blocco(cartella_);
-    EXPECT_EQ(compila_in_cartella(blocco, m, 1, true), 1250);
+    const compilazione_in_cartella r = compila_in_cartella(blocco, opzioni_compilazione{}, true);
+    EXPECT_EQ(r.stato, uscita_identita);
+    EXPECT_EQ(r.c.risultato.errore_identita, 1250);
   }
   EXPECT_EQ(contenuto(), vecchi_attesi()) << "sources consumed by the rules, nothing written";
 }
@@ -125,10 +122,8 @@ TEST_F(CompilaInCartella, IlPacchettoRimuoveSoloQuelCheHaScritto) {
 
 TEST_F(CompilaInCartella, CartellaOccupata) {
   const blocco_cartella altro(cartella_);
-  EXPECT_EQ(test::corsa_pacchetto(cartella_, std::chrono::milliseconds{200}),
-            test::stato_cartella_occupata);
-  EXPECT_EQ(test::corsa_strumento(cartella_, std::chrono::milliseconds{200}),
-            test::stato_cartella_occupata);
+  EXPECT_EQ(test::corsa_pacchetto(cartella_, std::chrono::milliseconds{200}), uscita_occupata);
+  EXPECT_EQ(test::corsa_strumento(cartella_, std::chrono::milliseconds{200}), uscita_occupata);
   EXPECT_EQ(contenuto(), (std::map<std::string, std::string>{{nome_file_blocco, ""}}));
 }
 

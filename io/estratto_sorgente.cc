@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "compiler/codici_errore.h"
+
 namespace scenario {
 namespace {
 
@@ -44,6 +46,12 @@ estratto_riga estrai_riga(std::string_view testo, std::int64_t riga, std::int32_
   const std::int32_t spostata =
       colonna > 0 ? static_cast<std::int32_t>(centro - da + 1 + (da > 0 ? 3 : 0)) : 0;
   return {t, spostata};
+}
+
+std::string messaggio_con_sorgente(const esito& r, std::string_view testo) {
+  const estratto_riga e =
+      testo.empty() ? estratto_riga{"", 0} : estrai_riga(testo, r.riga, r.colonna);
+  return messaggio_autore(r, e.testo, e.colonna);
 }
 
 }  // namespace scenario

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/esito.h"
+
 namespace scenario {
 
 inline constexpr std::size_t larghezza_estratto = 200;
@@ -21,6 +23,11 @@ struct estratto_riga {
 // longer than `larghezza_estratto` is cut to that many characters around `colonna` (from 1,
 // 0 = not known: the start of the line), with "..." where something was left out.
 estratto_riga estrai_riga(std::string_view testo, std::int64_t riga, std::int32_t colonna = 0);
+
+// The author's message for `r` (compiler/codici_errore.h) quoting its line of `testo`, the
+// text of the source named in `r.file` (empty: no line quoted), with the caret moved to
+// where the field stands in the cut line.
+std::string messaggio_con_sorgente(const esito& r, std::string_view testo);
 
 }  // namespace scenario
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "tests/aiuti_test.h"
+
 namespace scenario {
 namespace {
 
@@ -43,6 +45,33 @@ TEST(EstrattoSorgente, RigheEFineRiga) {
     EXPECT_EQ(e.testo, c.atteso) << c.cosa;
     EXPECT_EQ(e.colonna, c.colonna_attesa) << c.cosa;
   }
+}
+
+// The whole message over a source: the line found by its own line ends, the caret under the
+// field, also when the line is cut around it.
+TEST(EstrattoSorgente, MessaggioConLaRigaDelSorgente) {
+  const std::string intestazione =
+      "ARONA_DOMODOSSOLA_324-.txt:2:14: error 25: the file ends inside a record, where a "
+      "number was expected\n";
+  const std::string treno = "[generale]\r\n\tsabbia, 10, segnale, 5000, 2, 4\r\n";
+  const auto c = test::compila(test::linea_minima(), treno);
+  EXPECT_EQ(messaggio_con_sorgente(c.r, treno), intestazione +
+                                                    "   sabbia, 10, segnale, 5000, 2, 4\n"
+                                                    "               ^\n");
+  EXPECT_EQ(messaggio_con_sorgente(c.r, ""), intestazione);
+
+  esito lunga = c.r;  // the same field at column 301 of a line of 600
+  lunga.colonna = 301;
+  const std::string riga(600, 'x');
+  const std::string cr_solo = "[generale]\r" + riga + "\r";
+  EXPECT_EQ(messaggio_con_sorgente(lunga, cr_solo),
+            "ARONA_DOMODOSSOLA_324-.txt:2:301: error 25: the file ends inside a record, where a "
+            "number was expected\n"
+            "  ..." +
+                std::string(200, 'x') +
+                "...\n"
+                "  " +
+                std::string(103, ' ') + "^\n");
 }
 
 }  // namespace

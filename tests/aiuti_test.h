@@ -1,5 +1,5 @@
-// Small helpers shared by the tests: compile sources held in memory, build a model with a
-// given route length, read files back.
+// Small helpers shared by the tests: compile sources held in memory as the package does,
+// read files back, run scenario-tool in a folder of its own.
 #ifndef TESTS_AIUTI_TEST_H_
 #define TESTS_AIUTI_TEST_H_
 
@@ -11,12 +11,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "compiler/analisi.h"
+#include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
+#include "compiler/file_binari.h"
 #include "compiler/modello.h"
-#include "compiler/sorgenti.h"
+#include "tests/file_in_memoria.h"
 #include "sources/contenuti.h"
 
 namespace scenario::test {
@@ -42,20 +46,31 @@ inline std::string treno_minimo(const std::string& corpo = "") {
   return "[generale]\r\n" + corpo + "[fine]\r\n";
 }
 
+// A compile as the package runs it, with the sources and files kept in memory, and the parse
+// state kept for tests that look inside.
 struct compilazione {
-  modello m;
-  file_in_memoria file;
-  sorgenti_in_memoria sorgenti;
-  int32_t esito = 0;
+  scenario_compilato s;
+  esito r;
+  std::shared_ptr<const analisi> a;
+  file_in_memoria file;     // the compiled files (none on an identity error)
+  testi_sorgenti sorgenti;  // the sources left once the consumed ones are deleted
 };
 
-// Runs the compile driver over sources in memory; the files land in `file`.
 inline compilazione compila(const std::optional<std::string>& linea,
-                            const std::optional<std::string>& treno, int32_t j = 1) {
+                            const std::optional<std::string>& treno, bool con_tracciato = true) {
+  opzioni_compilazione o;
+  o.con_tracciato = con_tracciato;
+  auto a = std::make_shared<analisi>(o);
   compilazione c;
   c.sorgenti.linea = linea;
   c.sorgenti.treno = treno;
-  c.esito = memorizza_percorso(c.m, j, c.sorgenti, c.file);
+  esegui_compilazione(c.sorgenti, *a);
+  c.s = std::move(a->uscita.scenario);
+  c.r = a->uscita.risultato;
+  if (a->uscita.consuma_linea) c.sorgenti.linea.reset();
+  if (a->uscita.consuma_treno) c.sorgenti.treno.reset();
+  if (!c.r.identita()) scrivi_compilati(c.s, o, c.file);
+  c.a = std::move(a);
   return c;
 }
 
@@ -64,6 +79,9 @@ inline const compilazione& compilazione_spedita() {
   static const compilazione c = compila(linea_spedita(), treno_spedito());
   return c;
 }
+
+// The first line of a message, without its end.
+inline std::string prima_riga(const std::string& t) { return t.substr(0, t.find('\n')); }
 
 inline std::string leggi_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -110,8 +128,10 @@ class cartella_di_prova : public ::testing::Test {
 // Fixture for tests that read the shipped scenario's model.
 class scenario_spedito : public ::testing::Test {
  protected:
-  static const modello& m() { return compilazione_spedita().m; }
-  static const cella& cl(int i) { return m().percorso[static_cast<std::size_t>(i)]; }
+  static const scenario_compilato& s() { return compilazione_spedita().s; }
+  static const esito& r() { return compilazione_spedita().r; }
+  static const analisi& a() { return *compilazione_spedita().a; }
+  static const cella& cl(int i) { return s().percorso[static_cast<std::size_t>(i)]; }
 };
 
 }  // namespace scenario::test

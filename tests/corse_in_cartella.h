@@ -10,7 +10,6 @@
 #include <map>
 #include <string>
 
-#include "compiler/modello.h"
 #include "compiler/nomi_file.h"
 #include "io/blocco.h"
 #include "io/cartella.h"
@@ -20,39 +19,34 @@
 
 namespace scenario::test {
 
-inline constexpr int stato_cartella_occupata = 6;
-
 inline int corsa_pacchetto(const std::filesystem::path& cartella,
                            std::chrono::milliseconds attesa = attesa_blocco) {
-  modello m;
+  const opzioni_compilazione o;
   try {
     const blocco_cartella blocco(cartella, attesa);
     testi_scritti_in_cartella testi(
-        cartella, {nome_testo_linea(m.nome_linea), nome_testo_treno(m.nome_linea, m.numero_treno)});
-    scrivi_testi(testi, m.nome_linea, m.numero_treno);
-    const int32_t identita = compila_in_cartella(blocco, m, 1, true);
-    testi.concludi();
-    if (identita != 0) return 3;
+        cartella, {nome_testo_linea(o.nome_linea), nome_testo_treno(o.nome_linea, o.numero_treno)});
+    scrivi_testi(testi, o.nome_linea, o.numero_treno);
+    const compilazione_in_cartella r = compila_in_cartella(blocco, o, true);
+    if (r.stato != uscita_file) testi.concludi();
+    return r.stato;
   } catch (const cartella_occupata&) {
-    return stato_cartella_occupata;
+    return uscita_occupata;
   } catch (const errore_file&) {
-    return 4;
+    return uscita_file;
   }
-  return m.codice_errore == 0 ? 0 : 1;
 }
 
 inline int corsa_strumento(const std::filesystem::path& cartella,
                            std::chrono::milliseconds attesa = attesa_blocco) {
-  modello m;
   try {
     const blocco_cartella blocco(cartella, attesa);
-    if (compila_in_cartella(blocco, m, 1, false) != 0) return 3;
+    return compila_in_cartella(blocco, opzioni_compilazione{}, false).stato;
   } catch (const cartella_occupata&) {
-    return stato_cartella_occupata;
+    return uscita_occupata;
   } catch (const errore_file&) {
-    return 4;
+    return uscita_file;
   }
-  return m.codice_errore == 0 ? 0 : 1;
 }
 
 // The compiled files of the shipped route, by name, as a clean compile writes them.

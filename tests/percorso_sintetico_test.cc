@@ -12,12 +12,12 @@
 namespace scenario::test {
 namespace {
 
-int celle_di_tipo(const modello& m, uint8_t tipo) {
+int celle_di_tipo(const scenario_compilato& m, uint8_t tipo) {
   return static_cast<int>(std::count_if(m.percorso.begin(), m.percorso.end(),
                                         [&](const cella& c) { return c.tipo == tipo; }));
 }
 
-int voci_con_nome(const modello& m, int prima, int ultima) {
+int voci_con_nome(const scenario_compilato& m, int prima, int ultima) {
   int n = 0;
   for (int i = prima; i <= ultima; ++i)
     n += !m.tabella_stazioni[static_cast<std::size_t>(i)].nome.empty();
@@ -38,21 +38,21 @@ TEST_P(percorso_sintetico, compila_senza_errore_con_i_record_attesi) {
   const caso k = GetParam();
   const auto sorgenti = banco::genera_sorgenti(k.lunghezza);
   const compilazione c = compila(sorgenti.linea, sorgenti.treno);
-  ASSERT_EQ(c.esito, 0);
-  ASSERT_EQ(c.m.codice_errore, 0) << "posizione " << c.m.posizione_errore;
-  EXPECT_EQ(voci_con_nome(c.m, 1, k.stazioni + 1), k.stazioni);  // slot after the last: empty
-  EXPECT_EQ(voci_con_nome(c.m, 81 - k.cartelli, 80), k.cartelli);
-  EXPECT_EQ(celle_di_tipo(c.m, cella_fermata), k.stazioni);
-  EXPECT_EQ(celle_di_tipo(c.m, cella_cartello), k.cartelli);
-  EXPECT_EQ(celle_di_tipo(c.m, cella_segnale), k.segnali);
-  EXPECT_EQ(celle_di_tipo(c.m, cella_inizio_rallentamento), k.rallentamenti);
-  EXPECT_GT(celle_di_tipo(c.m, cella_indicatore_velocita), 0);
-  EXPECT_GT(c.m.numero_gallerie, 0);
+  ASSERT_EQ(c.r.errore_identita, 0);
+  ASSERT_EQ(c.r.codice, 0) << "posizione " << c.r.posizione;
+  EXPECT_EQ(voci_con_nome(c.s, 1, k.stazioni + 1), k.stazioni);  // slot after the last: empty
+  EXPECT_EQ(voci_con_nome(c.s, 81 - k.cartelli, 80), k.cartelli);
+  EXPECT_EQ(celle_di_tipo(c.s, cella_fermata), k.stazioni);
+  EXPECT_EQ(celle_di_tipo(c.s, cella_cartello), k.cartelli);
+  EXPECT_EQ(celle_di_tipo(c.s, cella_segnale), k.segnali);
+  EXPECT_EQ(celle_di_tipo(c.s, cella_inizio_rallentamento), k.rallentamenti);
+  EXPECT_GT(celle_di_tipo(c.s, cella_indicatore_velocita), 0);
+  EXPECT_GT(c.a->numero_gallerie, 0);
   // The post-processing pass found room for its checks around every slow order.
-  EXPECT_GE(celle_di_tipo(c.m, cella_controllo_velocita), 4 * k.rallentamenti);
+  EXPECT_GE(celle_di_tipo(c.s, cella_controllo_velocita), 4 * k.rallentamenti);
   const auto e = static_cast<std::size_t>(k.lunghezza + 7000);
   EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_linea.dat").size(), byte_tracciato(e));
-  EXPECT_EQ(c.m.tracciato.calcolati, k.lunghezza + 7000 - 1);
+  EXPECT_EQ(c.s.tracciato.calcolati, k.lunghezza + 7000 - 1);
 }
 
 // Signals every 1.5 km up to 100 m before the end; one slow order in every eighth block of 6 km

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "compiler/nomi_file.h"
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
 #include "tools/descrizione_json.h"
 #include "tools/descrizione_scenario.h"

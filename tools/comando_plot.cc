@@ -1,14 +1,21 @@
 // scenario-tool plot: the picture of a compiled route, plan view and line profile, as an SVG
-// or PNG file chosen by the ending of --out.
+// or PNG file chosen by the ending of --out. The options are checked here; the drawing is
+// done by scenario-tool-plot, run in this process's place (tools/programma_plot.h).
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
+#include "driver/file_programma.h"
 #include "tools/comandi.h"
-#include "tools/descrizione_scenario.h"
-#include "tools/disegno_percorso.h"
 #include "tools/lettura_comando.h"
+#include "tools/programma_plot.h"
 
 namespace scenario::strumento {
 namespace {
@@ -16,39 +23,50 @@ namespace {
 struct opzioni_plot {
   scenario_scelto scenario;
   std::string uscita;
+  bool etichette_segnali = false;
 };
 
-// From the file's ending (".svg" or ".png", any case); nothing for any other.
-std::optional<formato_immagine> formato_da_nome(const std::string& file) {
-  if (file.size() < 4) return std::nullopt;
-  std::string coda = file.substr(file.size() - 4);
-  for (char& c : coda) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  if (coda == ".svg") return formato_immagine::svg;
-  if (coda == ".png") return formato_immagine::png;
-  return std::nullopt;
+// The drawing program's path, or empty when it is in none of its places.
+std::string programma_plot() {
+  std::filesystem::path cartella;
+  try {
+    cartella = cartella_programma();
+  } catch (const errore_file&) {
+    return "";
+  }
+  for (const char* sotto : cartelle_programma_plot) {
+    const std::filesystem::path p = (cartella / sotto / nome_programma_plot).lexically_normal();
+    if (::access(p.c_str(), X_OK) == 0) return p.string();
+  }
+  return "";
 }
 
 int esegui_plot(const opzioni_plot& o) {
-  const auto formato = formato_da_nome(o.uscita);
-  if (!formato) {
+  if (!formato_da_nome(o.uscita)) {
     std::fprintf(stderr, "scenario-tool: --out \"%s\" must end in .svg or .png\n",
                  o.uscita.c_str());
     return uscita_uso;
   }
   int stato = uscita_ok;
-  const std::optional<file_letti> f = leggi_per_comando(o.scenario, stato);
-  if (!f) return stato;
-  if (!f->tracciato) {
-    std::fprintf(stderr, "scenario-tool: no track plan in %s: the plan view stays empty\n",
-                 o.scenario.cartella.c_str());
+  if (!nomi_validi(o.scenario, stato)) return stato;
+  const std::string programma = programma_plot();
+  if (programma.empty()) {
+    std::fprintf(stderr,
+                 "scenario-tool: plot needs %s beside scenario-tool or in ../lib/scenario-tool\n",
+                 nome_programma_plot);
+    return uscita_file;
   }
-  const descrizione d = descrivi(*f, o.scenario.linea, o.scenario.treno);
-  if (const std::string errore = disegna_percorso(d, *f, o.uscita, *formato); !errore.empty()) {
-    std::fprintf(stderr, "scenario-tool: %s: cannot be written: %s\n", o.uscita.c_str(),
-                 errore.c_str());
-    return uscita_file_danneggiato;
-  }
-  return uscita_ok;
+  std::vector<std::string> argomenti = {programma, o.scenario.cartella, o.scenario.linea,
+                                        o.scenario.treno, o.uscita};
+  if (o.etichette_segnali) argomenti.emplace_back(opzione_etichette_segnali);
+  std::vector<char*> argv;
+  for (std::string& a : argomenti) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::fflush(nullptr);
+  ::execv(programma.c_str(), argv.data());
+  std::fprintf(stderr, "scenario-tool: cannot run %s: %s\n", programma.c_str(),
+               std::strerror(errno));
+  return uscita_file;
 }
 
 }  // namespace
@@ -59,6 +77,8 @@ void registra_plot(CLI::App& app, int& stato) {
   auto o = std::make_shared<opzioni_plot>();
   opzioni_scenario(*comando, o->scenario);
   comando->add_option("--out", o->uscita, "Image to write: FILE.svg or FILE.png")->required();
+  comando->add_flag("--signal-labels", o->etichette_segnali,
+                    "Label each signal in the plan view with its km");
   comando->callback([&stato, o] { stato = esegui_plot(*o); });
 }
 

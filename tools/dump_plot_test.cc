@@ -4,11 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <random>
 
+#include "compiler/stati_uscita.h"
 #include "tests/aiuti_test.h"
 
 namespace scenario {
@@ -134,12 +137,13 @@ const guasto guasti[] = {
      "file (byte 639981)"},
 };
 
-TEST_F(DumpPlot, FileGuastiDannoStatoUnoEIlPerche) {
+// A damaged compiled file has its own status, apart from 1 (a code recorded by compile).
+TEST_F(DumpPlot, FileGuastiDannoIlLoroStatoEIlPerche) {
   for (const guasto& g : guasti) {
     const std::string buono = compilati().file.at(g.file);
     sostituisci(g.file, g.byte(buono));
     for (const char* comando : {"dump", "dump --json", "plot --out x.png"}) {
-      EXPECT_EQ(esegui(comando), 1) << comando << " " << g.messaggio;
+      EXPECT_EQ(esegui(comando), uscita_compilato_danneggiato) << comando << " " << g.messaggio;
       EXPECT_NE(errori_.find(g.messaggio), std::string::npos) << comando << "\n" << errori_;
       EXPECT_EQ(uscita_, "") << comando;
     }
@@ -150,11 +154,11 @@ TEST_F(DumpPlot, FileGuastiDannoStatoUnoEIlPerche) {
 
 TEST_F(DumpPlot, FileMancantiOCartelle) {
   fs::remove(cartella_ / "ARONA_DOMODOSSOLA_324.sim");
-  EXPECT_EQ(esegui("dump"), 1);
+  EXPECT_EQ(esegui("dump"), 5);
   EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.sim: not found"), std::string::npos) << errori_;
   fs::remove(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
   fs::create_directory(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
-  EXPECT_EQ(esegui("plot --out x.svg"), 1);
+  EXPECT_EQ(esegui("plot --out x.svg"), 5);
   EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.dat: not a regular file"), std::string::npos)
       << errori_;
 }
@@ -187,8 +191,144 @@ TEST_F(DumpPlot, ImmaginiPngESvg) {
   EXPECT_TRUE(inizia_con(svg, "<?xml")) << svg.substr(0, 100);
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.rfind("</svg>"), std::string::npos);
-  EXPECT_EQ(esegui("plot --out manca/percorso.png"), 1);
+  EXPECT_EQ(esegui("plot --out manca/percorso.png"), uscita_file);
   EXPECT_NE(errori_.find("manca/percorso.png: cannot be written"), std::string::npos) << errori_;
+}
+
+// --- plot on files at their limits --------------------------------------------------------
+
+// The track plan with point i's x (a double, from point 2 on) set to v.
+std::string piano_con_x(std::string piano, std::size_t i, double v) {
+  piano.replace(8 + (i - 2) * 10 + 2, sizeof v, reinterpret_cast<const char*>(&v), sizeof v);
+  return piano;
+}
+
+// The station file with the area of slots 1 to 14 set to inizio..fine.
+std::string stazioni_con_area(std::string byte, int32_t inizio, int32_t fine) {
+  std::size_t voce = 0;
+  for (int slot = 0; slot < 87; ++slot) {
+    if (slot >= 1 && slot <= 14) {
+      byte.replace(voce + 1, 4, reinterpret_cast<const char*>(&inizio), 4);
+      byte.replace(voce + 5, 4, reinterpret_cast<const char*>(&fine), 4);
+    }
+    int16_t n = 0;
+    std::memcpy(&n, &byte[voce + 14], 2);
+    voce += 34 + static_cast<std::size_t>(n);
+  }
+  return byte;
+}
+
+struct file_estremo {
+  const char* nome;
+  const char* file;
+  std::string (*byte)(const std::string& buono);
+};
+
+const file_estremo estremi[] = {
+    {"a point 1e20 m off the line", "ARONA_DOMODOSSOLA_linea.dat",
+     [](const std::string& b) { return piano_con_x(b, 30000, 1e20); }},
+    {"a point -1e20 m off the line", "ARONA_DOMODOSSOLA_linea.dat",
+     [](const std::string& b) { return piano_con_x(b, 30000, -1e20); }},
+    {"infinity and NaN in the plan", "ARONA_DOMODOSSOLA_linea.dat",
+     [](const std::string& b) {
+       return piano_con_x(piano_con_x(b, 100, HUGE_VAL), 200, std::nan(""));
+     }},
+    {"station areas of +-1e9 m", "ARONA_DOMODOSSOLA_324.sim",
+     [](const std::string& b) { return stazioni_con_area(b, -1000000000, 1000000000); }},
+    {"station areas ending before they start", "ARONA_DOMODOSSOLA_324.sim",
+     [](const std::string& b) { return stazioni_con_area(b, 1000000000, -1000000000); }},
+};
+
+// Each once hung plot or took minutes; each must be drawn in both formats.
+TEST_F(DumpPlot, PlotDiFileEstremiFinisce) {
+  for (const file_estremo& e : estremi) {
+    const std::string buono = compilati().file.at(e.file);
+    sostituisci(e.file, e.byte(buono));
+    for (const char* immagine : {"estremo.png", "estremo.svg"}) {
+      EXPECT_EQ(esegui(std::string("plot --out ") + immagine), 0) << e.nome << "\n" << errori_;
+      EXPECT_GT(fs::file_size(cartella_ / immagine), 1000u) << e.nome;
+    }
+    sostituisci(e.file, buono);
+  }
+}
+
+// Files of the largest route the compiler makes (1000 km and its run-out), crafted so that
+// every cell holds a signal, every other cell a tunnel and the plan zig-zags 2000 km across.
+TEST_F(DumpPlot, PlotDelPercorsoMassimo) {
+  constexpr std::size_t punti = 1007001, celle = punti / 50;
+  std::string percorso(celle * 15, '\0');
+  for (std::size_t c = 0; c < celle; ++c) {
+    percorso[c * 15] = 1;                               // a signal
+    percorso[c * 15 + 11] = static_cast<char>(c % 2);   // a tunnel every other cell
+    percorso[c * 15 + 12] = static_cast<char>(c % 40);  // speed limits from 0 to 195 km/h
+    percorso[c * 15 + 13] = static_cast<char>(90 + c % 20);
+  }
+  std::string meta;
+  for (std::size_t i = 0; i < punti; ++i) {
+    const int16_t etichetta = 5;
+    const double v = i % 2 ? 1e6 : -1e6;
+    meta.append(reinterpret_cast<const char*>(&etichetta), 2);
+    meta.append(reinterpret_cast<const char*>(&v), 8);
+  }
+  sostituisci("ARONA_DOMODOSSOLA_324.dat", percorso);
+  sostituisci("ARONA_DOMODOSSOLA_linea.dat", meta + meta);
+  EXPECT_EQ(esegui("plot --out massimo.png"), 0) << errori_;
+  EXPECT_EQ(esegui("plot --out massimo.svg"), 0) << errori_;
+}
+
+// Cells that end before the line does: stations past the last cell are off the profile, not
+// drawn at x = 0 (their x once came out NaN).
+TEST_F(DumpPlot, StazioniOltreLeCelleFuoriDalProfilo) {
+  const std::string celle = compilati().file.at("ARONA_DOMODOSSOLA_324.dat");
+  sostituisci("ARONA_DOMODOSSOLA_324.dat", celle.substr(0, 60 * 15));
+  ASSERT_EQ(esegui("plot --out corto.svg"), 0) << errori_;
+  const std::string svg = test::leggi_file(cartella_ / "corto.svg");
+  EXPECT_NE(svg.find(">ARONA 11:55</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("points=\"0,"), std::string::npos);
+}
+
+// The SVG keeps its words as text, with tooltips; signals are labelled only when asked.
+TEST_F(DumpPlot, SvgConTestiEEtichetteDeiSegnali) {
+  ASSERT_EQ(esegui("plot --out p.svg"), 0) << errori_;
+  std::string svg = test::leggi_file(cartella_ / "p.svg");
+  EXPECT_NE(svg.find(">ARONA</text>"), std::string::npos);
+  EXPECT_NE(svg.find("<title>ARONA: km 0.000, area -600 to 600 m, 11:55:00</title>"),
+            std::string::npos);
+  EXPECT_NE(svg.find(">DOMODOSSOLA 12:39</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("<symbol"), std::string::npos);  // no glyph outlines
+  EXPECT_EQ(svg.find(">15.15</text>"), std::string::npos);
+  ASSERT_EQ(esegui("plot --out p.svg --signal-labels"), 0) << errori_;
+  svg = test::leggi_file(cartella_ / "p.svg");
+  EXPECT_NE(svg.find(">15.15</text>"), std::string::npos);
+  EXPECT_NE(svg.find("<title>signal at 15150 m, cell 304"), std::string::npos);
+}
+
+// Only the drawing program loads cairo; scenario-tool finds it beside itself or in
+// ../lib/scenario-tool, and says so when it is in neither.
+TEST_F(DumpPlot, ProgrammaDelDisegnoAParte) {
+  const fs::path build = CARTELLA_BUILD;
+  ASSERT_EQ(std::system(("ldd '" + (build / "scenario-tool").string() + "' >" +
+                         (cartella_ / "ldd.txt").string())
+                            .c_str()),
+            0);
+  const std::string librerie = test::leggi_file(cartella_ / "ldd.txt");
+  for (const char* nome : {"cairo", "fontconfig", "libX11", "freetype"}) {
+    EXPECT_EQ(librerie.find(nome), std::string::npos) << nome << "\n" << librerie;
+  }
+  const fs::path installato = cartella_ / "installato";
+  fs::create_directories(installato / "bin");
+  fs::create_directories(installato / "lib/scenario-tool");
+  fs::copy_file(build / "scenario-tool", installato / "bin/scenario-tool");
+  const std::string comando = "cd '" + cartella_.string() + "' && '" +
+                              (installato / "bin/scenario-tool").string() +
+                              "' plot --out i.png 2>errori.log";
+  EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), 4);
+  EXPECT_EQ(test::leggi_file(cartella_ / "errori.log"),
+            "scenario-tool: plot needs scenario-tool-plot beside scenario-tool or in "
+            "../lib/scenario-tool\n");
+  fs::copy_file(build / "scenario-tool-plot", installato / "lib/scenario-tool/scenario-tool-plot");
+  EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), 0);
+  EXPECT_TRUE(inizia_con(test::leggi_file(cartella_ / "i.png"), "\x89PNG"));
 }
 
 // Cells of any bytes are read, described and drawn: no value may crash either command.

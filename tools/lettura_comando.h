@@ -5,13 +5,15 @@
 
 #include <optional>
 
+#include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
 #include "tools/descrizione_scenario.h"
 
 namespace scenario::strumento {
 
-// Exit status of `dump` and `plot` when a compiled file is missing, unreadable or damaged.
-inline constexpr int uscita_file_danneggiato = 1;
+// True when route and train may stand in file names; otherwise false with `stato` set to
+// the exit status after the message is printed.
+bool nomi_validi(const scenario_scelto& s, int& stato);
 
 // The files, or nothing with `stato` set to the exit status after the message is printed.
 std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato);

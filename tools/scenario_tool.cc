@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
 #include "tools/interfaccia_comandi.h"
 #include "tools/scelta_scenario.h"
@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
   namespace st = scenario::strumento;
   CLI::App app{descrizione_strumento};
   app.require_subcommand(1);
+  app.footer(scenario::testo_uscite());
   int stato = scenario::uscita_ok;
   st::registra_new(app, stato);
   st::registra_export(app, stato);
