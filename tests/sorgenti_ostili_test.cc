@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "io/blocco.h"
 #include "tests/aiuti_test.h"
 
 namespace scenario {
@@ -54,6 +55,24 @@ TEST_F(SorgentiOstili, SoloFileRegolariEntroIlLimite) {
                                "ARONA_DOMODOSSOLA_324.dat"}) {
       EXPECT_FALSE(fs::exists(cartella_ / uscita)) << c.cosa << ": " << uscita;
     }
+  }
+}
+
+// Another run holding the folder: compile waits, then ends with status 6 and the message,
+// having compiled and written nothing, so no status line either.
+TEST_F(SorgentiOstili, CartellaOccupataDaStato6) {
+  ASSERT_EQ(esegui_strumento("export"), 0);
+  {
+    const blocco_cartella altro(cartella_);
+    EXPECT_EQ(esegui_strumento("compile"), 6);
+  }
+  EXPECT_EQ(errori_,
+            "cartella . occupata da un'altra esecuzione (attesa massima 10 s): nulla e' stato "
+            "scritto\n");
+  EXPECT_EQ(uscita_, "");
+  for (const char* uscita :
+       {"ARONA_DOMODOSSOLA_linea.dat", "ARONA_DOMODOSSOLA_324.sim", "ARONA_DOMODOSSOLA_324.dat"}) {
+    EXPECT_FALSE(fs::exists(cartella_ / uscita)) << uscita;
   }
 }
 
