@@ -19,7 +19,7 @@
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
 #include "driver/file_programma.h"
-#include "driver/testi_in_cartella.h"
+#include "io/cartella.h"
 
 namespace {
 

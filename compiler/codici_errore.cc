@@ -85,17 +85,6 @@ std::string messaggio_errore(int32_t codice, int32_t posizione, std::string_view
   return m;
 }
 
-std::string_view riga_del_testo(std::string_view testo, int64_t riga) {
-  std::size_t inizio = 0;
-  for (int64_t n = 1; n < riga; ++n) {
-    const std::size_t fine = testo.find_first_of("\r\n", inizio);
-    if (fine == std::string_view::npos) return {};
-    inizio = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
-  }
-  const std::size_t fine = std::min(testo.find_first_of("\r\n", inizio), testo.size());
-  return testo.substr(std::min(inizio, testo.size()), fine - std::min(inizio, fine));
-}
-
 namespace {
 
 // The line with tabs as single blanks, so that the caret stands under the field's column.
@@ -109,7 +98,7 @@ std::string riga_e_segno(std::string_view riga, int32_t colonna) {
 
 }  // namespace
 
-std::string messaggio_autore(const esito& r, std::string_view testo) {
+std::string messaggio_autore(const esito& r, std::string_view riga, int32_t colonna) {
   const int32_t codice = r.identita() ? r.errore_identita : r.codice;
   if (codice == 0) return "";
   const auto noto = cerca_codice(codice);
@@ -131,8 +120,7 @@ std::string messaggio_autore(const esito& r, std::string_view testo) {
     m += " (position " + std::to_string(r.posizione) + " m)";
   }
   m += "\n";
-  if (con_luogo && r.riga > 0 && !testo.empty())
-    m += riga_e_segno(riga_del_testo(testo, r.riga), r.colonna);
+  if (con_luogo && r.riga > 0 && !riga.empty()) m += riga_e_segno(riga, colonna);
   return m;
 }
 

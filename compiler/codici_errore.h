@@ -31,12 +31,10 @@ std::string messaggio_errore(int32_t codice, int32_t posizione, std::string_view
                              int32_t riga);
 
 // The author's message for what a compile recorded (the identity error, or else the code);
-// empty when there is neither.
-// `testo` is the text of the source named in `r.file`, to show the line; it may be empty.
-std::string messaggio_autore(const esito& r, std::string_view testo);
-
-// Line `riga` (1-based) of a text whose lines end in CR LF, CR or LF, without its end.
-std::string_view riga_del_testo(std::string_view testo, int64_t riga);
+// empty when there is neither. `riga` is the source line to quote under it, already found
+// and cut (io/estratto_sorgente.h), and `colonna` the field's column within it for the
+// caret (0: none); an empty `riga` quotes nothing.
+std::string messaggio_autore(const esito& r, std::string_view riga = {}, int32_t colonna = 0);
 
 }  // namespace scenario
 

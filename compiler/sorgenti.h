@@ -1,10 +1,10 @@
 // Where written files go: a name and a procedure that writes the bytes. The package and
-// scenario-tool replace files in a folder; tests and fuzzers keep them in memory.
+// scenario-tool replace files in a folder (io/cartella.h); tests and fuzzers keep them in
+// memory (tests/file_in_memoria.h).
 #ifndef COMPILER_SORGENTI_H_
 #define COMPILER_SORGENTI_H_
 
 #include <functional>
-#include <map>
 #include <ostream>
 #include <string>
 
@@ -16,14 +16,6 @@ class destinazione_file {
   virtual ~destinazione_file() = default;
   virtual void scrivi(const std::string& nome_file,
                       const std::function<void(std::ostream&)>& contenuto) = 0;
-};
-
-// Keeps the written files in memory, by name.
-class file_in_memoria : public destinazione_file {
- public:
-  std::map<std::string, std::string> file;
-  void scrivi(const std::string& nome_file,
-              const std::function<void(std::ostream&)>& contenuto) override;
 };
 
 }  // namespace scenario

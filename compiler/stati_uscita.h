@@ -14,6 +14,7 @@ enum stato_uscita : int {
   uscita_identita = 3,
   uscita_file = 4,
   uscita_compilato_danneggiato = 5,
+  uscita_occupata = 6,
 };
 
 struct significato_uscita {
@@ -28,6 +29,7 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_identita, "compile: identity error 1250 or 1251 (nothing compiled is written)"},
     {uscita_file, "a file could not be written (the earlier copy is kept)"},
     {uscita_compilato_danneggiato, "dump, plot: a compiled file is missing, unreadable or damaged"},
+    {uscita_occupata, "compile: another run kept the folder busy (nothing written)"},
 };
 
 // The table as lines "  N  meaning", for --help.

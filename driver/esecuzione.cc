@@ -5,40 +5,56 @@
 #include <string>
 
 #include "compiler/codici_errore.h"
-#include "compiler/compilatore.h"
-#include "compiler/file_binari.h"
+#include "compiler/nomi_file.h"
 #include "driver/file_programma.h"
-#include "driver/testi_in_cartella.h"
+#include "io/compila_in_cartella.h"
 #include "sources/scrittori.h"
 
 namespace scenario {
+namespace {
+
+// The package's own words for how the compile ended.
+int riporta(const compilazione_in_cartella& r, interfaccia_utente& interfaccia) {
+  const esito& e = r.c.risultato;
+  switch (r.stato) {
+    case uscita_file:
+      std::fprintf(stderr, "%s\n", r.errore_file.c_str());
+      break;
+    case uscita_identita:
+      interfaccia.errore(std::to_string(e.errore_identita));
+      break;
+    case uscita_codice_registrato:
+      std::fprintf(
+          stderr, "%s\n",
+          messaggio_errore(e.codice, e.posizione, e.file, static_cast<int32_t>(e.riga)).c_str());
+      break;
+    default:
+      break;
+  }
+  return r.stato;
+}
+
+}  // namespace
 
 int esegui_pacchetto(const std::filesystem::path& cartella, interfaccia_utente& interfaccia) {
   const opzioni_compilazione o;
   interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
-  compilazione c;
   try {
-    file_in_cartella uscite(cartella);
-    scrivi_testi(uscite, o.nome_linea, o.numero_treno);
-    c = compila(leggi_testi(cartella, o), o);
-    cancella_consumati(cartella, o, c);
-    if (c.risultato.identita()) {
-      interfaccia.errore(std::to_string(c.risultato.errore_identita));
-      return uscita_identita;
-    }
-    scrivi_compilati(c.scenario, o, uscite);
+    const blocco_cartella blocco(cartella);
+    // The two sources this run writes go again if it ends in a file failure.
+    testi_scritti_in_cartella testi(
+        cartella, {nome_testo_linea(o.nome_linea), nome_testo_treno(o.nome_linea, o.numero_treno)});
+    scrivi_testi(testi, o.nome_linea, o.numero_treno);
+    const compilazione_in_cartella r = compila_in_cartella(blocco, o, true);
+    if (r.stato != uscita_file) testi.concludi();
+    return riporta(r, interfaccia);
+  } catch (const cartella_occupata& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return uscita_occupata;
   } catch (const errore_file& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return uscita_file;
   }
-  const esito& r = c.risultato;
-  if (r.codice != 0) {
-    std::fprintf(
-        stderr, "%s\n",
-        messaggio_errore(r.codice, r.posizione, r.file, static_cast<int32_t>(r.riga)).c_str());
-    return uscita_codice_registrato;
-  }
-  return uscita_ok;
 }
 
 }  // namespace scenario

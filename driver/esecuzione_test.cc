@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "io/blocco.h"
 #include "tests/aiuti_test.h"
 
 namespace scenario {
@@ -65,13 +66,29 @@ TEST_F(Pacchetto, CopiaVecchiaPiuLungaSostituitaDelTutto) {
   EXPECT_EQ(file("ARONA_DOMODOSSOLA_324.dat").size(), 19215u);
 }
 
-// A directory where an output goes: status 4, a message naming the file, earlier outputs kept.
+// A directory where an output goes: status 4, a message naming the file, and the compiled
+// files replaced as a set: the one written before it is not replaced either.
 TEST_F(Pacchetto, DestinazioneNonScrivibileDaStato4) {
+  test::scrivi_file(cartella_ / "ARONA_DOMODOSSOLA_linea.dat", "vecchio");
   fs::create_directory(cartella_ / "ARONA_DOMODOSSOLA_324.sim");
   EXPECT_EQ(esegui(), 4);
   EXPECT_NE(file("errori.log").find("ARONA_DOMODOSSOLA_324.sim"), std::string::npos);
-  EXPECT_TRUE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_linea.dat"));
+  EXPECT_EQ(file("ARONA_DOMODOSSOLA_linea.dat"), "vecchio");
   EXPECT_FALSE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_324.sim.tmp"));
+}
+
+// Another run holding the folder: the package waits, then ends with status 6 and the
+// message, having written nothing.
+TEST_F(Pacchetto, CartellaOccupataDaStato6) {
+  {
+    const blocco_cartella altro(cartella_);
+    EXPECT_EQ(esegui(), 6);
+  }
+  EXPECT_EQ(file("errori.log"), "cartella " + cartella_.string() +
+                                    " occupata da un'altra esecuzione (attesa massima 10 s): "
+                                    "nulla e' stato scritto\n");
+  for (const char* uscita : uscite) EXPECT_FALSE(fs::exists(cartella_ / uscita)) << uscita;
+  EXPECT_FALSE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_linea.txt"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The headless interface, and the choice used when the package is built without a window.
+// The headless interface: the error text on standard error.
 #include <cstdio>
 
 #include "driver/interfaccia.h"
@@ -8,11 +8,5 @@ namespace scenario {
 void interfaccia_senza_finestra::errore(const std::string& a) {
   std::fprintf(stderr, "%s\n", testo_errore(a).c_str());
 }
-
-#ifndef CON_FINESTRA
-std::unique_ptr<interfaccia_utente> crea_interfaccia() {
-  return std::make_unique<interfaccia_senza_finestra>();
-}
-#endif
 
 }  // namespace scenario

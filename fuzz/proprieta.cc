@@ -13,7 +13,7 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
-#include "compiler/sorgenti.h"
+#include "tests/file_in_memoria.h"
 #include "sources/contenuti.h"
 
 namespace scenario::fuzz {

@@ -20,7 +20,7 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/modello.h"
-#include "compiler/sorgenti.h"
+#include "tests/file_in_memoria.h"
 #include "sources/contenuti.h"
 
 namespace scenario::test {

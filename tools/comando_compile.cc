@@ -5,12 +5,11 @@
 
 #include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
-#include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
 #include "compiler/stati_uscita.h"
-#include "driver/file_programma.h"
 #include "driver/interfaccia.h"
-#include "driver/testi_in_cartella.h"
+#include "io/compila_in_cartella.h"
+#include "io/estratto_sorgente.h"
 #include "tools/comandi.h"
 
 namespace scenario::strumento {
@@ -30,26 +29,28 @@ std::string_view testo_di(const testi_sorgenti& t, const opzioni_compilazione& o
   return testo != nullptr && *testo ? std::string_view(**testo) : std::string_view();
 }
 
-// The identity error stops before any file is written; a recorded code is explained; a file
-// that cannot be written ends with its own status.
-int scrivi_e_spiega(const compilazione& c, const testi_sorgenti& t, const opzioni_compile& oc,
-                    const opzioni_compilazione& o) {
-  const esito& r = c.risultato;
-  if (r.identita()) {
-    std::fprintf(stderr, "%s\n%s", testo_errore(std::to_string(r.errore_identita)).c_str(),
-                 messaggio_autore(r, "").c_str());
-    return uscita_identita;
+// The author's words for how the compile ended, on standard error.
+void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o) {
+  const esito& e = r.c.risultato;
+  switch (r.stato) {
+    case uscita_file:
+      std::fprintf(stderr, "%s\n", r.errore_file.c_str());
+      break;
+    case uscita_identita:
+      std::fprintf(stderr, "%s\n%s", testo_errore(std::to_string(e.errore_identita)).c_str(),
+                   messaggio_autore(e).c_str());
+      break;
+    case uscita_codice_registrato:
+      std::fprintf(stderr, "%s", messaggio_con_sorgente(e, testo_di(r.testi, o, e.file)).c_str());
+      break;
+    default:
+      break;
   }
-  try {
-    file_in_cartella uscite(oc.scenario.cartella);
-    scrivi_compilati(c.scenario, o, uscite);
-  } catch (const errore_file& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    return uscita_file;
-  }
-  if (r.codice == 0) return uscita_ok;
-  std::fprintf(stderr, "%s", messaggio_autore(r, testo_di(t, o, r.file)).c_str());
-  return uscita_codice_registrato;
+}
+
+// The status line closes every compile, also when nothing or not everything was written.
+void riga_di_stato(const esito& e) {
+  std::printf("codice_errore=%d posizione_errore=%d\n", e.codice, e.posizione);
 }
 
 int compila_sorgenti(const opzioni_compile& oc) {
@@ -60,12 +61,20 @@ int compila_sorgenti(const opzioni_compile& oc) {
     }
   }
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};
-  const testi_sorgenti t = leggi_testi(oc.scenario.cartella, o);
-  const compilazione c = compila(t, o);
-  const int stato = scrivi_e_spiega(c, t, oc, o);
-  // The status line closes every compile, also when nothing or not everything was written.
-  std::printf("codice_errore=%d posizione_errore=%d\n", c.risultato.codice, c.risultato.posizione);
-  return stato;
+  try {
+    const blocco_cartella blocco(oc.scenario.cartella);
+    const compilazione_in_cartella r = compila_in_cartella(blocco, o, false);
+    spiega(r, o);
+    riga_di_stato(r.c.risultato);
+    return r.stato;
+  } catch (const cartella_occupata& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return uscita_occupata;
+  } catch (const errore_file& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    riga_di_stato(esito{});
+    return uscita_file;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "driver/esecuzione.h"
+#include "compiler/nomi_file.h"
+#include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
 #include "tools/descrizione_json.h"
 #include "tools/descrizione_scenario.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "compiler/nomi_file.h"
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "sources/scrittori.h"
 #include "tools/comandi.h"
 #include "tools/scrittura_sorgenti.h"

@@ -5,7 +5,7 @@
 
 #include "compiler/campi_sorgenti.h"
 #include "compiler/nomi_file.h"
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
 #include "tools/scrittura_sorgenti.h"
 

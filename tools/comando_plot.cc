@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "driver/file_programma.h"
 #include "tools/comandi.h"
 #include "tools/lettura_comando.h"

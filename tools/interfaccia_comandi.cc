@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "versione.h"
 
 namespace scenario::strumento {
@@ -28,7 +28,8 @@ constexpr std::pair<std::string_view, const char*> uscite[] = {
     {"export", uscite_scrittura},
     {"compile",
      "0 no code recorded; 1 a code was recorded (the files are written); 2 usage error; 3 "
-     "identity error (nothing written); 4 a file could not be written"},
+     "identity error (nothing written); 4 a file could not be read or written; 6 another run kept "
+     "the folder busy (nothing written)"},
     {"dump", uscite_lettura},
     {"plot", uscite_lettura},
 };

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 #include "tools/descrizione_scenario.h"
 #include "tools/lettura_comando.h"
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <system_error>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 
 namespace scenario::strumento {
 namespace {

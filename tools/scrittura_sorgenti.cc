@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "driver/esecuzione.h"
+#include "compiler/stati_uscita.h"
 
 namespace scenario::strumento {
 

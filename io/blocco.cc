@@ -1,0 +1,42 @@
+// Waiting for the folder's lock: tries spaced out from 1 to 50 ms up to the bounded wait.
+#include "io/blocco.h"
+
+#include <algorithm>
+#include <string>
+#include <thread>
+
+namespace scenario {
+
+blocco_cartella::blocco_cartella(const std::filesystem::path& cartella,
+                                 std::chrono::milliseconds attesa)
+    : cartella_(cartella), file_(cartella / nome_file_blocco) {
+  const auto scadenza = std::chrono::steady_clock::now() + attesa;
+  std::chrono::milliseconds pausa{1};
+  for (;;) {
+    io::tentativo_blocco t;
+    if (const io::codice_sistema c = io::prova_blocco(file_, t); c != 0) {
+      throw errore_file("impossibile scrivere " + io::nome_di(file_) +
+                        ": blocco della cartella: " + io::ragione(c));
+    }
+    if (t.senza_permesso) return;
+    if (t.preso) {
+      preso_ = true;
+      h_ = t.h;
+      return;
+    }
+    if (std::chrono::steady_clock::now() >= scadenza) {
+      throw cartella_occupata("cartella " + io::nome_di(cartella) +
+                              " occupata da un'altra esecuzione (attesa massima " +
+                              std::to_string(attesa.count() / 1000) +
+                              " s): nulla e' stato scritto");
+    }
+    std::this_thread::sleep_for(pausa);
+    pausa = std::min(pausa * 2, std::chrono::milliseconds{50});
+  }
+}
+
+blocco_cartella::~blocco_cartella() {
+  if (preso_) io::rilascia_blocco(file_, h_);
+}
+
+}  // namespace scenario

@@ -1,0 +1,79 @@
+// Reading a source: what is not a regular file, or is above the limit, is refused with a
+// message, without hanging on a FIFO or reading a device without end.
+#include "io/lettura.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "tests/aiuti_test.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LetturaSorgente : public test::cartella_di_prova {
+ protected:
+  fs::path sorgente() const { return cartella_ / "R_linea.txt"; }
+
+  // The message of the refusal, or "letto N byte" when the read succeeded.
+  std::string esito() const {
+    try {
+      const auto testo = leggi_sorgente(sorgente());
+      return testo ? "letto " + std::to_string(testo->size()) + " byte" : "assente";
+    } catch (const errore_file& e) {
+      return e.what();
+    }
+  }
+
+  void di_dimensione(std::uint64_t byte) const {
+    test::scrivi_file(sorgente(), "");
+    fs::resize_file(sorgente(), byte);  // sparse: no disk space taken
+  }
+};
+
+TEST_F(LetturaSorgente, CosaSiTrovaAlPostoDelSorgente) {
+  const std::string nome = sorgente().string();
+  struct caso {
+    const char* cosa;
+    std::function<void()> prepara;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {"nulla", [] {}, "assente"},
+      {"un collegamento verso il nulla",
+       [&] { fs::create_symlink(cartella_ / "non_c_e", sorgente()); }, "assente"},
+      {"un file", [&] { test::scrivi_file(sorgente(), "[generale]\r\n"); }, "letto 12 byte"},
+      {"un file vuoto", [&] { test::scrivi_file(sorgente(), ""); }, "letto 0 byte"},
+      {"una cartella", [&] { fs::create_directory(sorgente()); },
+       "impossibile leggere " + nome + ": e' una cartella, non un file"},
+      {"una FIFO", [&] { ASSERT_EQ(::mkfifo(sorgente().c_str(), 0644), 0); },
+       "impossibile leggere " + nome + ": non e' un file regolare"},
+      {"un collegamento a /dev/zero", [&] { fs::create_symlink("/dev/zero", sorgente()); },
+       "impossibile leggere " + nome + ": non e' un file regolare"},
+      {"64 MB esatti", [&] { di_dimensione(dimensione_massima_sorgente); }, "letto 67108864 byte"},
+      {"un byte oltre 64 MB", [&] { di_dimensione(dimensione_massima_sorgente + 1); },
+       "impossibile leggere " + nome + ": supera il limite di 64 MB"},
+  };
+  for (const caso& c : casi) {
+    fs::remove_all(sorgente());
+    c.prepara();
+    EXPECT_EQ(esito(), c.atteso) << c.cosa;
+  }
+}
+
+// Root reads whatever the permission bits say, so the case needs an ordinary user.
+TEST_F(LetturaSorgente, FileIlleggibile) {
+  test::scrivi_file(sorgente(), "x");
+  fs::permissions(sorgente(), fs::perms::none);
+  if (::geteuid() == 0) GTEST_SKIP() << "root legge anche un file senza permessi";
+  EXPECT_EQ(esito(),
+            "impossibile leggere " + sorgente().string() + ": apertura: Permission denied");
+}
+
+}  // namespace
+}  // namespace scenario
