@@ -44,7 +44,7 @@ TEST_F(Check, AvvisoConCartellaESeveroSenzaScrivereNulla) {
             "               ^\n"
             "0 errors, 1 warning\n");
   EXPECT_EQ(esegui("check --dir lago --strict"), 1);
-  EXPECT_EQ(uscita_.substr(0, 35), "lago/R_linea.txt:4:14: error: `pende");
+  EXPECT_EQ(uscita_.substr(0, 36), "lago/R_linea.txt:4:14: error: `pende");
   EXPECT_EQ(file_in_cartella(), 2u);
 }
 
