@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -255,7 +256,8 @@ class controllore {
       valore(n, letti[k].colonna, nome, campi[k], *v);
     }
     if (nome == "lunghezza percorso") lunghezza_ = valori[0];
-    if (nome == "stazione") stazione(n, letti, valori);
+    if (di_posizione(campi[0])) in_ordine(n, letti[0].colonna, p, valori[0]);
+    if (nome == "stazione") orario_stazione(n, letti, valori);
   }
 
   void valore(int64_t n, int32_t colonna, const std::string& nome, const campo_sorgente& c,
@@ -289,20 +291,33 @@ class controllore {
     }
   }
 
-  void stazione(int64_t n, const std::vector<campo_letto>& letti, const std::vector<int64_t>& v) {
-    if (stazioni_ > 0 && v[0] < posizione_stazione_) {
-      segnala(n, letti[0].colonna, false,
-              "station at " + std::to_string(v[0]) + " m after the one at " +
-                  std::to_string(posizione_stazione_) + " m: stations must be in order");
+  // Records of a section the compiler reads in order along the line must not go back.
+  void in_ordine(int64_t n, int32_t colonna, const parola_sorgente& p, int64_t posizione) {
+    const auto s = std::find_if(
+        sezioni_sorgenti().begin(), sezioni_sorgenti().end(), [&](const sezione_sorgente& x) {
+          return x.file == file_ && std::string_view(x.intestazione) == p.sezione;
+        });
+    if (s == sezioni_sorgenti().end() ||
+        std::string_view(s->contenuto).find("in order") == std::string_view::npos)
+      return;
+    const auto [prima, nuova] = ultima_posizione_.try_emplace(p.parola, posizione);
+    if (!nuova && posizione < prima->second) {
+      segnala(n, colonna, false,
+              "`" + nome_parola(p) + "` at " + std::to_string(posizione) +
+                  " m comes after the one at " + std::to_string(prima->second) + " m: `" +
+                  p.sezione + "` must be in order along the line");
     }
+    prima->second = posizione;
+  }
+
+  void orario_stazione(int64_t n, const std::vector<campo_letto>& letti,
+                       const std::vector<int64_t>& v) {
     const int64_t ora = (v[13] * 60 + v[14]) * 60 + v[15];
     if (ora != 0 && ora < orario_) {
       segnala(n, letti[13].colonna, false,
               "time " + orario(ora) + " is earlier than the previous station's " + orario(orario_));
     }
     if (ora != 0) orario_ = ora;
-    posizione_stazione_ = v[0];
-    ++stazioni_;
   }
 
   // The sources are Windows-1252 text: UTF-8 shows as two or three odd letters each.
@@ -351,8 +366,7 @@ class controllore {
   bool finito_ = false;  // "[fine]" seen
   bool generale_ = false;
   int64_t lunghezza_ = 0;
-  int stazioni_ = 0;
-  int64_t posizione_stazione_ = 0;
+  std::map<std::string_view, int64_t> ultima_posizione_;  // by keyword
   int64_t orario_ = 0;
 };
 

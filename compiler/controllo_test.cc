@@ -105,6 +105,25 @@ const caso casi[] = {
      "  segnale, 4050, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
      "           ^\n"
      "0 errors, 1 warning\n"},
+    {"StazioniFuoriOrdine", "",
+     prima + "stazione, 3000, 24, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, TERZA\r\n"
+             "stazione, 2000, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,8,0, SECONDA\r\n",
+     "R_7-.txt:4:1: error: code 22: station less than 350 m after the previous one (position "
+     "2000 m)\n"
+     "  stazione, 2000, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,8,0, SECONDA\n"
+     "  ^\n"
+     "R_7-.txt:4:11: warning: `stazione` at 2000 m comes after the one at 3000 m: `[stazioni]` "
+     "must be in order along the line\n"
+     "  stazione, 2000, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,8,0, SECONDA\n"
+     "            ^\n"
+     "1 error, 1 warning\n"},
+    {"PendenzeELimitiFuoriOrdine", "pendenza, 0, 5\r\npendenza, 1000, 5\r\npendenza, 1000, 0\r\n",
+     "velocita, 0, 30\r\nvelocita, 3000, 100\r\nvelocita, 2950, 100\r\n",
+     "R_7-.txt:4:11: warning: `velocita` at 2950 m comes after the one at 3000 m: `[vel_limite]` "
+     "must be in order along the line\n"
+     "  velocita, 2950, 100\n"
+     "            ^\n"
+     "0 errors, 1 warning\n"},
     {"SegnaleAllaFine", "", prima + "segnale, 4000, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n",
      "0 errors, 0 warnings\n"},
 };
