@@ -340,19 +340,23 @@ class controllore {
     }
   }
 
+  // Continuation bytes after a UTF-8 lead byte, or -1 for a byte that cannot lead.
+  static int seguito(unsigned char b) {
+    if (b < 0x80) return 0;
+    if (b >= 0xC2 && b < 0xE0) return 1;
+    if (b >= 0xE0 && b < 0xF0) return 2;
+    if (b >= 0xF0 && b < 0xF5) return 3;
+    return -1;
+  }
+
+  // Every byte above 127 belongs to a well-formed UTF-8 sequence.
   static bool utf8(std::string_view r) {
-    for (std::size_t k = 0; k < r.size();) {
-      const auto b = static_cast<unsigned char>(r[k]);
-      const std::size_t seguito = b < 0x80                ? 0
-                                  : b >= 0xC2 && b < 0xE0 ? 1
-                                  : b >= 0xE0 && b < 0xF0 ? 2
-                                  : b >= 0xF0 && b < 0xF5 ? 3
-                                                          : 99;
-      if (seguito == 99 || k + seguito >= r.size() + (seguito == 0 ? 1 : 0)) return false;
-      for (std::size_t j = 1; j <= seguito; ++j) {
-        if ((static_cast<unsigned char>(r[k + j]) & 0xC0) != 0x80) return false;
+    for (std::size_t k = 0; k < r.size(); ++k) {
+      const int n = seguito(static_cast<unsigned char>(r[k]));
+      if (n < 0 || k + static_cast<std::size_t>(n) >= r.size()) return false;
+      for (int j = 0; j < n; ++j) {
+        if ((static_cast<unsigned char>(r[++k]) & 0xC0) != 0x80) return false;
       }
-      k += seguito + 1;
     }
     return true;
   }

@@ -71,6 +71,15 @@ const caso casi[] = {
     {"TestoWindows1252", "",
      prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\xC0\r\n",
      "0 errors, 0 warnings\n"},
+    {"Utf8TroncatoELetteraWindows1252", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\xC3\r\n",
+     "0 errors, 0 warnings\n"},
+    {"ByteFuoriWindows1252", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\x81\r\n",
+     "R_7-.txt:3:60: warning: byte 0x81 is not Windows-1252 text\n"
+     "  stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\x81\n"
+     "                                                             ^\n"
+     "0 errors, 1 warning\n"},
     {"NumeriNonNumeri", "", "numero vetture, x\r\nsabbia, y\r\n",
      "R_7-.txt:2:1: error: code 25: \"x\" at line 2 is not a whole number of 32 bits with one "
      "sign at most\n"
