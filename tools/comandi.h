@@ -23,6 +23,7 @@ std::string nome_non_valido(const std::string& nome);
 
 void registra_new(CLI::App& app, int& stato);
 void registra_export(CLI::App& app, int& stato);
+void registra_check(CLI::App& app, int& stato);
 void registra_compile(CLI::App& app, int& stato);
 void registra_dump(CLI::App& app, int& stato);
 void registra_plot(CLI::App& app, int& stato);

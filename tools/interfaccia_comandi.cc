@@ -26,6 +26,9 @@ constexpr std::pair<std::string_view, const char*> uscite[] = {
     {"", "0 done; 2 usage error; otherwise as the subcommand's --help says"},
     {"new", uscite_scrittura},
     {"export", uscite_scrittura},
+    {"check",
+     "0 no problem (warnings allowed without --strict); 1 an error, a warning under --strict or a "
+     "missing source; 2 usage error"},
     {"compile",
      "0 no code recorded; 1 a code was recorded (the files are written); 2 usage error; 3 "
      "identity error (nothing written); 4 a file could not be read or written; 6 another run kept "

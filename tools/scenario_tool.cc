@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
   int stato = scenario::uscita_ok;
   st::registra_new(app, stato);
   st::registra_export(app, stato);
+  st::registra_check(app, stato);
   st::registra_compile(app, stato);
   st::registra_dump(app, stato);
 #ifdef CON_PLOT

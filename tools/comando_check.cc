@@ -1,0 +1,104 @@
+// scenario-tool check: every problem of an author's sources, without writing anything. The
+// sources are read as `compile` reads them and the compile's own verdict comes first.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "compiler/compilatore.h"
+#include "compiler/nomi_file.h"
+#include "compiler/stati_uscita.h"
+#include "io/cartella.h"
+#include "tools/comandi.h"
+#include "tools/controllo.h"
+
+namespace scenario::strumento {
+namespace {
+
+struct opzioni_check {
+  scenario_scelto scenario;
+  bool json = false;
+  bool severo = false;
+};
+
+nlohmann::json in_json(const std::vector<problema>& problemi, const std::string& cartella) {
+  nlohmann::json lista = nlohmann::json::array();
+  for (const problema& p : problemi) {
+    nlohmann::json j;
+    j["file"] = p.file.empty()
+                    ? ""
+                    : (std::filesystem::path(cartella) / p.file).lexically_normal().string();
+    j["line"] = p.riga;
+    j["column"] = p.colonna;
+    j["severity"] = p.errore ? "error" : "warning";
+    j["code"] = p.codice;
+    j["message"] = p.messaggio;
+    lista.push_back(std::move(j));
+  }
+  const auto errori =
+      std::count_if(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; });
+  return {{"problems", lista},
+          {"errors", errori},
+          {"warnings", static_cast<std::int64_t>(problemi.size()) - errori}};
+}
+
+// A missing source ends the check at once, named so that the author can find where it was
+// looked for.
+bool mancanti(const testi_sorgenti& t, const opzioni_check& oc, const opzioni_compilazione& o) {
+  bool manca = false;
+  const std::pair<const std::optional<std::string>*, std::string> sorgenti[] = {
+      {&t.linea, nome_testo_linea(o.nome_linea)},
+      {&t.treno, nome_testo_treno(o.nome_linea, o.numero_treno)}};
+  for (const auto& [testo, nome] : sorgenti) {
+    if (*testo) continue;
+    const auto percorso = std::filesystem::absolute(oc.scenario.cartella) / nome;
+    std::fprintf(stderr, "scenario-tool: no source %s\n",
+                 percorso.lexically_normal().string().c_str());
+    manca = true;
+  }
+  return manca;
+}
+
+int controlla_sorgenti(const opzioni_check& oc) {
+  for (const std::string* nome : {&oc.scenario.linea, &oc.scenario.treno}) {
+    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
+      std::fprintf(stderr, "scenario-tool: the name \"%s\" %s\n", nome->c_str(), perche.c_str());
+      return uscita_uso;
+    }
+  }
+  const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
+  testi_sorgenti t;
+  try {
+    t = leggi_testi(oc.scenario.cartella, o);
+  } catch (const errore_file& e) {
+    // A folder, FIFO, device or oversized file where a source should be.
+    std::fprintf(stderr, "scenario-tool: %s\n", e.what());
+    return uscita_file;
+  }
+  if (mancanti(t, oc, o)) return uscita_codice_registrato;
+  std::vector<problema> problemi = controlla(t, o);
+  if (oc.severo) severo(problemi);
+  if (oc.json) {
+    std::printf("%s\n", in_json(problemi, oc.scenario.cartella).dump(2).c_str());
+  } else {
+    std::fputs(testo_problemi(problemi, t, o, oc.scenario.cartella).c_str(), stdout);
+  }
+  const bool errori =
+      std::any_of(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; });
+  return errori ? uscita_codice_registrato : uscita_ok;
+}
+
+}  // namespace
+
+void registra_check(CLI::App& app, int& stato) {
+  auto* comando = app.add_subcommand(
+      "check",
+      "List every problem of DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt; writes nothing");
+  auto o = std::make_shared<opzioni_check>();
+  opzioni_scenario(*comando, o->scenario);
+  comando->add_flag("--json", o->json, "Print the problems as one JSON document");
+  comando->add_flag("--strict", o->severo, "Count warnings as errors");
+  comando->callback([&stato, o] { stato = controlla_sorgenti(*o); });
+}
+
+}  // namespace scenario::strumento
