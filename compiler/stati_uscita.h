@@ -3,7 +3,9 @@
 #ifndef COMPILER_STATI_USCITA_H_
 #define COMPILER_STATI_USCITA_H_
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace scenario {
 
@@ -17,26 +19,49 @@ enum stato_uscita : int {
   uscita_occupata = 6,
 };
 
+// One meaning of a status, for the subcommands it names ("*": every one).
 struct significato_uscita {
   stato_uscita stato;
+  const char* comandi;
   const char* testo;
 };
 
 inline constexpr significato_uscita tabella_uscite[] = {
-    {uscita_ok, "done"},
-    {uscita_codice_registrato, "compile: the compiler recorded a code (the files are written)"},
-    {uscita_uso, "usage error"},
-    {uscita_identita, "compile: identity error 1250 or 1251 (nothing compiled is written)"},
-    {uscita_file, "a file could not be written (the earlier copy is kept)"},
-    {uscita_compilato_danneggiato, "dump, plot: a compiled file is missing, unreadable or damaged"},
-    {uscita_occupata, "compile: another run kept the folder busy (nothing written)"},
+    {uscita_ok, "*", "done"},
+    {uscita_codice_registrato, "compile", "a code was recorded (the files are written)"},
+    {uscita_codice_registrato, "check", "an error, a warning under --strict, or a missing source"},
+    {uscita_codice_registrato, "new export",
+     "a source already exists (nothing written; --force replaces it)"},
+    {uscita_uso, "*", "usage error"},
+    {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
+    {uscita_file, "new export check compile plot",
+     "a file could not be read or written (the earlier copy is kept)"},
+    {uscita_compilato_danneggiato, "dump plot",
+     "a compiled file is missing, unreadable or damaged"},
+    {uscita_occupata, "compile", "another run kept the folder busy (nothing written)"},
 };
 
-// The table as lines "  N  meaning", for --help.
-inline std::string testo_uscite() {
-  std::string t = "Exit statuses:\n";
+inline bool uscita_per(const significato_uscita& u, std::string_view comando) {
+  const std::string_view c = u.comandi;
+  if (c == "*") return true;
+  for (std::size_t i = 0; i <= c.size();) {
+    const std::size_t fine = std::min(c.find(' ', i), c.size());
+    if (c.substr(i, fine - i) == comando) return true;
+    i = fine + 1;
+  }
+  return false;
+}
+
+// "0 done; 1 ...; 2 usage error" for one subcommand; with no subcommand, every row, each
+// meaning that holds for some subcommands only prefixed by their names.
+inline std::string uscite_di(std::string_view comando) {
+  std::string t;
   for (const significato_uscita& u : tabella_uscite) {
-    t += "  " + std::to_string(static_cast<int>(u.stato)) + "  " + u.testo + "\n";
+    if (!comando.empty() && !uscita_per(u, comando)) continue;
+    if (!t.empty()) t += "; ";
+    t += std::to_string(static_cast<int>(u.stato)) + " ";
+    if (comando.empty() && std::string_view(u.comandi) != "*") t += std::string(u.comandi) + ": ";
+    t += u.testo;
   }
   return t;
 }

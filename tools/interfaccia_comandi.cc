@@ -14,36 +14,6 @@
 namespace scenario::strumento {
 namespace {
 
-constexpr const char* uscite_scrittura =
-    "0 written; 1 a source already exists (nothing written; --force replaces it); 2 usage "
-    "error; 4 a file could not be written";
-constexpr const char* uscite_lettura =
-    "0 done; 1 a compiled file is missing or damaged, or the output cannot be written; 2 usage "
-    "error";
-
-// Exit statuses by subcommand; the application's own first.
-constexpr std::pair<std::string_view, const char*> uscite[] = {
-    {"", "0 done; 2 usage error; otherwise as the subcommand's --help says"},
-    {"new", uscite_scrittura},
-    {"export", uscite_scrittura},
-    {"check",
-     "0 no problem (warnings allowed without --strict); 1 an error, a warning under --strict or a "
-     "missing source; 2 usage error"},
-    {"compile",
-     "0 no code recorded; 1 a code was recorded (the files are written); 2 usage error; 3 "
-     "identity error (nothing written); 4 a file could not be read or written; 6 another run kept "
-     "the folder busy (nothing written)"},
-    {"dump", uscite_lettura},
-    {"plot", uscite_lettura},
-};
-
-const char* uscite_di(std::string_view comando) {
-  for (const auto& [nome, testo] : uscite) {
-    if (nome == comando) return testo;
-  }
-  return nullptr;
-}
-
 // Visible subcommands: the hidden ones have no group.
 std::vector<const CLI::App*> comandi_visibili(const CLI::App& app) {
   std::vector<const CLI::App*> v;
@@ -92,9 +62,9 @@ std::string roff(std::string_view s) {
 }
 
 void aggiungi_uscite(CLI::App& app) {
-  app.footer(std::string("Exit statuses: ") + uscite_di(""));
+  app.footer("Exit statuses: " + uscite_di(""));
   for (CLI::App* c : app.get_subcommands([](const CLI::App*) { return true; })) {
-    if (const char* t = uscite_di(c->get_name())) c->footer(std::string("Exit statuses: ") + t);
+    c->footer("Exit statuses: " + uscite_di(c->get_name()));
   }
 }
 
@@ -153,9 +123,9 @@ std::string pagina_man(const CLI::App& app) {
       if (!o->get_default_str().empty()) t += " (default: " + roff(o->get_default_str()) + ")";
       t += "\n";
     }
-    if (const char* u = uscite_di(c->get_name())) t += ".PP\nExit statuses: " + roff(u) + ".\n";
+    t += ".PP\nExit statuses: " + roff(uscite_di(c->get_name())) + ".\n";
   }
-  t += ".SH EXIT STATUS\n" + roff(uscite_di("")) + "; each command above lists its own.\n";
+  t += ".SH EXIT STATUS\n" + roff(uscite_di("")) + ".\n";
   t += ".SH SEE ALSO\nThe source\\-format reference sorgenti.md and the file formats "
        "formato_file.md, installed with the documentation.\n";
   return t;

@@ -62,7 +62,6 @@ int main(int argc, char** argv) {
   namespace st = scenario::strumento;
   CLI::App app{descrizione_strumento};
   app.require_subcommand(1);
-  app.footer(scenario::testo_uscite());
   int stato = scenario::uscita_ok;
   st::registra_new(app, stato);
   st::registra_export(app, stato);
