@@ -34,7 +34,8 @@ std::string testo_aiuto() {
          "\n"
          "Exit statuses: 0 done; 1 the compiler recorded a code (the files are written, the code\n"
          "is on standard error); 2 usage error (nothing written); 3 identity error (nothing\n"
-         "compiled written); 4 a file could not be written.\n";
+         "compiled written); 4 a file could not be read or written; 6 another run kept the folder\n"
+         "busy (nothing written).\n";
 }
 
 std::string testo_versione() { return "ARONA_DOMODOSSOLA_324 " VERSIONE_PROGRAMMA "\n"; }
