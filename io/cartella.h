@@ -4,10 +4,13 @@
 #define IO_CARTELLA_H_
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/compilatore.h"
+#include "compiler/nomi_file.h"
 #include "compiler/sorgenti.h"
 #include "io/errore_file.h"
 #include "io/scrittura.h"
@@ -17,6 +20,15 @@ namespace scenario {
 // The two text sources of a route and train in `cartella` (io/lettura.h): a missing file is
 // nothing; one that exists but cannot be read raises `errore_file`.
 testi_sorgenti leggi_testi(const std::filesystem::path& cartella, const opzioni_compilazione& o);
+
+// The text of the source named `file` (as messages name it), or nothing.
+inline std::string_view testo_sorgente(const testi_sorgenti& t, const opzioni_compilazione& o,
+                                       const std::string& file) {
+  const std::optional<std::string>* testo = nullptr;
+  if (file == nome_testo_linea(o.nome_linea)) testo = &t.linea;
+  if (file == nome_testo_treno(o.nome_linea, o.numero_treno)) testo = &t.treno;
+  return testo != nullptr && *testo ? std::string_view(**testo) : std::string_view();
+}
 
 // Each file replaced on its own as soon as it is written.
 class file_in_cartella : public destinazione_file {

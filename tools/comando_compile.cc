@@ -8,6 +8,7 @@
 #include "compiler/nomi_file.h"
 #include "compiler/stati_uscita.h"
 #include "driver/interfaccia.h"
+#include "io/cartella.h"
 #include "io/compila_in_cartella.h"
 #include "io/estratto_sorgente.h"
 #include "tools/comandi.h"
@@ -19,15 +20,6 @@ struct opzioni_compile {
   scenario_scelto scenario;
   bool senza_tracciato = false;
 };
-
-// The text of the source a message points into, or nothing.
-std::string_view testo_di(const testi_sorgenti& t, const opzioni_compilazione& o,
-                          const std::string& file) {
-  const std::optional<std::string>* testo = nullptr;
-  if (file == nome_testo_linea(o.nome_linea)) testo = &t.linea;
-  if (file == nome_testo_treno(o.nome_linea, o.numero_treno)) testo = &t.treno;
-  return testo != nullptr && *testo ? std::string_view(**testo) : std::string_view();
-}
 
 // The author's words for how the compile ended, on standard error.
 void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o) {
@@ -41,7 +33,8 @@ void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o) {
                    messaggio_autore(e).c_str());
       break;
     case uscita_codice_registrato:
-      std::fprintf(stderr, "%s", messaggio_con_sorgente(e, testo_di(r.testi, o, e.file)).c_str());
+      std::fprintf(stderr, "%s",
+                   messaggio_con_sorgente(e, testo_sorgente(r.testi, o, e.file)).c_str());
       break;
     default:
       break;

@@ -13,6 +13,7 @@
 #include "compiler/codici_errore.h"
 #include "compiler/lettore_campi.h"
 #include "compiler/nomi_file.h"
+#include "io/cartella.h"
 #include "io/estratto_sorgente.h"
 
 namespace scenario {
@@ -447,12 +448,10 @@ std::string testo_problemi(const std::vector<problema>& problemi, const testi_so
   std::string t;
   for (const problema& p : problemi) {
     t += luogo(p, cartella) + (p.errore ? "error: " : "warning: ") + p.messaggio + "\n";
-    const std::optional<std::string>* s = nullptr;
-    if (p.file == nome_testo_linea(o.nome_linea)) s = &testi.linea;
-    if (p.file == nome_testo_treno(o.nome_linea, o.numero_treno)) s = &testi.treno;
-    if (s == nullptr || !*s || p.riga <= 0) continue;
+    const std::string_view testo = testo_sorgente(testi, o, p.file);
+    if (testo.empty() || p.riga <= 0) continue;
     // The line as the field reader splits lines, cut around the column like compile's echo.
-    estratto_riga e = estrai_riga(**s, p.riga, p.colonna);
+    estratto_riga e = estrai_riga(testo, p.riga, p.colonna);
     std::replace(e.testo.begin(), e.testo.end(), '\t', ' ');
     t += "  " + e.testo + "\n";
     if (e.colonna > 0)
