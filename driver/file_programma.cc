@@ -8,7 +8,8 @@ namespace scenario {
 std::filesystem::path cartella_programma() {
   std::filesystem::path cartella;
   if (const io::codice_sistema c = io::cartella_eseguibile(cartella); c != 0) {
-    throw errore_file("impossibile trovare la cartella del programma: " + io::ragione(c));
+    throw errore_file("impossibile trovare la cartella del programma: " + io::ragione(c),
+                      "cannot find the program's folder: " + io::ragione(c));
   }
   return cartella;
 }

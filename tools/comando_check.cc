@@ -11,6 +11,7 @@
 #include "io/cartella.h"
 #include "tools/comandi.h"
 #include "tools/controllo.h"
+#include "tools/lettura_comando.h"
 
 namespace scenario::strumento {
 namespace {
@@ -42,40 +43,20 @@ nlohmann::json in_json(const std::vector<problema>& problemi, const std::string&
           {"warnings", static_cast<std::int64_t>(problemi.size()) - errori}};
 }
 
-// A missing source ends the check at once, named so that the author can find where it was
-// looked for.
-bool mancanti(const testi_sorgenti& t, const opzioni_check& oc, const opzioni_compilazione& o) {
-  bool manca = false;
-  const std::pair<const std::optional<std::string>*, std::string> sorgenti[] = {
-      {&t.linea, nome_testo_linea(o.nome_linea)},
-      {&t.treno, nome_testo_treno(o.nome_linea, o.numero_treno)}};
-  for (const auto& [testo, nome] : sorgenti) {
-    if (*testo) continue;
-    const auto percorso = std::filesystem::absolute(oc.scenario.cartella) / nome;
-    std::fprintf(stderr, "scenario-tool: no source %s\n",
-                 percorso.lexically_normal().string().c_str());
-    manca = true;
-  }
-  return manca;
-}
-
 int controlla_sorgenti(const opzioni_check& oc) {
-  for (const std::string* nome : {&oc.scenario.linea, &oc.scenario.treno}) {
-    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      std::fprintf(stderr, "scenario-tool: the name \"%s\" %s\n", nome->c_str(), perche.c_str());
-      return uscita_uso;
-    }
-  }
+  int stato = uscita_ok;
+  if (!nomi_validi(oc.scenario, stato)) return stato;
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
   testi_sorgenti t;
   try {
     t = leggi_testi(oc.scenario.cartella, o);
   } catch (const errore_file& e) {
     // A folder, FIFO, device or oversized file where a source should be.
-    std::fprintf(stderr, "scenario-tool: %s\n", e.what());
+    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
     return uscita_file;
   }
-  if (mancanti(t, oc, o)) return uscita_codice_registrato;
+  // A missing source ends the check at once.
+  if (segnala_sorgenti_mancanti(t, oc.scenario.cartella, o)) return uscita_codice_registrato;
   std::vector<problema> problemi = controlla(t, o);
   if (oc.severo) severo(problemi);
   if (oc.json) {
