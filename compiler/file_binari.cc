@@ -11,6 +11,7 @@
 #include <string>
 
 #include "compiler/nomi_file.h"
+#include "compiler/punti_tracciato.h"
 
 namespace scenario {
 namespace {
@@ -45,7 +46,6 @@ class buffer {
     }
   }
   // Room for the next n bytes (n at most the block's size), emptying the block if needed.
-  std::size_t libero() const { return dati_.size() - usati_; }
   char* spazio(std::size_t n) {
     if (usati_ + n > dati_.size()) svuota();
     char* p = dati_.data() + usati_;
@@ -63,62 +63,45 @@ class buffer {
   std::size_t usati_ = 0;
 };
 
-// Computed points: a tag and a double each, as many at a time as the block has room for.
-void scrivi_reali(buffer& b, const double* v, std::size_t n) {
-  constexpr std::size_t byte_reale = 2 + 8;
-  while (n > 0) {
-    const std::size_t quanti = std::min(n, b.libero() / byte_reale);
-    if (quanti == 0) {
-      b.svuota();
-      continue;
-    }
-    char* p = b.spazio(quanti * byte_reale);
-    for (std::size_t i = 0; i < quanti; ++i, p += byte_reale) {
-      metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
-      metti_le<8>(p + 2, std::bit_cast<uint64_t>(v[i]));
-    }
-    v += quanti;
-    n -= quanti;
-  }
+void scrivi_reale(buffer& b, double v) {
+  char* p = b.spazio(2 + 8);
+  metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
+  metti_le<8>(p + 2, std::bit_cast<uint64_t>(v));
 }
 
-void scrivi_punto(buffer& b, punti_tracciato::etichetta tipo, double v) {
-  switch (tipo) {
-    case punti_tracciato::etichetta::vuoto:
-      b.i16(etichetta_vuoto);
-      break;
-    case punti_tracciato::etichetta::intero:
-      b.i16(etichetta_intero);
-      b.i16(static_cast<int16_t>(v));
-      break;
-    case punti_tracciato::etichetta::reale:
-      scrivi_reali(b, &v, 1);
-      break;
-  }
+void scrivi_elemento(buffer& b, int16_t etichetta, double v) {
+  if (etichetta == etichetta_reale) return scrivi_reale(b, v);
+  b.i16(etichetta);
+  if (etichetta == etichetta_intero) b.i16(static_cast<int16_t>(v));
 }
 
-// One half of the track plan: the x or the y values of every point. The computed points,
-// by far the most, form one run between the two seeds and the empty points at the end.
-void scrivi_meta(const punti_tracciato& t, const punti_tracciato::valori& valori,
-                 std::ostream& out) {
+// One half of the track plan, its points computed afresh: the stepping rule needs both
+// coordinates, and computing them twice costs less than keeping either half of a long route.
+void scrivi_meta(const tracciato_compilato& t, bool meta_y, std::ostream& out) {
   buffer b(out);
-  const int64_t fine = t.ultimo_indice() + 1;
-  const int64_t inizio_reali = std::min<int64_t>(2, fine);
-  const int64_t fine_reali = std::clamp(t.calcolati, inizio_reali, fine);
-  for (int64_t i = 0; i < inizio_reali; ++i) {
-    scrivi_punto(b, t.tipo_punto(i), valori[static_cast<std::size_t>(i)]);
+  for (punti_del_tracciato punti(t); punti.altri();) {
+    const punto_tracciato p = punti.prossimo();
+    scrivi_elemento(b, etichetta_di(p.tipo), meta_y ? p.y : p.x);
   }
-  scrivi_reali(b, valori.data() + inizio_reali,
-               static_cast<std::size_t>(fine_reali - inizio_reali));
-  for (int64_t i = fine_reali; i < fine; ++i) scrivi_punto(b, t.tipo_punto(i), 0.0);
+  b.svuota();
+}
+
+void scrivi_meta(const std::vector<punto_letto>& punti, std::ostream& out) {
+  buffer b(out);
+  for (const punto_letto& p : punti) scrivi_elemento(b, p.etichetta, p.valore);
   b.svuota();
 }
 
 }  // namespace
 
-void scrivi_tracciato(const punti_tracciato& t, std::ostream& out) {
-  scrivi_meta(t, t.x, out);
-  scrivi_meta(t, t.y, out);
+void scrivi_tracciato(const tracciato_compilato& t, std::ostream& out) {
+  scrivi_meta(t, false, out);
+  scrivi_meta(t, true, out);
+}
+
+void scrivi_tracciato(const tracciato_letto& t, std::ostream& out) {
+  scrivi_meta(t.x, out);
+  scrivi_meta(t.y, out);
 }
 
 void scrivi_stazioni(const tabella_stazioni& t, std::ostream& out) {

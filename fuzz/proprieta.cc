@@ -13,6 +13,7 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
+#include "compiler/punti_tracciato.h"
 #include "tests/file_in_memoria.h"
 #include "sources/contenuti.h"
 
@@ -94,40 +95,37 @@ const std::string* cerca(const esecuzione& c, const std::string& nome) {
   return it == c.file.file.end() ? nullptr : &it->second;
 }
 
-// Tags the model gives the points of a track plan of `n` points, seeded or not, with
-// `calcolati` as its first point not computed.
-std::vector<int16_t> etichette_attese(std::size_t n, bool seminato, std::size_t calcolati) {
-  std::vector<int16_t> e(n, etichetta_vuoto);
+// The first point from i on, up to `fino`, that is not tagged e.
+std::size_t oltre(const std::vector<punto_letto>& v, std::size_t i, std::size_t fino, int16_t e) {
+  while (i < fino && v[i].etichetta == e) ++i;
+  return i;
+}
+
+// The tags of a compiled plan: two seeds (or two empty points), then computed points in a
+// row, then empty points, the same in both halves.
+bool etichette_in_ordine(const tracciato_letto& t) {
+  const std::size_t n = t.x.size();
+  const std::size_t semi = std::min<std::size_t>(2, n);
+  const int16_t seme =
+      n > 0 && t.x[0].etichetta == etichetta_intero ? etichetta_intero : etichetta_vuoto;
+  if (oltre(t.x, 0, semi, seme) != semi) return false;
+  const std::size_t vuoti = oltre(t.x, semi, n, etichetta_reale);
+  if (oltre(t.x, vuoti, n, etichetta_vuoto) != n || t.y.size() != n) return false;
   for (std::size_t i = 0; i < n; ++i) {
-    if (i < 2) {
-      e[i] = seminato ? etichetta_intero : etichetta_vuoto;
-    } else if (i < calcolati) {
-      e[i] = etichetta_reale;
-    }
+    if (t.y[i].etichetta != t.x[i].etichetta) return false;
   }
-  return e;
+  return true;
 }
 
-std::vector<int16_t> etichette(const std::vector<punto_letto>& punti) {
-  std::vector<int16_t> e;
-  for (const punto_letto& p : punti) e.push_back(p.etichetta);
-  return e;
-}
-
-std::size_t reali(const std::vector<int16_t>& e) {
-  std::size_t n = 0;
-  for (int16_t t : e) n += t == etichetta_reale ? 1 : 0;
-  return n;
-}
-
+// The plan's file read back holds the model's points, computed one by one beside it.
 void controlla_tracciato(const esecuzione& c, const std::string& byte) {
-  const scenario_compilato& m = c.c.scenario;
-  if (!m.tracciato.creato()) {
+  const tracciato_compilato& m = c.c.scenario.tracciato;
+  if (!m.creato()) {
     esigi(byte.empty(),
           "tracciato mai dimensionato ma scritto con " + std::to_string(byte.size()) + " byte");
     return;
   }
-  const auto e = static_cast<std::size_t>(m.tracciato.ultimo_indice());
+  const auto e = static_cast<std::size_t>(m.ultimo_indice());
   tracciato_letto t;
   try {
     t = leggi_tracciato(byte);
@@ -136,11 +134,15 @@ void controlla_tracciato(const esecuzione& c, const std::string& byte) {
   }
   esigi(t.x.size() == e + 1 && t.y.size() == e + 1,
         "il tracciato non ha lunghezza_estesa + 1 punti");
-  // Seeds (or nothing), then the computed points in a row, then empty points.
-  const auto ex = etichette(t.x);
-  const bool seminato = ex[0] == etichetta_intero;
-  esigi(ex == etichette_attese(e + 1, seminato, 2 + reali(ex)) && etichette(t.y) == ex,
-        "etichette del tracciato fuori ordine");
+  esigi(etichette_in_ordine(t), "etichette del tracciato fuori ordine");
+  for (punti_del_tracciato punti(m); punti.altri();) {
+    const auto i = static_cast<std::size_t>(punti.indice());
+    const punto_tracciato p = punti.prossimo();
+    const int16_t etichetta = etichetta_di(p.tipo);
+    esigi(t.x[i].etichetta == etichetta &&
+              (etichetta == etichetta_vuoto || (t.x[i].valore == p.x && t.y[i].valore == p.y)),
+          "il punto " + std::to_string(i) + " riletto differisce dal modello");
+  }
   if (linea_finita(c.c.risultato.codice)) {
     esigi(byte.size() == byte_tracciato(e),
           "tracciato di " + std::to_string(byte.size()) + " byte invece di 2 x (10 E - 18)");
@@ -174,22 +176,11 @@ void controlla_file(const esecuzione& c, int32_t j) {
   }
 }
 
-// A track plan the model can hold (the same seeds-reals-empties tags in both halves) is
-// written back byte for byte.
+// Any track plan the reader accepts is written back byte for byte.
 void controlla_tracciato_letto(const tracciato_letto& t, std::string_view byte) {
   esigi(t.x.size() == t.y.size(), "meta' del tracciato di lunghezze diverse accettate");
-  const auto ex = etichette(t.x);
-  const bool seminato = !ex.empty() && ex[0] == etichetta_intero;
-  if (ex != etichette_attese(ex.size(), seminato, 2 + reali(ex)) || etichette(t.y) != ex) return;
-  punti_tracciato p;
-  p.seminato = seminato;
-  p.calcolati = static_cast<int64_t>(2 + reali(ex));
-  for (std::size_t i = 0; i < ex.size(); ++i) {
-    p.x.push_back(t.x[i].valore);
-    p.y.push_back(t.y[i].valore);
-  }
   std::ostringstream out;
-  scrivi_tracciato(p, out);
+  scrivi_tracciato(t, out);
   esigi(out.str() == byte, "tracciato letto e riscritto con byte diversi");
 }
 

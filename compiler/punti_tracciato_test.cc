@@ -1,0 +1,102 @@
+// The points of a compiled track plan against the same plan computed run by run into two
+// arrays, each run starting again from the two points stored before it.
+#include "compiler/punti_tracciato.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <string>
+#include <vector>
+
+namespace scenario {
+namespace {
+
+using etichetta = tracciato_compilato::etichetta;
+
+struct piano_in_array {
+  std::vector<double> x, y;
+  int64_t calcolati = 2;
+};
+
+piano_in_array in_array(const tracciato_compilato& t) {
+  piano_in_array a;
+  a.x.assign(static_cast<std::size_t>(t.ultimo + 1), 0.0);
+  a.y = a.x;
+  if (t.seminato && t.ultimo >= 1) a.y[1] = 1;
+  for (const auto& [fino_a, k] : t.tratti) {
+    for (auto i = static_cast<std::size_t>(a.calcolati); i <= static_cast<std::size_t>(fino_a);
+         ++i) {
+      const double dx = a.x[i - 1] - a.x[i - 2];
+      const double dy = a.y[i - 1] - a.y[i - 2];
+      a.x[i] = a.x[i - 1] + (dy * k + dx);
+      a.y[i] = a.y[i - 1] + (dy - dx * k);
+    }
+    a.calcolati = fino_a + 1;
+  }
+  return a;
+}
+
+etichetta attesa(const tracciato_compilato& t, const piano_in_array& a, int64_t i) {
+  if (i < 2) return t.seminato ? etichetta::intero : etichetta::vuoto;
+  return i < a.calcolati ? etichetta::reale : etichetta::vuoto;
+}
+
+struct caso_piano {
+  const char* nome;
+  tracciato_compilato t;
+};
+
+const caso_piano casi[] = {
+    {"mai creato", {}},
+    {"mai seminato", {7000, false, {}}},
+    {"seminato senza tratti", {7000, true, {}}},
+    {"soli semi", {1, true, {}}},
+    {"rettilineo fino al penultimo calcolato", {7000, true, {{6998, 0.0}}}},
+    {"curve fino alla fine",
+     {20000, true, {{100, 0.0}, {300, -0.003}, {301, 0.0}, {9000, 0.0001}, {19998, 0.0}}}},
+    {"fermato da un errore", {20000, true, {{500, 0.0}, {800, 0.002}}}},
+    {"curva dal primo punto", {7000, true, {{2, 0.001}, {3000, 0.001}, {6998, -0.002}}}},
+};
+
+TEST(PuntiDelTracciato, UgualiAlPianoCalcolatoInArray) {
+  for (const caso_piano& c : casi) {
+    const piano_in_array a = in_array(c.t);
+    int64_t n = 0;
+    for (punti_del_tracciato punti(c.t); punti.altri(); ++n) {
+      const int64_t i = punti.indice();
+      ASSERT_EQ(i, n) << c.nome;
+      const punto_tracciato p = punti.prossimo();
+      const etichetta e = attesa(c.t, a, i);
+      ASSERT_EQ(p.tipo, e) << c.nome << ", point " << i;
+      ASSERT_EQ(p.tipo, c.t.tipo_punto(i)) << c.nome << ", point " << i;
+      if (e == etichetta::vuoto) continue;
+      const auto j = static_cast<std::size_t>(i);
+      ASSERT_EQ(std::bit_cast<uint64_t>(p.x), std::bit_cast<uint64_t>(a.x[j]))
+          << c.nome << ", point " << i;
+      ASSERT_EQ(std::bit_cast<uint64_t>(p.y), std::bit_cast<uint64_t>(a.y[j]))
+          << c.nome << ", point " << i;
+    }
+    EXPECT_EQ(n, c.t.ultimo + 1) << c.nome;
+  }
+}
+
+// A run that ends before the points already computed adds nothing; one that reaches a
+// point further on continues from there.
+TEST(PuntiDelTracciato, AvanzaSoloOltreICalcolati) {
+  tracciato_compilato t{7000, true, {}};
+  t.avanza(1, 0.001);
+  EXPECT_TRUE(t.tratti.empty());
+  EXPECT_EQ(t.calcolati(), 2);
+  t.avanza(2, 0.001);
+  EXPECT_EQ(t.calcolati(), 3);
+  t.avanza(2, 0.0);
+  t.avanza(-5, 0.0);
+  EXPECT_EQ(t.tratti.size(), 1u);
+  t.avanza(100, 0.0);
+  EXPECT_EQ(t.calcolati(), 101);
+  EXPECT_EQ(t.tipo_punto(100), etichetta::reale);
+  EXPECT_EQ(t.tipo_punto(101), etichetta::vuoto);
+}
+
+}  // namespace
+}  // namespace scenario
