@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <string>
 #include <vector>
@@ -78,6 +79,74 @@ TEST(PuntiDelTracciato, UgualiAlPianoCalcolatoInArray) {
     }
     EXPECT_EQ(n, c.t.ultimo + 1) << c.nome;
   }
+}
+
+// Walked by rows (the seeds one by one, computed points a run at a time in pieces, the empty
+// points skipped) the plan gives the points it gives one by one, and the rows end where the
+// tags change or a run ends.
+TEST(PuntiDelTracciato, AFileComeUnoAllaVolta) {
+  for (const caso_piano& c : casi) {
+    std::vector<punto_tracciato> uno;
+    for (punti_del_tracciato punti(c.t); punti.altri();) uno.push_back(punti.prossimo());
+    std::vector<punto_tracciato> file;
+    for (punti_del_tracciato punti(c.t); punti.altri();) {
+      const auto [tipo, quanti] = punti.prossima_fila();
+      ASSERT_GT(quanti, 0) << c.nome;
+      const int64_t fine = punti.indice() + quanti - 1;
+      ASSERT_LE(fine, c.t.ultimo) << c.nome;
+      if (fine < c.t.ultimo) {
+        const bool fine_tratto = std::any_of(c.t.tratti.begin(), c.t.tratti.end(),
+                                             [&](const auto& r) { return r.fino_a == fine; });
+        EXPECT_TRUE(c.t.tipo_punto(fine + 1) != tipo || fine_tratto || fine == 1)
+            << c.nome << ", row ending at " << fine;
+      }
+      if (tipo == etichetta::reale) {
+        // In pieces of at most 7, as the writer fills its block.
+        for (int64_t resto = quanti; resto > 0; resto -= 7) {
+          punti.calcola(std::min<int64_t>(7, resto), [&](double x, double y) {
+            file.push_back({etichetta::reale, x, y});
+          });
+        }
+      } else if (tipo == etichetta::vuoto) {
+        file.insert(file.end(), static_cast<std::size_t>(quanti), punto_tracciato{});
+        punti.salta_vuoti(quanti);
+      } else {
+        for (int64_t k = 0; k < quanti; ++k) file.push_back(punti.prossimo());
+      }
+      ASSERT_EQ(punti.indice(), fine + 1) << c.nome;
+    }
+    ASSERT_EQ(file.size(), uno.size()) << c.nome;
+    for (std::size_t i = 0; i < uno.size(); ++i) {
+      ASSERT_EQ(file[i].tipo, uno[i].tipo) << c.nome << ", point " << i;
+      ASSERT_EQ(std::bit_cast<uint64_t>(file[i].x), std::bit_cast<uint64_t>(uno[i].x))
+          << c.nome << ", point " << i;
+      ASSERT_EQ(std::bit_cast<uint64_t>(file[i].y), std::bit_cast<uint64_t>(uno[i].y))
+          << c.nome << ", point " << i;
+    }
+  }
+}
+
+// Computing or skipping is bounded by the row: computed points are not skipped, empty ones
+// not computed, and a row is not overrun.
+TEST(PuntiDelTracciato, CalcolaESaltaEntroLaFila) {
+  const tracciato_compilato t{7000, true, {{100, 0.0}, {200, 0.001}}};
+  punti_del_tracciato punti(t);
+  punti.prossimo();
+  punti.prossimo();
+  punti.salta_vuoti(50);
+  EXPECT_EQ(punti.indice(), 2);
+  int64_t n = 0;
+  punti.calcola(1000, [&](double, double) { ++n; });
+  EXPECT_EQ(n, 99);
+  EXPECT_EQ(punti.indice(), 101);
+  punti.calcola(1000, [&](double, double) { ++n; });
+  EXPECT_EQ(punti.indice(), 201);
+  punti.calcola(5, [&](double, double) { ++n; });
+  EXPECT_EQ(n, 199);
+  EXPECT_EQ(punti.prossima_fila().quanti, 7000 - 201 + 1);
+  punti.salta_vuoti(10'000);
+  EXPECT_FALSE(punti.altri());
+  EXPECT_EQ(punti.prossima_fila().quanti, 0);
 }
 
 // A run that ends before the points already computed adds nothing; one that reaches a
