@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "compiler/byte_le.h"
 #include "compiler/nomi_file.h"
 #include "compiler/punti_tracciato.h"
 
@@ -17,29 +18,6 @@ namespace scenario {
 namespace {
 
 static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
-
-// The low n bytes of v at p, least significant first: on a little-endian host these are the
-// first n bytes of v in memory, copied with one store instead of n.
-template <std::size_t n>
-void metti_le(char* p, uint64_t v) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(p, &v, n);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFFu);
-  }
-}
-
-// The inverse of metti_le: n bytes at p, least significant first.
-template <std::size_t n>
-uint64_t leggi_le(const char* p) {
-  uint64_t v = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(&v, p, n);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) v |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
-  }
-  return v;
-}
 
 // Bytes gathered in a fixed block that goes to the stream each time it fills, so that no
 // file is held whole in memory.

@@ -6,7 +6,6 @@
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/byte_le.h"
 #include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
@@ -150,18 +150,6 @@ const std::string_view* cerca(const esecuzione& c, const std::string& nome) {
   return it == c.file.scritti().end() ? nullptr : &it->second;
 }
 
-// n bytes at p as a little-endian number (one load on a little-endian host).
-template <std::size_t n>
-uint64_t le(const char* p) {
-  uint64_t v = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(&v, p, n);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) v |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
-  }
-  return v;
-}
-
 // One half of the plan's file, element after element, against the elements the model says
 // it holds: a two-byte tag, then an Integer of two bytes or a double of eight. The computed
 // points, by far the most, are checked a row at a time in one loop.
@@ -174,17 +162,18 @@ class meta_attesa {
   // True when the next element is exactly the tag e with the value v (none when empty).
   bool segue(int16_t e, double v) {
     const std::size_t n = e == etichetta_reale ? 8 : e == etichetta_intero ? 2 : 0;
-    if (resto() < 2 + n || le<2>(p_) != static_cast<uint16_t>(e)) return false;
+    if (resto() < 2 + n || leggi_le<2>(p_) != static_cast<uint16_t>(e)) return false;
     const char* valore = p_ + 2;
     p_ += 2 + n;
-    if (n == 8) return le<8>(valore) == std::bit_cast<uint64_t>(v);
-    return n == 0 || le<2>(valore) == static_cast<uint16_t>(static_cast<int16_t>(v));
+    if (n == 8) return leggi_le<8>(valore) == std::bit_cast<uint64_t>(v);
+    return n == 0 || leggi_le<2>(valore) == static_cast<uint16_t>(static_cast<int16_t>(v));
   }
   // Room for n more computed points.
   bool reali(int64_t n) const { return resto() / 10 >= static_cast<std::size_t>(n); }
   // The next computed point, its room checked by `reali`.
   bool reale(double v) {
-    const bool uguale = le<2>(p_) == etichetta_reale && le<8>(p_ + 2) == std::bit_cast<uint64_t>(v);
+    const bool uguale =
+        leggi_le<2>(p_) == etichetta_reale && leggi_le<8>(p_ + 2) == std::bit_cast<uint64_t>(v);
     p_ += 10;
     return uguale;
   }
