@@ -66,7 +66,7 @@ class punti_del_tracciato {
     int64_t ultimo = t_.ultimo;
     if (tipo == etichetta::reale) {
       while (t_.tratti[tratto_].fino_a < i_) ++tratto_;
-      ultimo = t_.tratti[tratto_].fino_a;
+      ultimo = std::min(ultimo, t_.tratti[tratto_].fino_a);
     } else if (i_ < 2 && (tipo == etichetta::intero || t_.calcolati() > 2)) {
       ultimo = std::min<int64_t>(1, ultimo);
     }

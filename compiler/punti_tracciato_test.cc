@@ -25,8 +25,8 @@ piano_in_array in_array(const tracciato_compilato& t) {
   a.y = a.x;
   if (t.seminato && t.ultimo >= 1) a.y[1] = 1;
   for (const auto& [fino_a, k] : t.tratti) {
-    for (auto i = static_cast<std::size_t>(a.calcolati); i <= static_cast<std::size_t>(fino_a);
-         ++i) {
+    const auto fine = static_cast<std::size_t>(std::min(fino_a, t.ultimo));
+    for (auto i = static_cast<std::size_t>(a.calcolati); i <= fine; ++i) {
       const double dx = a.x[i - 1] - a.x[i - 2];
       const double dy = a.y[i - 1] - a.y[i - 2];
       a.x[i] = a.x[i - 1] + (dy * k + dx);
@@ -57,6 +57,7 @@ const caso_piano casi[] = {
      {20000, true, {{100, 0.0}, {300, -0.003}, {301, 0.0}, {9000, 0.0001}, {19998, 0.0}}}},
     {"fermato da un errore", {20000, true, {{500, 0.0}, {800, 0.002}}}},
     {"curva dal primo punto", {7000, true, {{2, 0.001}, {3000, 0.001}, {6998, -0.002}}}},
+    {"tratto oltre l'ultimo punto", {3000, true, {{10, 0.0}, {5000, 0.003}}}},
 };
 
 TEST(PuntiDelTracciato, UgualiAlPianoCalcolatoInArray) {
