@@ -169,16 +169,17 @@ class meta_attesa {
     return n == 0 || leggi_le<2>(valore) == static_cast<uint16_t>(static_cast<int16_t>(v));
   }
   // Room for n more computed points.
-  bool reali(int64_t n) const { return resto() / 10 >= static_cast<std::size_t>(n); }
+  bool reali(int64_t n) const { return resto() / byte_reale >= static_cast<std::size_t>(n); }
   // The next computed point, its room checked by `reali`.
   bool reale(double v) {
     const bool uguale =
         leggi_le<2>(p_) == etichetta_reale && leggi_le<8>(p_ + 2) == std::bit_cast<uint64_t>(v);
-    p_ += 10;
+    p_ += byte_reale;
     return uguale;
   }
 
  private:
+  static constexpr std::size_t byte_reale = 2 + 8;
   std::size_t resto() const { return static_cast<std::size_t>(fine_ - p_); }
   const char* p_;
   const char* fine_;
