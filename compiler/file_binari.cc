@@ -10,23 +10,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "compiler/byte_le.h"
 #include "compiler/nomi_file.h"
+#include "compiler/punti_tracciato.h"
 
 namespace scenario {
 namespace {
 
 static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
-
-// The low n bytes of v at p, least significant first: on a little-endian host these are the
-// first n bytes of v in memory, copied with one store instead of n.
-template <std::size_t n>
-void metti_le(char* p, uint64_t v) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(p, &v, n);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFFu);
-  }
-}
 
 // Bytes gathered in a fixed block that goes to the stream each time it fills, so that no
 // file is held whole in memory.
@@ -44,8 +35,8 @@ class buffer {
       std::memcpy(spazio(t.size()), t.data(), t.size());
     }
   }
-  // Room for the next n bytes (n at most the block's size), emptying the block if needed.
   std::size_t libero() const { return dati_.size() - usati_; }
+  // Room for the next n bytes (n at most the block's size), emptying the block if needed.
   char* spazio(std::size_t n) {
     if (usati_ + n > dati_.size()) svuota();
     char* p = dati_.data() + usati_;
@@ -63,9 +54,22 @@ class buffer {
   std::size_t usati_ = 0;
 };
 
-// Computed points: a tag and a double each, as many at a time as the block has room for.
-void scrivi_reali(buffer& b, const double* v, std::size_t n) {
-  constexpr std::size_t byte_reale = 2 + 8;
+constexpr std::size_t byte_reale = 2 + 8;
+
+// A computed point's element at p: its tag and its double.
+void metti_reale(char* p, double v) {
+  metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
+  metti_le<8>(p + 2, std::bit_cast<uint64_t>(v));
+}
+
+void scrivi_elemento(buffer& b, int16_t etichetta, double v) {
+  if (etichetta == etichetta_reale) return metti_reale(b.spazio(byte_reale), v);
+  b.i16(etichetta);
+  if (etichetta == etichetta_intero) b.i16(static_cast<int16_t>(v));
+}
+
+// n computed points, as many at a time as the block has room for.
+void scrivi_reali(buffer& b, punti_del_tracciato& punti, std::size_t n, bool meta_y) {
   while (n > 0) {
     const std::size_t quanti = std::min(n, b.libero() / byte_reale);
     if (quanti == 0) {
@@ -73,52 +77,65 @@ void scrivi_reali(buffer& b, const double* v, std::size_t n) {
       continue;
     }
     char* p = b.spazio(quanti * byte_reale);
-    for (std::size_t i = 0; i < quanti; ++i, p += byte_reale) {
-      metti_le<2>(p, static_cast<uint16_t>(etichetta_reale));
-      metti_le<8>(p + 2, std::bit_cast<uint64_t>(v[i]));
-    }
-    v += quanti;
+    punti.calcola(static_cast<int64_t>(quanti), [&](double x, double y) {
+      metti_reale(p, meta_y ? y : x);
+      p += byte_reale;
+    });
     n -= quanti;
   }
 }
 
-void scrivi_punto(buffer& b, punti_tracciato::etichetta tipo, double v) {
-  switch (tipo) {
-    case punti_tracciato::etichetta::vuoto:
-      b.i16(etichetta_vuoto);
-      break;
-    case punti_tracciato::etichetta::intero:
-      b.i16(etichetta_intero);
-      b.i16(static_cast<int16_t>(v));
-      break;
-    case punti_tracciato::etichetta::reale:
-      scrivi_reali(b, &v, 1);
-      break;
+// n empty points: a tag of two zero bytes each.
+void scrivi_vuoti(buffer& b, std::size_t n) {
+  static_assert(etichetta_vuoto == 0);
+  while (n > 0) {
+    const std::size_t quanti = std::min(n, b.libero() / 2);
+    if (quanti == 0) {
+      b.svuota();
+      continue;
+    }
+    std::memset(b.spazio(2 * quanti), 0, 2 * quanti);
+    n -= quanti;
   }
 }
 
-// One half of the track plan: the x or the y values of every point. The computed points,
-// by far the most, form one run between the two seeds and the empty points at the end.
-void scrivi_meta(const punti_tracciato& t, const punti_tracciato::valori& valori,
-                 std::ostream& out) {
+// One half of the track plan, its points computed afresh: the stepping rule needs both
+// coordinates, and computing them twice costs less than keeping either half of a long route.
+// The computed points and the empty ones go in by rows, the seeds one by one.
+void scrivi_meta(const tracciato_compilato& t, bool meta_y, std::ostream& out) {
   buffer b(out);
-  const int64_t fine = t.ultimo_indice() + 1;
-  const int64_t inizio_reali = std::min<int64_t>(2, fine);
-  const int64_t fine_reali = std::clamp(t.calcolati, inizio_reali, fine);
-  for (int64_t i = 0; i < inizio_reali; ++i) {
-    scrivi_punto(b, t.tipo_punto(i), valori[static_cast<std::size_t>(i)]);
+  for (punti_del_tracciato punti(t); punti.altri();) {
+    const auto [tipo, quanti] = punti.prossima_fila();
+    const auto n = static_cast<std::size_t>(quanti);
+    if (tipo == tracciato_compilato::etichetta::reale) {
+      scrivi_reali(b, punti, n, meta_y);
+    } else if (tipo == tracciato_compilato::etichetta::vuoto) {
+      scrivi_vuoti(b, n);
+      punti.salta_vuoti(quanti);
+    } else {
+      const punto_tracciato p = punti.prossimo();
+      scrivi_elemento(b, etichetta_di(p.tipo), meta_y ? p.y : p.x);
+    }
   }
-  scrivi_reali(b, valori.data() + inizio_reali,
-               static_cast<std::size_t>(fine_reali - inizio_reali));
-  for (int64_t i = fine_reali; i < fine; ++i) scrivi_punto(b, t.tipo_punto(i), 0.0);
+  b.svuota();
+}
+
+void scrivi_meta(const std::vector<punto_letto>& punti, std::ostream& out) {
+  buffer b(out);
+  for (const punto_letto& p : punti) scrivi_elemento(b, p.etichetta, p.valore);
   b.svuota();
 }
 
 }  // namespace
 
-void scrivi_tracciato(const punti_tracciato& t, std::ostream& out) {
-  scrivi_meta(t, t.x, out);
-  scrivi_meta(t, t.y, out);
+void scrivi_tracciato(const tracciato_compilato& t, std::ostream& out) {
+  scrivi_meta(t, false, out);
+  scrivi_meta(t, true, out);
+}
+
+void scrivi_tracciato(const tracciato_letto& t, std::ostream& out) {
+  scrivi_meta(t.x, out);
+  scrivi_meta(t.y, out);
 }
 
 void scrivi_stazioni(const tabella_stazioni& t, std::ostream& out) {
@@ -170,10 +187,10 @@ class lettore_byte {
   explicit lettore_byte(std::string_view b) : b_(b) {}
   bool finito() const { return p_ >= b_.size(); }
   std::size_t posizione() const { return p_; }
-  uint8_t u8() { return static_cast<uint8_t>(prendi(1)); }
-  int16_t i16() { return static_cast<int16_t>(static_cast<uint16_t>(prendi(2))); }
-  int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(prendi(4))); }
-  double f64() { return std::bit_cast<double>(prendi(8)); }
+  uint8_t u8() { return static_cast<uint8_t>(prendi<1>()); }
+  int16_t i16() { return static_cast<int16_t>(static_cast<uint16_t>(prendi<2>())); }
+  int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(prendi<4>())); }
+  double f64() { return std::bit_cast<double>(prendi<8>()); }
   std::string testo(std::size_t n) {
     if (b_.size() - p_ < n)
       throw formato_non_valido("file ends early at byte " + std::to_string(p_));
@@ -183,13 +200,11 @@ class lettore_byte {
   }
 
  private:
-  uint64_t prendi(std::size_t n) {
+  template <std::size_t n>
+  uint64_t prendi() {
     if (b_.size() - p_ < n)
       throw formato_non_valido("file ends early at byte " + std::to_string(p_));
-    uint64_t v = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      v |= uint64_t{static_cast<unsigned char>(b_[p_ + i])} << (8 * i);
-    }
+    const uint64_t v = leggi_le<n>(b_.data() + p_);
     p_ += n;
     return v;
   }

@@ -23,10 +23,23 @@ inline constexpr int16_t etichetta_vuoto = 0;
 inline constexpr int16_t etichetta_intero = 2;
 inline constexpr int16_t etichetta_reale = 5;
 
+inline constexpr int16_t etichetta_di(tracciato_compilato::etichetta e) {
+  switch (e) {
+    case tracciato_compilato::etichetta::intero:
+      return etichetta_intero;
+    case tracciato_compilato::etichetta::reale:
+      return etichetta_reale;
+    case tracciato_compilato::etichetta::vuoto:
+      break;
+  }
+  return etichetta_vuoto;
+}
+
 using tabella_stazioni = std::array<voce_stazione, numero_voci_stazione>;
 
-// Each writer takes exactly what its file holds.
-void scrivi_tracciato(const punti_tracciato& t, std::ostream& out);
+// Each writer takes exactly what its file holds. The track plan's points are computed as
+// they are written (compiler/punti_tracciato.h), the x half and then the y half.
+void scrivi_tracciato(const tracciato_compilato& t, std::ostream& out);
 void scrivi_stazioni(const tabella_stazioni& t, std::ostream& out);
 void scrivi_percorso(const std::vector<cella>& percorso, std::ostream& out);
 
@@ -52,11 +65,14 @@ struct punto_letto {
 
 std::vector<cella> leggi_percorso(std::string_view byte);
 tabella_stazioni leggi_stazioni(std::string_view byte);
-// x half then y half, one element per point.
+// x half then y half, one element per point: any tags in any order, as the layout allows,
+// not only the seeds, computed and empty points of a compiled plan.
 struct tracciato_letto {
   std::vector<punto_letto> x, y;
 };
 tracciato_letto leggi_tracciato(std::string_view byte);
+// The same bytes back from what `leggi_tracciato` gave.
+void scrivi_tracciato(const tracciato_letto& t, std::ostream& out);
 
 }  // namespace scenario
 

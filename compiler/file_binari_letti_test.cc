@@ -6,6 +6,7 @@
 
 #include "compiler/file_binari.h"
 #include "compiler/identita.h"
+#include "compiler/punti_tracciato.h"
 #include "tests/aiuti_test.h"
 
 namespace scenario {
@@ -27,21 +28,21 @@ TEST(FileRiletti, PercorsoEStazioniSpeditiTornanoUgualiAlModello) {
   }
 }
 
+// Every point read back has the tag and the coordinates of the point computed in its place.
 TEST(FileRiletti, TracciatoSpeditoTornaConEtichetteEValori) {
-  const punti_tracciato& t = spedito().s.tracciato;
+  const tracciato_compilato& t = spedito().s.tracciato;
   const tracciato_letto letto = leggi_tracciato(file_spedito("ARONA_DOMODOSSOLA_linea.dat"));
-  ASSERT_EQ(letto.x.size(), t.x.size());
-  ASSERT_EQ(letto.y.size(), t.y.size());
-  for (std::size_t i = 0; i < t.x.size(); ++i) {
-    const auto tipo = t.tipo_punto(static_cast<int64_t>(i));
-    const int16_t etichetta = tipo == punti_tracciato::etichetta::vuoto    ? etichetta_vuoto
-                              : tipo == punti_tracciato::etichetta::intero ? etichetta_intero
-                                                                           : etichetta_reale;
+  ASSERT_EQ(letto.x.size(), static_cast<std::size_t>(t.ultimo_indice()) + 1);
+  ASSERT_EQ(letto.y.size(), letto.x.size());
+  for (punti_del_tracciato punti(t); punti.altri();) {
+    const auto i = static_cast<std::size_t>(punti.indice());
+    const punto_tracciato p = punti.prossimo();
+    const int16_t etichetta = etichetta_di(p.tipo);
     ASSERT_EQ(letto.x[i].etichetta, etichetta) << "point " << i;
     ASSERT_EQ(letto.y[i].etichetta, etichetta) << "point " << i;
     if (etichetta == etichetta_vuoto) continue;
-    ASSERT_EQ(letto.x[i].valore, t.x[i]) << "point " << i;
-    ASSERT_EQ(letto.y[i].valore, t.y[i]) << "point " << i;
+    ASSERT_EQ(letto.x[i].valore, p.x) << "point " << i;
+    ASSERT_EQ(letto.y[i].valore, p.y) << "point " << i;
   }
 }
 

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
+#include "compiler/punti_tracciato.h"
 #include "tests/aiuti_test.h"
 
 namespace scenario {
@@ -94,6 +96,94 @@ TEST(FileTracciato, EtichetteDoveLeMetteIlFormato) {
   const auto letto = leggi_tracciato(b);
   ASSERT_EQ(letto.y.size(), 64001u);
   EXPECT_EQ(letto.y[63998].valore, 63998.0);  // a straight line along +y
+}
+
+std::string scritto(const tracciato_compilato& t) {
+  std::ostringstream out;
+  scrivi_tracciato(t, out);
+  return out.str();
+}
+
+// Five points: the two seeds, one computed on the straight, two empty.
+TEST(FileTracciato, PianoPiccoloByteAByte) {
+  const tracciato_compilato t{4, true, {{2, 0.0}}};
+  const std::string x(
+      "\x02\x00\x00\x00\x02\x00\x00\x00"
+      "\x05\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x00\x00\x00\x00",
+      22);
+  const std::string y(
+      "\x02\x00\x00\x00\x02\x00\x01\x00"
+      "\x05\x00\x00\x00\x00\x00\x00\x00\x00\x40"
+      "\x00\x00\x00\x00",
+      22);
+  EXPECT_EQ(scritto(t), x + y);
+  EXPECT_EQ(byte_tracciato(4), 44u);
+}
+
+// A plan never made writes nothing; one made but never seeded, only empty points; one
+// seeded with nothing computed, the seeds and then empty points.
+TEST(FileTracciato, NonCreatoNonSeminatoESenzaPuntiCalcolati) {
+  EXPECT_EQ(scritto(tracciato_compilato{}), "");
+  EXPECT_EQ(scritto(tracciato_compilato{7000, false, {}}), std::string(2 * 2 * 7001, '\0'));
+  const std::string b = scritto(tracciato_compilato{7000, true, {}});
+  const std::size_t meta = 8 + 2 * 6999;
+  ASSERT_EQ(b.size(), 2 * meta);
+  EXPECT_EQ(b.substr(0, 8), std::string("\x02\x00\x00\x00\x02\x00\x00\x00", 8));
+  EXPECT_EQ(b.substr(meta, 8), std::string("\x02\x00\x00\x00\x02\x00\x01\x00", 8));
+  EXPECT_EQ(b.substr(8, meta - 8), std::string(2 * 6999, '\0'));
+  EXPECT_EQ(b.substr(meta + 8), std::string(2 * 6999, '\0'));
+}
+
+// Many fixed blocks of bytes in each half: every point read back is the one computed in its
+// place, and the file ends after the last empty point of the y half.
+TEST(FileTracciato, PianoLungoRilettoComeIPuntiCalcolati) {
+  const tracciato_compilato t{
+      60000, true, {{100, 0.0}, {20000, 0.0001}, {40000, -0.0002}, {59998, 0.0}}};
+  const std::string b = scritto(t);
+  ASSERT_EQ(b.size(), byte_tracciato(60000));
+  const tracciato_letto letto = leggi_tracciato(b);
+  ASSERT_EQ(letto.x.size(), 60001u);
+  for (punti_del_tracciato punti(t); punti.altri();) {
+    const auto i = static_cast<std::size_t>(punti.indice());
+    const punto_tracciato p = punti.prossimo();
+    ASSERT_EQ(letto.x[i].etichetta, etichetta_di(p.tipo)) << i;
+    ASSERT_EQ(letto.y[i].etichetta, etichetta_di(p.tipo)) << i;
+    ASSERT_EQ(letto.x[i].valore, p.x) << i;
+    ASSERT_EQ(letto.y[i].valore, p.y) << i;
+  }
+}
+
+// A plan no compile makes (tags in any order, halves unlike each other) is read and written
+// back with the same bytes, and so is the shipped one.
+TEST(FileTracciato, LettoERiscrittoConGliStessiByte) {
+  const std::string b(
+      "\x05\x00\x00\x00\x00\x00\x00\x00\xF8\x3F"   // 1.5
+      "\x00\x00"                                   // empty
+      "\x02\x00\xFE\xFF"                           // -2
+      "\x05\x00\x00\x00\x00\x00\x00\x00\x00\x80"   // -0.0
+      "\x02\x00\x07\x00"                           // 7
+      "\x05\x00\x01\x00\x00\x00\x00\x00\xF8\x7F"   // a NaN with a payload
+      "\x00\x00"                                   // empty
+      "\x05\x00\x00\x00\x00\x00\x00\x00\xD0\x3F",  // 0.25
+      52);
+  const tracciato_letto t = leggi_tracciato(b);
+  ASSERT_EQ(t.x.size(), 4u);
+  EXPECT_EQ(t.x[0].valore, 1.5);
+  EXPECT_EQ(t.x[1].etichetta, etichetta_vuoto);
+  EXPECT_EQ(t.x[2].valore, -2.0);
+  EXPECT_TRUE(std::signbit(t.x[3].valore));
+  EXPECT_EQ(t.y[0].valore, 7.0);
+  EXPECT_TRUE(std::isnan(t.y[1].valore));
+  EXPECT_EQ(t.y[3].valore, 0.25);
+  std::ostringstream out;
+  scrivi_tracciato(t, out);
+  EXPECT_EQ(out.str(), b);
+  const auto c = test::compila(test::linea_spedita(), test::treno_spedito());
+  const std::string& spedito = c.file.file.at("ARONA_DOMODOSSOLA_linea.dat");
+  std::ostringstream di_nuovo;
+  scrivi_tracciato(leggi_tracciato(spedito), di_nuovo);
+  EXPECT_EQ(di_nuovo.str(), spedito);
 }
 
 TEST(FileLetti, DimensioniChiNonRispettanoIlFormato) {

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "compiler/memoria_popolata.h"
-
 namespace scenario {
 
 // One cell stands for 50 m of line. Fields 1 to 5 describe at most one point feature;
@@ -81,24 +79,34 @@ inline constexpr int voce_linea = 85;
 inline constexpr int voce_treno = 86;
 inline constexpr int primo_posto_cartello = 80;
 
-// The plan-view polyline, one point per metre. Its element tags follow from how it is
-// built: points 0 and 1 are the 16-bit seeds, points 2 up to `calcolati` - 1 are doubles
-// computed in order, every later point is empty. So two vectors of doubles and two
-// counters describe it exactly, without a tag per element.
-struct punti_tracciato {
+// The plan-view polyline, one point per metre, as the parser records it: its last index,
+// whether points 0 and 1 got their 16-bit seeds, and the runs of computed points in order.
+// Points 2 up to `calcolati()` - 1 are doubles computed one after another, each run turning
+// by its curvature k per metre (0 on the straight); every later point is empty. The points
+// themselves are computed only as they are needed (compiler/punti_tracciato.h), so what the
+// plan holds grows with its records, not with the route's length.
+struct tracciato_compilato {
   enum class etichetta : uint8_t { vuoto, intero, reale };
+  struct tratto {
+    int64_t fino_a;  // the run's last point
+    double k;
+  };
 
-  using valori = std::vector<double, memoria_popolata<double>>;
-  valori x;  // size lunghezza_estesa + 1 once created
-  valori y;
+  int64_t ultimo = -1;  // lunghezza_estesa once created
   bool seminato = false;
-  int64_t calcolati = 2;  // first point not yet computed (the parser's `indice_tracciato`)
+  std::vector<tratto> tratti;
 
-  bool creato() const { return !x.empty(); }
-  int64_t ultimo_indice() const { return static_cast<int64_t>(x.size()) - 1; }
+  bool creato() const { return ultimo >= 0; }
+  int64_t ultimo_indice() const { return ultimo; }
+  // First point not yet computed (the parser's `indice_tracciato`).
+  int64_t calcolati() const { return tratti.empty() ? 2 : tratti.back().fino_a + 1; }
+  // The points up to `fino_a` are computed with curvature k; nothing when they already are.
+  void avanza(int64_t fino_a, double k) {
+    if (calcolati() <= fino_a) tratti.push_back({fino_a, k});
+  }
   etichetta tipo_punto(int64_t i) const {
     if (i < 2) return seminato ? etichetta::intero : etichetta::vuoto;
-    return i < calcolati ? etichetta::reale : etichetta::vuoto;
+    return i < calcolati() ? etichetta::reale : etichetta::vuoto;
   }
 };
 
@@ -107,7 +115,7 @@ struct punti_tracciato {
 struct scenario_compilato {
   std::vector<cella> percorso;  // cells 0 to ultima_cella(); empty until a length is read
   std::array<voce_stazione, numero_voci_stazione> tabella_stazioni{};
-  punti_tracciato tracciato;  // points 0 to lunghezza_estesa; empty without the plan option
+  tracciato_compilato tracciato;  // points 0 to lunghezza_estesa; empty without the plan option
 
   int32_t ultima_cella() const { return static_cast<int32_t>(percorso.size()) - 1; }
 };

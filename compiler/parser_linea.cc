@@ -108,10 +108,8 @@ void parser_linea::dimensiona() {
   da_dimensionare_ = false;
   m_.compilato.percorso.assign(static_cast<std::size_t>(m_.ultima_cella) + 1, cella{});
   if (m_.opzioni.con_tracciato) {
-    const auto punti = static_cast<std::size_t>(m_.lunghezza_estesa) + 1;
-    m_.compilato.tracciato = punti_tracciato{};
-    m_.compilato.tracciato.x.assign(punti, 0.0);
-    m_.compilato.tracciato.y.assign(punti, 0.0);
+    m_.compilato.tracciato = tracciato_compilato{};
+    m_.compilato.tracciato.ultimo = m_.lunghezza_estesa;
   }
 }
 
@@ -168,14 +166,10 @@ void parser_linea::tra_le_parti() {
   m_.numero_gallerie = 0;
   m_.posto_cartello = primo_posto_cartello;
   indice_pendenza_ = 0;
-  m_.compilato.tracciato.calcolati = 2;
+  m_.compilato.tracciato.tratti.clear();
   if (m_.opzioni.con_tracciato) {
-    // The line starts at the origin heading along +y, one metre per point.
+    // The line starts at the origin heading along +y (compiler/punti_tracciato.h).
     if (!m_.compilato.tracciato.creato()) throw guasto(senza_lunghezza);
-    m_.compilato.tracciato.x[0] = 0;
-    m_.compilato.tracciato.y[0] = 0;
-    m_.compilato.tracciato.x[1] = 0;
-    m_.compilato.tracciato.y[1] = 1;
     m_.compilato.tracciato.seminato = true;
   }
 }
@@ -237,28 +231,6 @@ void parser_linea::pendenza() {
   pendenza_precedente_ = g;
 }
 
-// The track plan up to point `fino_a`, one metre at a time: each metre keeps the direction of
-// the last one turned by about k radians. The last two points stay in registers, and each
-// step repeats the same operations in the same order, so the doubles are those of one step
-// after another.
-void avanza_tracciato(punti_tracciato& t, int64_t fino_a, double k) {
-  if (t.calcolati > fino_a) return;
-  double* const x = t.x.data();
-  double* const y = t.y.data();
-  auto i = static_cast<std::size_t>(t.calcolati);
-  const auto fine = static_cast<std::size_t>(fino_a);
-  double x2 = x[i - 2], x1 = x[i - 1], y2 = y[i - 2], y1 = y[i - 1];
-  for (; i <= fine; ++i) {
-    const double dx = x1 - x2;
-    const double dy = y1 - y2;
-    x2 = x1;
-    y2 = y1;
-    x1 = x[i] = x1 + (dy * k + dx);
-    y1 = y[i] = y1 + (dy - dx * k);
-  }
-  t.calcolati = fino_a + 1;
-}
-
 bool parser_linea::curva() {
   const int32_t p = l_.leggi_numero();
   const int32_t n = l_.leggi_numero();
@@ -275,13 +247,13 @@ bool parser_linea::curva() {
   curvatura = classe->valore;
   if (contiene(m_.riga, "s")) curvatura = -curvatura;
   // Points past lunghezza_estesa - 2 are never computed: the last two stay empty.
-  punti_tracciato& t = m_.compilato.tracciato;
+  tracciato_compilato& t = m_.compilato.tracciato;
   const int64_t ultimo = t.ultimo_indice() - 2;
   const int64_t fine_curva = int64_t{p} + n;
   const std::pair<int64_t, double> tratti[] = {{p, 0.0}, {fine_curva, curvatura}};
   for (const auto& [fino_a, k] : tratti) {
-    avanza_tracciato(t, std::min({fino_a, ultimo, limite_tracciato}), k);
-    if (t.calcolati > limite_tracciato) return chiudi_con(103);
+    t.avanza(std::min({fino_a, ultimo, limite_tracciato}), k);
+    if (t.calcolati() > limite_tracciato) return chiudi_con(103);
   }
   return true;
 }
@@ -338,7 +310,7 @@ void parser_linea::fine_descrizione() {
   if (!m_.percorso_creato()) throw guasto(senza_lunghezza);
   scrivi_pendenze_fino_a(m_.ultima_cella - 2);
   if (m_.opzioni.con_tracciato) {
-    avanza_tracciato(m_.compilato.tracciato, m_.lunghezza_estesa - 2, 0.0);
+    m_.compilato.tracciato.avanza(m_.lunghezza_estesa - 2, 0.0);
   }
 }
 

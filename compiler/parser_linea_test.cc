@@ -69,13 +69,16 @@ TEST_F(LineaSpedita, GallerieCartelliEIndicatori) {
 
 // The first curve, recomputed here step by step from the seed heading.
 TEST_F(LineaSpedita, PrimaCurvaDelTracciato) {
+  using etichetta = tracciato_compilato::etichetta;
   const auto& t = s().tracciato;
-  ASSERT_EQ(t.x.size(), 64001u);
-  EXPECT_EQ(t.tipo_punto(0), punti_tracciato::etichetta::intero);
-  EXPECT_EQ(t.tipo_punto(1), punti_tracciato::etichetta::intero);
-  EXPECT_EQ(t.tipo_punto(63998), punti_tracciato::etichetta::reale);
-  EXPECT_EQ(t.tipo_punto(63999), punti_tracciato::etichetta::vuoto);
-  EXPECT_EQ(t.tipo_punto(64000), punti_tracciato::etichetta::vuoto);
+  ASSERT_EQ(t.ultimo_indice(), 64000);
+  EXPECT_EQ(t.tipo_punto(0), etichetta::intero);
+  EXPECT_EQ(t.tipo_punto(1), etichetta::intero);
+  EXPECT_EQ(t.tipo_punto(63998), etichetta::reale);
+  EXPECT_EQ(t.tipo_punto(63999), etichetta::vuoto);
+  EXPECT_EQ(t.tipo_punto(64000), etichetta::vuoto);
+  const auto& p = piano();
+  ASSERT_EQ(p.x.size(), 64001u);
   double x[2] = {0, 0}, y[2] = {0, 1};
   for (int i = 2; i <= 1850; ++i) {
     const double k = i <= 1350 ? 0.0 : 0.001;
@@ -86,14 +89,15 @@ TEST_F(LineaSpedita, PrimaCurvaDelTracciato) {
     x[1] = nx;
     y[1] = ny;
     if (i == 1350 || i == 1351 || i == 1600 || i == 1850) {
-      ASSERT_EQ(t.x[static_cast<std::size_t>(i)], x[1]) << i;
-      ASSERT_EQ(t.y[static_cast<std::size_t>(i)], y[1]) << i;
+      ASSERT_EQ(p.x[static_cast<std::size_t>(i)].valore, x[1]) << i;
+      ASSERT_EQ(p.y[static_cast<std::size_t>(i)].valore, y[1]) << i;
     }
   }
-  EXPECT_EQ(t.x[1350], 0.0);
-  EXPECT_EQ(t.y[1350], 1350.0);
+  EXPECT_EQ(p.x[1350].valore, 0.0);
+  EXPECT_EQ(p.y[1350].valore, 1350.0);
   // Half a kilometre at 0.001 rad per metre turns toward +x by about half a radian.
-  EXPECT_NEAR(std::atan2(t.x[1850] - t.x[1849], t.y[1850] - t.y[1849]), 0.5, 0.01);
+  EXPECT_NEAR(std::atan2(p.x[1850].valore - p.x[1849].valore, p.y[1850].valore - p.y[1849].valore),
+              0.5, 0.01);
 }
 
 // One crafted source per case: the code, the position and what the model holds.
@@ -261,11 +265,13 @@ TEST(Linea, UltimaLunghezzaDimensionaIlPercorso) {
   auto c = compila(due + "[curve]\r\n[fine]\r\n", treno_minimo());
   EXPECT_EQ(c.r.codice, 0);
   EXPECT_EQ(c.s.ultima_cella(), 160);
-  EXPECT_EQ(c.s.tracciato.x.size(), 8001u);
+  EXPECT_EQ(c.s.tracciato.ultimo_indice(), 8000);
+  EXPECT_EQ(test::piano_letto(c).x.size(), 8001u);
   c = compila(due + "lunghezza percorso, 1000001\r\n[fine]\r\n", treno_minimo());
   EXPECT_EQ(c.r.codice, 1);
   EXPECT_EQ(c.s.ultima_cella(), 160);
-  EXPECT_EQ(c.s.tracciato.x.size(), 8001u);
+  EXPECT_EQ(c.s.tracciato.ultimo_indice(), 8000);
+  EXPECT_EQ(test::piano_letto(c).x.size(), 8001u);
   c = compila(due + "lunghezza percorso, -1\r\n[fine]\r\n", treno_minimo());
   EXPECT_EQ(c.r.codice, 25);
   EXPECT_EQ(c.s.ultima_cella(), 160);
@@ -392,9 +398,12 @@ TEST(Linea, CurveSovrappostaEOltreLaFine) {
                          treno_minimo());
   ASSERT_EQ(c.r.codice, 0);
   const auto& t = c.s.tracciato;
-  EXPECT_LT(t.x[300], 0.0);
-  EXPECT_EQ(t.calcolati, 63999);
-  EXPECT_EQ(t.tipo_punto(63999), punti_tracciato::etichetta::vuoto);
+  const auto p = test::piano_letto(c);
+  EXPECT_LT(p.x[300].valore, 0.0);
+  EXPECT_EQ(t.calcolati(), 63999);
+  EXPECT_EQ(t.tipo_punto(63999), tracciato_compilato::etichetta::vuoto);
+  EXPECT_EQ(p.x[63998].etichetta, etichetta_reale);
+  EXPECT_EQ(p.x[63999].etichetta, etichetta_vuoto);
 }
 
 TEST(Linea, ProgressiveOrdinate) {

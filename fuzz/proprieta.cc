@@ -2,18 +2,24 @@
 #include "fuzz/proprieta.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <streambuf>
+#include <string_view>
 #include <vector>
 
+#include "compiler/byte_le.h"
 #include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
-#include "tests/file_in_memoria.h"
+#include "compiler/punti_tracciato.h"
+#include "compiler/sorgenti.h"
 #include "sources/contenuti.h"
 
 namespace scenario::fuzz {
@@ -35,13 +41,63 @@ std::string unisci(const std::vector<std::string_view>& righe) {
   return t;
 }
 
+// What a stream writes, appended to a string.
+class accoda : public std::streambuf {
+ public:
+  explicit accoda(std::string& s) : s_(s) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!traits_type::eq_int_type(c, traits_type::eof()))
+      s_.push_back(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+  }
+  std::streamsize xsputn(const char* p, std::streamsize n) override {
+    s_.append(p, static_cast<std::size_t>(n));
+    return n;
+  }
+
+ private:
+  std::string& s_;
+};
+
+// The files of a compile in memory, in strings kept from one input to the next: a track plan
+// of megabytes then takes no fresh memory, and no copying as it grows, for every input. Only
+// the room is kept: everything else a run allocates it frees, or libFuzzer would look for a
+// leak after every input.
+class file_riusati : public destinazione_file {
+ public:
+  // Room 0 for the first compile of an input, 1 for the second.
+  explicit file_riusati(int stanza) : spazio_(stanze()[stanza]) {}
+
+  void scrivi(const std::string& nome_file,
+              const std::function<void(std::ostream&)>& contenuto) override {
+    std::string& f = spazio_[nome_file];
+    f.clear();
+    accoda b(f);
+    std::ostream out(&b);
+    contenuto(out);
+    scritti_[nome_file] = f;
+  }
+  const std::map<std::string, std::string_view>& scritti() const { return scritti_; }
+
+ private:
+  static std::array<std::map<std::string, std::string>, 2>& stanze() {
+    static std::array<std::map<std::string, std::string>, 2> s;
+    return s;
+  }
+  std::map<std::string, std::string>& spazio_;
+  std::map<std::string, std::string_view> scritti_;
+};
+
 // A compile as the package runs it: consumed sources deleted, files written unless an
 // identity error stops them.
 struct esecuzione {
+  explicit esecuzione(int stanza) : file(stanza) {}
   opzioni_compilazione o;
   scenario::compilazione c;
   testi_sorgenti sorgenti;  // what is left of the sources
-  file_in_memoria file;
+  file_riusati file;
 };
 
 void compila(esecuzione& e, const std::optional<std::string>& linea,
@@ -89,59 +145,85 @@ void controlla_sorgenti(const esecuzione& c, bool con_linea, bool con_treno) {
   }
 }
 
-const std::string* cerca(const esecuzione& c, const std::string& nome) {
-  const auto it = c.file.file.find(nome);
-  return it == c.file.file.end() ? nullptr : &it->second;
+const std::string_view* cerca(const esecuzione& c, const std::string& nome) {
+  const auto it = c.file.scritti().find(nome);
+  return it == c.file.scritti().end() ? nullptr : &it->second;
 }
 
-// Tags the model gives the points of a track plan of `n` points, seeded or not, with
-// `calcolati` as its first point not computed.
-std::vector<int16_t> etichette_attese(std::size_t n, bool seminato, std::size_t calcolati) {
-  std::vector<int16_t> e(n, etichetta_vuoto);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (i < 2) {
-      e[i] = seminato ? etichetta_intero : etichetta_vuoto;
-    } else if (i < calcolati) {
-      e[i] = etichetta_reale;
-    }
+// One half of the plan's file, element after element, against the elements the model says
+// it holds: a two-byte tag, then an Integer of two bytes or a double of eight. The computed
+// points, by far the most, are checked a row at a time in one loop.
+class meta_attesa {
+ public:
+  meta_attesa(std::string_view byte, std::size_t da, std::size_t a)
+      : p_(byte.data() + da), fine_(byte.data() + a) {}
+  bool finita() const { return p_ == fine_; }
+
+  // True when the next element is exactly the tag e with the value v (none when empty).
+  bool segue(int16_t e, double v) {
+    const std::size_t n = e == etichetta_reale ? 8 : e == etichetta_intero ? 2 : 0;
+    if (resto() < 2 + n || leggi_le<2>(p_) != static_cast<uint16_t>(e)) return false;
+    const char* valore = p_ + 2;
+    p_ += 2 + n;
+    if (n == 8) return leggi_le<8>(valore) == std::bit_cast<uint64_t>(v);
+    return n == 0 || leggi_le<2>(valore) == static_cast<uint16_t>(static_cast<int16_t>(v));
   }
-  return e;
+  // Room for n more computed points.
+  bool reali(int64_t n) const { return resto() / byte_reale >= static_cast<std::size_t>(n); }
+  // The next computed point, its room checked by `reali`.
+  bool reale(double v) {
+    const bool uguale =
+        leggi_le<2>(p_) == etichetta_reale && leggi_le<8>(p_ + 2) == std::bit_cast<uint64_t>(v);
+    p_ += byte_reale;
+    return uguale;
+  }
+
+ private:
+  static constexpr std::size_t byte_reale = 2 + 8;
+  std::size_t resto() const { return static_cast<std::size_t>(fine_ - p_); }
+  const char* p_;
+  const char* fine_;
+};
+
+[[noreturn]] void punto_diverso(int64_t i) {
+  violata("il punto " + std::to_string(i) + " del tracciato scritto non e' quello del modello");
 }
 
-std::vector<int16_t> etichette(const std::vector<punto_letto>& punti) {
-  std::vector<int16_t> e;
-  for (const punto_letto& p : punti) e.push_back(p.etichetta);
-  return e;
-}
-
-std::size_t reali(const std::vector<int16_t>& e) {
-  std::size_t n = 0;
-  for (int16_t t : e) n += t == etichetta_reale ? 1 : 0;
-  return n;
-}
-
-void controlla_tracciato(const esecuzione& c, const std::string& byte) {
-  const scenario_compilato& m = c.c.scenario;
-  if (!m.tracciato.creato()) {
+// The plan's file holds, byte for byte, one point per metre up to lunghezza_estesa in each
+// half, each the model's point computed beside it: the seeds (or nothing), the computed
+// points in a row, then empty points. The message is made only for a point that breaks the
+// property: the loops run a million times on a long route.
+void controlla_tracciato(const esecuzione& c, std::string_view byte) {
+  const tracciato_compilato& m = c.c.scenario.tracciato;
+  if (!m.creato()) {
     esigi(byte.empty(),
           "tracciato mai dimensionato ma scritto con " + std::to_string(byte.size()) + " byte");
     return;
   }
-  const auto e = static_cast<std::size_t>(m.tracciato.ultimo_indice());
-  tracciato_letto t;
-  try {
-    t = leggi_tracciato(byte);
-  } catch (const formato_non_valido& x) {
-    violata(std::string("tracciato illeggibile: ") + x.what());
+  esigi(byte.size() % 2 == 0, "tracciato di " + std::to_string(byte.size()) + " byte, dispari");
+  meta_attesa x(byte, 0, byte.size() / 2), y(byte, byte.size() / 2, byte.size());
+  for (punti_del_tracciato punti(m); punti.altri();) {
+    int64_t i = punti.indice();
+    const auto [tipo, quanti] = punti.prossima_fila();
+    if (tipo == tracciato_compilato::etichetta::reale) {
+      if (!x.reali(quanti) || !y.reali(quanti)) punto_diverso(i);
+      punti.calcola(quanti, [&](double px, double py) {
+        if (!x.reale(px) || !y.reale(py)) punto_diverso(i);
+        ++i;
+      });
+    } else if (tipo == tracciato_compilato::etichetta::vuoto) {
+      for (const int64_t fine = i + quanti; i < fine; ++i) {
+        if (!x.segue(etichetta_vuoto, 0) || !y.segue(etichetta_vuoto, 0)) punto_diverso(i);
+      }
+      punti.salta_vuoti(quanti);
+    } else {
+      const punto_tracciato p = punti.prossimo();
+      if (!x.segue(etichetta_intero, p.x) || !y.segue(etichetta_intero, p.y)) punto_diverso(i);
+    }
   }
-  esigi(t.x.size() == e + 1 && t.y.size() == e + 1,
-        "il tracciato non ha lunghezza_estesa + 1 punti");
-  // Seeds (or nothing), then the computed points in a row, then empty points.
-  const auto ex = etichette(t.x);
-  const bool seminato = ex[0] == etichetta_intero;
-  esigi(ex == etichette_attese(e + 1, seminato, 2 + reali(ex)) && etichette(t.y) == ex,
-        "etichette del tracciato fuori ordine");
+  esigi(x.finita() && y.finita(), "il tracciato ha piu' di lunghezza_estesa + 1 punti");
   if (linea_finita(c.c.risultato.codice)) {
+    const auto e = static_cast<std::size_t>(m.ultimo_indice());
     esigi(byte.size() == byte_tracciato(e),
           "tracciato di " + std::to_string(byte.size()) + " byte invece di 2 x (10 E - 18)");
   }
@@ -151,12 +233,12 @@ void controlla_file(const esecuzione& c, int32_t j) {
   const scenario_compilato& m = c.c.scenario;
   const opzioni_compilazione& o = c.o;
   if (c.c.risultato.identita()) {
-    esigi(c.file.file.empty(), "file scritti dopo un errore di identita'");
+    esigi(c.file.scritti().empty(), "file scritti dopo un errore di identita'");
     return;
   }
-  esigi(c.file.file.size() == (j != 0 ? 3u : 2u), "numero di file scritti");
-  const std::string* celle = cerca(c, nome_percorso(o.nome_linea, o.numero_treno));
-  const std::string* stazioni = cerca(c, nome_stazioni(o.nome_linea, o.numero_treno));
+  esigi(c.file.scritti().size() == (j != 0 ? 3u : 2u), "numero di file scritti");
+  const std::string_view* celle = cerca(c, nome_percorso(o.nome_linea, o.numero_treno));
+  const std::string_view* stazioni = cerca(c, nome_stazioni(o.nome_linea, o.numero_treno));
   esigi(celle && stazioni, "manca un file compilato");
   esigi(celle->size() == byte_cella * static_cast<std::size_t>(m.ultima_cella() + 1),
         "file delle celle non di 15 x (ultima_cella + 1) byte");
@@ -168,28 +250,17 @@ void controlla_file(const esecuzione& c, int32_t j) {
   esigi(leggi_stazioni(*stazioni) == m.tabella_stazioni,
         "le stazioni rilette differiscono dal modello");
   if (j != 0) {
-    const std::string* tracciato = cerca(c, nome_tracciato(o.nome_linea));
+    const std::string_view* tracciato = cerca(c, nome_tracciato(o.nome_linea));
     esigi(tracciato != nullptr, "manca il tracciato");
     controlla_tracciato(c, *tracciato);
   }
 }
 
-// A track plan the model can hold (the same seeds-reals-empties tags in both halves) is
-// written back byte for byte.
+// Any track plan the reader accepts is written back byte for byte.
 void controlla_tracciato_letto(const tracciato_letto& t, std::string_view byte) {
   esigi(t.x.size() == t.y.size(), "meta' del tracciato di lunghezze diverse accettate");
-  const auto ex = etichette(t.x);
-  const bool seminato = !ex.empty() && ex[0] == etichetta_intero;
-  if (ex != etichette_attese(ex.size(), seminato, 2 + reali(ex)) || etichette(t.y) != ex) return;
-  punti_tracciato p;
-  p.seminato = seminato;
-  p.calcolati = static_cast<int64_t>(2 + reali(ex));
-  for (std::size_t i = 0; i < ex.size(); ++i) {
-    p.x.push_back(t.x[i].valore);
-    p.y.push_back(t.y[i].valore);
-  }
   std::ostringstream out;
-  scrivi_tracciato(p, out);
+  scrivi_tracciato(t, out);
   esigi(out.str() == byte, "tracciato letto e riscritto con byte diversi");
 }
 
@@ -207,19 +278,19 @@ const std::string& treno_spedito() {
 
 void controlla_compilazione(const std::optional<std::string>& linea,
                             const std::optional<std::string>& treno, int32_t j) {
-  esecuzione prima;
+  esecuzione prima(0);
   compila(prima, linea, treno, j);
   controlla_codice(prima);
   controlla_sorgenti(prima, linea.has_value(), treno.has_value());
   controlla_file(prima, j);
-  esecuzione seconda;
+  esecuzione seconda(1);
   compila(seconda, linea, treno, j);
   const esito& a = prima.c.risultato;
   const esito& b = seconda.c.risultato;
   esigi(a.errore_identita == b.errore_identita && a.codice == b.codice &&
             a.posizione == b.posizione && a.motivo == b.motivo,
         "due compilazioni degli stessi sorgenti hanno esiti diversi");
-  esigi(seconda.file.file == prima.file.file,
+  esigi(seconda.file.scritti() == prima.file.scritti(),
         "due compilazioni degli stessi sorgenti hanno byte diversi");
 }
 

@@ -80,6 +80,11 @@ inline const compilazione& compilazione_spedita() {
   return c;
 }
 
+// The track plan a compile wrote, read back from its file.
+inline tracciato_letto piano_letto(const compilazione& c) {
+  return leggi_tracciato(c.file.file.at("ARONA_DOMODOSSOLA_linea.dat"));
+}
+
 // The first line of a message, without its end.
 inline std::string prima_riga(const std::string& t) { return t.substr(0, t.find('\n')); }
 
@@ -132,6 +137,10 @@ class scenario_spedito : public ::testing::Test {
   static const esito& r() { return compilazione_spedita().r; }
   static const analisi& a() { return *compilazione_spedita().a; }
   static const cella& cl(int i) { return s().percorso[static_cast<std::size_t>(i)]; }
+  static const tracciato_letto& piano() {
+    static const tracciato_letto t = piano_letto(compilazione_spedita());
+    return t;
+  }
 };
 
 }  // namespace scenario::test

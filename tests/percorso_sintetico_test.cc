@@ -52,7 +52,7 @@ TEST_P(percorso_sintetico, compila_senza_errore_con_i_record_attesi) {
   EXPECT_GE(celle_di_tipo(c.s, cella_controllo_velocita), 4 * k.rallentamenti);
   const auto e = static_cast<std::size_t>(k.lunghezza + 7000);
   EXPECT_EQ(c.file.file.at("ARONA_DOMODOSSOLA_linea.dat").size(), byte_tracciato(e));
-  EXPECT_EQ(c.s.tracciato.calcolati, k.lunghezza + 7000 - 1);
+  EXPECT_EQ(c.s.tracciato.calcolati(), k.lunghezza + 7000 - 1);
 }
 
 // Signals every 1.5 km up to 100 m before the end; one slow order in every eighth block of 6 km
