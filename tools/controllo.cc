@@ -91,6 +91,32 @@ std::string luogo(const problema& p, const std::string& cartella) {
   return l + ": ";
 }
 
+// The quoted lines of a source, each found from the last one: the problems come in line order,
+// so a source with many problems is read once rather than once for each.
+class righe_citate {
+ public:
+  // `testo` from the start of line `riga` (from 1), with the field reader's line ends; empty
+  // past the end.
+  std::string_view da(std::string_view testo, int64_t riga) {
+    if (testo.data() != testo_.data() || riga < riga_) {
+      testo_ = testo;
+      riga_ = 1;
+      inizio_ = 0;
+    }
+    while (riga_ < riga && inizio_ < testo_.size()) {
+      const std::size_t fine = std::min(testo_.find_first_of("\r\n", inizio_), testo_.size());
+      inizio_ = fine + (testo_.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
+      ++riga_;
+    }
+    return riga_ == riga && inizio_ <= testo_.size() ? testo_.substr(inizio_) : std::string_view();
+  }
+
+ private:
+  std::string_view testo_;
+  int64_t riga_ = 1;
+  std::size_t inizio_ = 0;
+};
+
 }  // namespace
 
 std::string riassunto(const std::vector<problema>& problemi) {
@@ -102,12 +128,13 @@ std::string riassunto(const std::vector<problema>& problemi) {
 std::string testo_problemi(const std::vector<problema>& problemi, const testi_sorgenti& testi,
                            const opzioni_compilazione& o, const std::string& cartella) {
   std::string t;
+  righe_citate righe;
   for (const problema& p : problemi) {
     t += luogo(p, cartella) + (p.errore ? "error: " : "warning: ") + p.messaggio + "\n";
     const std::string_view testo = testo_sorgente(testi, o, p.file);
     if (testo.empty() || p.riga <= 0) continue;
     // The line as the field reader splits lines, cut around the column like compile's echo.
-    estratto_riga e = estrai_riga(testo, p.riga, p.colonna);
+    estratto_riga e = estrai_riga(righe.da(testo, p.riga), 1, p.colonna);
     std::replace(e.testo.begin(), e.testo.end(), '\t', ' ');
     t += "  " + e.testo + "\n";
     if (e.colonna > 0)

@@ -277,14 +277,19 @@ const caso casi[] = {
      "                            ^\n"
      "2 errors, 0 warnings\n"},
     // What the compiler records, for the records after the one it stops at.
-    {"CurvaSenzaClasse", "curvad, 100, 100\r\ncurvas, 300, 100\r\n", "",
-     "R_linea.txt:4:1: error: code 103: curve class missing, or track plan over 1,000,000 points\n"
+    // The verdict comes first, before a warning on an earlier line.
+    {"CurvaSenzaClasse", "pendenza, 0, 500\r\ncurvad, 100, 100\r\ncurvas, 300, 100\r\n", "",
+     "R_linea.txt:5:1: error: code 103: curve class missing, or track plan over 1,000,000 points\n"
      "  curvad, 100, 100\n"
      "  ^\n"
-     "R_linea.txt:5:1: error: `curvas` holds no curve class digit 1 to 6 (code 103)\n"
+     "R_linea.txt:4:14: warning: `pendenza` field `pendenza` 500 per mille is outside its range "
+     "-100 to 155 (the value wraps)\n"
+     "  pendenza, 0, 500\n"
+     "               ^\n"
+     "R_linea.txt:6:1: error: `curvas` holds no curve class digit 1 to 6 (code 103)\n"
      "  curvas, 300, 100\n"
      "  ^\n"
-     "2 errors, 0 warnings\n"},
+     "2 errors, 1 warning\n"},
     {"RipetizioneSenzaCodici",
      "[generale]\r\nlunghezza percorso, 4000\r\nripetizione segnali codici, 0, 0\r\n"
      "ripetizione segnali, 50, 75\r\n[curve]\r\n[fine]\r\n",
