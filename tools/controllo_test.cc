@@ -420,6 +420,20 @@ const caso_compilatore casi_compilatore[] = {
     {"RecordSuDueRighe", posto_record::linea, "pendenza, 100,\r\n 5\r\n", 0},
     {"StazioneSuTreRighe", posto_record::treno,
      "stazione,\r\n 0, 8,\r\n 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, PRIMA\r\n", 0},
+    // Fields holding "-" are passed over: up to ten in the general section, two after it.
+    {"NoveTrattiniNellaGenerale", posto_record::generale,
+     "-1,-1,-1,-1,-1,-1,-1,-1,-1, -lunghezza percorso, -1\r\n", 0},
+    {"DieciTrattiniNellaGenerale", posto_record::generale,
+     "-1,-1,-1,-1,-1,-1,-1,-1,-1,-1, -lunghezza percorso, -1\r\n", 25},
+    {"UnTrattinoDopo", posto_record::linea, "-1, -pendenza, 10901, 1\r\n", 0},
+    {"DueTrattiniDopo", posto_record::linea, "-1, -1, -pendenza, 10901, 1\r\n", 15},
+    {"UnTrattinoNelTreno", posto_record::treno, "-1, -sabbia, 40000\r\n", 0},
+    {"DueTrattiniNelTreno", posto_record::treno, "-1, -1, -sabbia, 40000\r\n", 25},
+    // The general section ends at a field with both brackets.
+    {"GeneraleNonChiusa", posto_record::generale, "[x\r\nlunghezza percorso, -1\r\n", 25},
+    {"GeneraleChiusa", posto_record::generale, "[x]\r\nlunghezza percorso, -1\r\n", 0},
+    // After an unknown keyword, the next field on its line is a keyword field.
+    {"DopoUnaParolaSconosciuta", posto_record::linea, "xx, pendenza, 10901, 1\r\n", 15},
     {"LunghezzaZero", posto_record::generale, "lunghezza percorso, 0\r\n", 0},
     {"LunghezzaNegativa", posto_record::generale, "lunghezza percorso, -1\r\n", 25},
     {"LunghezzaMassima", posto_record::generale, "lunghezza percorso, 1000000\r\n", 0},
