@@ -10,11 +10,19 @@ namespace scenario {
 namespace {
 
 constexpr int64_t max_32 = 2147483647;
+constexpr int64_t min_32 = -max_32 - 1;
 constexpr int64_t max_16 = 32767;
 constexpr int64_t min_16 = -32768;
 // A position: from the start of the line to the last one the range check lets through on the
 // longest line (1,000,000 m + 7000 m of run-out - 100 m).
 constexpr int64_t posizione_max = 1006900;
+
+// What the compiler takes in a field: any number it can read, a byte, 16 bits.
+constexpr valori_accettati qualsiasi{min_32, max_32};
+constexpr valori_accettati di_un_byte{0, 255};
+constexpr valori_accettati di_16_bit{min_16, max_16};
+// A point feature's cell p / 50 + 1 (halves to even) must not fall before cell 0.
+constexpr valori_accettati dopo_la_cella_zero{-75, max_32};
 
 // clang-format off
 constexpr sezione_sorgente sezioni[] = {
@@ -36,139 +44,139 @@ constexpr sezione_sorgente sezioni[] = {
 };
 
 constexpr campo_sorgente lunghezza[] = {
-    {"L", "length of the line", "m", 1, 1000000, "slot 84 `fine`; the route gets (L + 7000) / 50 cells of 50 m (7 km of run-out past the end), the track plan L + 7001 points. Above 1,000,000: code 1; negative: code 25"},
+    {"L", "length of the line", "m", 1, 1000000, {0, 1000000, 25, 1}, "slot 84 `fine`; the route gets (L + 7000) / 50 cells of 50 m (7 km of run-out past the end), the track plan L + 7001 points"},
 };
 constexpr campo_sorgente progressiva[] = {
-    {"inizio", "where the progressive starts", "m", 0, posizione_max, "sorting key of slots 81 to 83 (the greatest `inizio` goes to slot 81). Not a multiple of 50: code 2"},
-    {"fine", "where it ends", "m", 0, posizione_max, "stored with the record. Not a multiple of 50: code 2"},
-    {"posizione", "1 adds 100 m to `fine`", "", 0, 1, "stored with the record"},
+    {"inizio", "where the progressive starts", "m", 0, posizione_max, qualsiasi, "sorting key of slots 81 to 83 (the greatest `inizio` goes to slot 81). Not a multiple of 50: code 2"},
+    {"fine", "where it ends", "m", 0, posizione_max, qualsiasi, "stored with the record. Not a multiple of 50: code 2"},
+    {"posizione", "1 adds 100 m to `fine`", "", 0, 1, qualsiasi, "stored with the record"},
 };
 constexpr campo_sorgente sfondo[] = {
-    {"valore", "background value for the simulator", "", 0, max_32, "slot 85: `uno` to `inizio`, `due` to `posizione`, `tre` to `fine`, unchanged"},
+    {"valore", "background value for the simulator", "", 0, max_32, qualsiasi, "slot 85: `uno` to `inizio`, `due` to `posizione`, `tre` to `fine`, unchanged"},
 };
 constexpr campo_sorgente ripetizione[] = {
-    {"inizio", "start of the stretch where signals are repeated in the cab", "m", 0, posizione_max, "slot 86 `inizio`. Not a multiple of 50: code 3"},
-    {"fine", "its end; 0 for no repetition", "m", 0, posizione_max, "slot 86 `fine`. Not a multiple of 50: code 4. The keyword's \"4\" or \"9\" (the number of codes) goes to slot 86 `posizione`, 0 when `fine` is 0; neither digit: code 5"},
+    {"inizio", "start of the stretch where signals are repeated in the cab", "m", 0, posizione_max, qualsiasi, "slot 86 `inizio`. Not a multiple of 50: code 3"},
+    {"fine", "its end; 0 for no repetition", "m", 0, posizione_max, qualsiasi, "slot 86 `fine`. Not a multiple of 50: code 4. The keyword's \"4\" or \"9\" (the number of codes) goes to slot 86 `posizione`, 0 when `fine` is 0; neither digit: code 5"},
 };
 constexpr campo_sorgente curva[] = {
-    {"inizio", "where the curve starts", "m", 0, posizione_max, "the track plan runs straight up to it, then turns by the class's curvature every metre. Only when the plan is built (not with --no-plan)"},
-    {"lunghezza", "length of the curve", "m", 1, posizione_max, "points `inizio` + 1 to `inizio` + `lunghezza` of the plan turn"},
+    {"inizio", "where the curve starts", "m", 0, posizione_max, qualsiasi, "the track plan runs straight up to it, then turns by the class's curvature every metre. Only when the plan is built (not with --no-plan)"},
+    {"lunghezza", "length of the curve", "m", 1, posizione_max, qualsiasi, "points `inizio` + 1 to `inizio` + `lunghezza` of the plan turn"},
 };
 constexpr campo_sorgente pendenza[] = {
-    {"posizione", "where the gradient starts", "m", 0, posizione_max, "the gradient in force so far fills the cells up to cell p / 50 - 1"},
-    {"pendenza", "gradient, positive uphill", "per mille", -100, 155, "+ 100 into the `pendenza` byte of the cells from p / 50 to the next record's; outside the range the byte wraps (+500 becomes -12)"},
+    {"posizione", "where the gradient starts", "m", 0, posizione_max, qualsiasi, "the gradient in force so far fills the cells up to cell p / 50 - 1"},
+    {"pendenza", "gradient, positive uphill", "per mille", -100, 155, qualsiasi, "+ 100 into the `pendenza` byte of the cells from p / 50 to the next record's; outside the range the byte wraps (+500 becomes -12)"},
 };
 constexpr campo_sorgente montagna[] = {
-    {"inizio", "tunnel entrance", "m", 0, posizione_max, "cells `inizio` / 50 to `fine` / 50 - 1 get the tunnel type in their `galleria` byte"},
-    {"fine", "tunnel exit", "m", 0, posizione_max, "see `inizio`; a tunnel that spans no whole cell may mark none"},
-    {"tipo", "tunnel type 1 or 2; + 10 for lamps", "", 1, 12, "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
+    {"inizio", "tunnel entrance", "m", 0, posizione_max, qualsiasi, "cells `inizio` / 50 to `fine` / 50 - 1 get the tunnel type in their `galleria` byte"},
+    {"fine", "tunnel exit", "m", 0, posizione_max, qualsiasi, "see `inizio`; a tunnel that spans no whole cell may mark none"},
+    {"tipo", "tunnel type 1 or 2; + 10 for lamps", "", 1, 12, qualsiasi, "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
 };
 constexpr campo_sorgente indicatori[] = {
-    {"posizione", "where the board stands", "m", 0, posizione_max, "cell p / 50 + 1 becomes kind 6 (speed-indicator board); an occupied cell: code 21"},
-    {"vas", "first group, first speed", "km/h", 0, 1635, "`dato_1` = `vas` x 20 + `vad` / 5"},
-    {"vbs", "first group, second speed", "km/h", 0, 1635, "`dato_2` = `vbs` x 20 + `vbd` / 5"},
-    {"vcs", "first group, third speed", "km/h", 0, 1635, "`dato_3` = `vcs` x 20 + `vcd` / 5"},
-    {"strisces", "first group, stripes", "", 0, 9, "`dato_4` = `strisces` x 10 + `strisced`"},
-    {"vad", "second group, first speed (multiple of 5)", "km/h", 0, 95, "see `vas`; empty reads as 0"},
-    {"vbd", "second group, second speed", "km/h", 0, 95, "see `vbs`"},
-    {"vcd", "second group, third speed", "km/h", 0, 95, "see `vcs`"},
-    {"strisced", "second group, stripes", "", 0, 9, "see `strisces`"},
+    {"posizione", "where the board stands", "m", 0, posizione_max, dopo_la_cella_zero, "cell p / 50 + 1 becomes kind 6 (speed-indicator board); an occupied cell: code 21"},
+    {"vas", "first group, first speed", "km/h", 0, 1635, qualsiasi, "`dato_1` = `vas` x 20 + `vad` / 5"},
+    {"vbs", "first group, second speed", "km/h", 0, 1635, qualsiasi, "`dato_2` = `vbs` x 20 + `vbd` / 5"},
+    {"vcs", "first group, third speed", "km/h", 0, 1635, qualsiasi, "`dato_3` = `vcs` x 20 + `vcd` / 5"},
+    {"strisces", "first group, stripes", "", 0, 9, qualsiasi, "`dato_4` = `strisces` x 10 + `strisced`"},
+    {"vad", "second group, first speed (multiple of 5)", "km/h", 0, 95, qualsiasi, "see `vas`; empty reads as 0"},
+    {"vbd", "second group, second speed", "km/h", 0, 95, qualsiasi, "see `vbs`"},
+    {"vcd", "second group, third speed", "km/h", 0, 95, qualsiasi, "see `vcs`"},
+    {"strisced", "second group, stripes", "", 0, 9, qualsiasi, "see `strisces`"},
 };
 constexpr campo_sorgente cartello[] = {
-    {"posizione", "where the signboard stands", "m", 0, posizione_max, "cell p / 50 + 1 becomes kind 14 (signboard); an occupied cell (a tunnel lamp does not count): code 6"},
-    {"testo", "the text, each group in parentheses one line of the board; no comma", "", 0, 0, "slot 80 for the first signboard, 79 for the next, and so on down; stations and signboards share slots 1 to 80", true},
+    {"posizione", "where the signboard stands", "m", 0, posizione_max, dopo_la_cella_zero, "cell p / 50 + 1 becomes kind 14 (signboard); an occupied cell (a tunnel lamp does not count): code 6"},
+    {"testo", "the text, each group in parentheses one line of the board; no comma", "", 0, 0, qualsiasi, "slot 80 for the first signboard, 79 for the next, and so on down; stations and signboards share slots 1 to 80", true},
 };
 constexpr campo_sorgente vetture[] = {
-    {"numero", "number of coaches", "", 1, 100, "slot 84 `posizione`"},
+    {"numero", "number of coaches", "", 1, 100, qualsiasi, "slot 84 `posizione`"},
 };
 constexpr campo_sorgente massa_frenata[] = {
-    {"percentuale", "braked-mass percentage of the train", "%", 1, 300, "slot 84 `inizio`"},
+    {"percentuale", "braked-mass percentage of the train", "%", 1, 300, qualsiasi, "slot 84 `inizio`"},
 };
 constexpr campo_sorgente sabbia[] = {
-    {"quantita", "sand on board", "", 0, max_16, "slot 86 `intero_1`; outside 16 bits: code 25"},
+    {"quantita", "sand on board", "", 0, max_16, di_16_bit, "slot 86 `intero_1`"},
 };
 constexpr campo_sorgente orologio[] = {
-    {"ore", "clock at the start of the run: hours", "h", 0, 23, "slot 86 `intero_3`; outside 16 bits: code 25"},
-    {"minuti", "minutes", "min", 0, 59, "slot 86 `intero_4`"},
-    {"secondi", "seconds", "s", 0, 59, "slot 86 `intero_5`"},
+    {"ore", "clock at the start of the run: hours", "h", 0, 23, di_16_bit, "slot 86 `intero_3`"},
+    {"minuti", "minutes", "min", 0, 59, di_16_bit, "slot 86 `intero_4`"},
+    {"secondi", "seconds", "s", 0, 59, di_16_bit, "slot 86 `intero_5`"},
 };
 constexpr campo_sorgente aderenza[] = {
-    {"posizione", "where the value starts; the first record at 0", "m", 0, posizione_max, "the value in force so far fills the cells up to cell p / 50 - 1"},
-    {"valore", "adhesion", "%", 0, 255, "low byte into the `aderenza` byte of the cells from p / 50 to the next record's"},
+    {"posizione", "where the value starts; the first record at 0", "m", 0, posizione_max, qualsiasi, "the value in force so far fills the cells up to cell p / 50 - 1"},
+    {"valore", "adhesion", "%", 0, 255, qualsiasi, "low byte into the `aderenza` byte of the cells from p / 50 to the next record's; outside the range the byte wraps"},
 };
 constexpr campo_sorgente velocita[] = {
-    {"posizione", "where the limit starts; the first record at 0", "m", 0, posizione_max, "the limit in force so far fills the cells up to cell p / 50 - 1"},
-    {"limite", "line speed limit", "km/h", 0, 1275, "limit / 5 (rounded, ties to even) into the `velocita` byte of the cells from p / 50 to the next record's; above 1277: code 25"},
+    {"posizione", "where the limit starts; the first record at 0", "m", 0, posizione_max, qualsiasi, "the limit in force so far fills the cells up to cell p / 50 - 1"},
+    {"limite", "line speed limit", "km/h", 0, 1275, {-2, 1277}, "limit / 5 (rounded, ties to even) into the `velocita` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente stazione[] = {
-    {"posizione", "where the station stands (multiple of 50)", "m", 0, posizione_max - 700, "slot `posizione`. Not a multiple of 50: code 8; beyond the route ((p + 800) / 50 past the last cell): code 15"},
-    {"tipo", "station type (see Station types)", "", 0, 255, "slot `tipo`; decides the area and the markers"},
-    {"lunghezza", "station length L (multiple of 100)", "m", 100, 800, "not stored: gives the area `inizio`..`fine`. Not a multiple of 100: code 9"},
-    {"opzione", "option value for the simulator", "", 0, 255, "slot `opzione`; outside 0..255: code 25"},
-    {"byte_4", "value for the simulator", "", 0, 255, "slot `byte_4`; cleared when L < 600 and for the first station"},
-    {"byte_3", "not 0: the area ends 50 m further", "", 0, 255, "slot `byte_3`; cleared for types 5 to 8 and for the first station"},
-    {"intero_1", "value for the simulator", "", min_16, max_16, "slot `intero_1`; outside 16 bits: code 25"},
-    {"intero_2", "value for the simulator", "", min_16, max_16, "slot `intero_2`"},
-    {"byte_1", "value for the simulator", "", 0, 255, "slot `byte_1`"},
-    {"intero_3", "value for the simulator", "", min_16, max_16, "slot `intero_3`"},
-    {"intero_4", "value for the simulator", "", min_16, max_16, "slot `intero_4`"},
-    {"intero_5", "value for the simulator", "", min_16, max_16, "slot `intero_5`"},
-    {"byte_2", "value for the simulator (the shipped route: 60 at its two timed stops, else 0 or 1)", "", 0, 255, "slot `byte_2`"},
-    {"ore", "scheduled time: hours (0 with minutes and seconds 0: no time)", "h", 0, 23, "slot `orario` = (ore x 60 + minuti) x 60 + secondi"},
-    {"minuti", "scheduled time: minutes", "min", 0, 59, "see `ore`"},
-    {"secondi", "scheduled time: seconds", "s", 0, 59, "see `ore`"},
-    {"nome", "station name; blanks allowed, no comma", "", 0, 0, "slot `nome`", true},
+    {"posizione", "where the station stands (multiple of 50)", "m", 0, posizione_max - 700, qualsiasi, "slot `posizione`. Not a multiple of 50: code 8; beyond the route ((p + 800) / 50 past the last cell): code 15"},
+    {"tipo", "station type (see Station types)", "", 0, 255, di_un_byte, "slot `tipo`; decides the area and the markers"},
+    {"lunghezza", "station length L (multiple of 100)", "m", 100, 800, qualsiasi, "not stored: gives the area `inizio`..`fine`. Not a multiple of 100: code 9"},
+    {"opzione", "option value for the simulator", "", 0, 255, di_un_byte, "slot `opzione`"},
+    {"byte_4", "value for the simulator", "", 0, 255, di_un_byte, "slot `byte_4`; cleared when L < 600 and for the first station"},
+    {"byte_3", "not 0: the area ends 50 m further", "", 0, 255, di_un_byte, "slot `byte_3`; cleared for types 5 to 8 and for the first station"},
+    {"intero_1", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_1`"},
+    {"intero_2", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_2`"},
+    {"byte_1", "value for the simulator", "", 0, 255, di_un_byte, "slot `byte_1`"},
+    {"intero_3", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_3`"},
+    {"intero_4", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_4`"},
+    {"intero_5", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_5`"},
+    {"byte_2", "value for the simulator (the shipped route: 60 at its two timed stops, else 0 or 1)", "", 0, 255, di_un_byte, "slot `byte_2`"},
+    {"ore", "scheduled time: hours (0 with minutes and seconds 0: no time)", "h", 0, 23, qualsiasi, "slot `orario` = (ore x 60 + minuti) x 60 + secondi"},
+    {"minuti", "scheduled time: minutes", "min", 0, 59, qualsiasi, "see `ore`"},
+    {"secondi", "scheduled time: seconds", "s", 0, 59, qualsiasi, "see `ore`"},
+    {"nome", "station name; blanks allowed, no comma", "", 0, 0, qualsiasi, "slot `nome`", true},
 };
 constexpr campo_sorgente rallentamento[] = {
-    {"x", "start of the slow order", "m", 0, posizione_max, "cell x / 50 + 1 becomes kind 3 (start); above 1500 m also a warning board 1200 m before it (kind 4). Occupied: code 18 (start), 17 (board)"},
-    {"v", "speed of the slow order", "km/h", 5, 300, "`dato_1` of the board, start and end cells"},
-    {"l", "length of the restricted stretch", "m", 0, posizione_max, "cell (x + l) / 50 + 1 becomes kind 2 (end); occupied: code 19"},
-    {"f_tt", "value for the simulator", "", min_16, max_16, "`dato_3` of the start and end cells"},
-    {"f_ta", "1: mark the four cells before the warning board", "", 0, 1, "with a board, those cells become kind 5 with `dato_1` 1 to 4; one occupied: code 20"},
-    {"d_v", "value for the simulator; 0 for none", "", min_16, max_16, "when not 0, `dato_2` of the board, start and end cells"},
+    {"x", "start of the slow order", "m", 0, posizione_max, dopo_la_cella_zero, "cell x / 50 + 1 becomes kind 3 (start); above 1500 m also a warning board 1200 m before it (kind 4). Occupied: code 18 (start), 17 (board)"},
+    {"v", "speed of the slow order", "km/h", 5, 300, qualsiasi, "`dato_1` of the board, start and end cells"},
+    {"l", "length of the restricted stretch", "m", 0, posizione_max, qualsiasi, "cell (x + l) / 50 + 1 becomes kind 2 (end); occupied: code 19"},
+    {"f_tt", "value for the simulator", "", min_16, max_16, qualsiasi, "`dato_3` of the start and end cells"},
+    {"f_ta", "1: mark the four cells before the warning board", "", 0, 1, qualsiasi, "with a board, those cells become kind 5 with `dato_1` 1 to 4; one occupied: code 20"},
+    {"d_v", "value for the simulator; 0 for none", "", min_16, max_16, qualsiasi, "when not 0, `dato_2` of the board, start and end cells"},
 };
 constexpr campo_sorgente segnale[] = {
-    {"posizione", "where the signal stands (325 m or more)", "m", 325, posizione_max, "cell p / 50 + 1 becomes kind 1 (signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes"},
-    {"sx", "left head: kind", "", 0, 2, "`dato_4` = `rapp` x 10 + `sx` x 3 + `dx`; approach code (`sx` x 3 + `dx`) x 10 + k"},
-    {"s1", "left head: first aspect", "", 0, 9, "`dato_1` = `s1` x 10 + `d1`"},
-    {"s2", "left head: second aspect", "", 0, 9, "`dato_2` = `s2` x 10 + `d2`"},
-    {"s3", "left head: third aspect", "", 0, 9, "`dato_3` = `s3` x 10 + `d3`"},
-    {"rapp", "value for the simulator", "", 0, 9, "see `sx`"},
-    {"dx", "right head: kind", "", 0, 2, "see `sx`"},
-    {"d1", "right head: first aspect", "", 0, 9, "see `s1`"},
-    {"d2", "right head: second aspect", "", 0, 9, "see `s2`"},
-    {"d3", "right head: third aspect", "", 0, 9, "see `s3`"},
-    {"tempo", "signal time; 0 for none", "", 0, 255, "with `sx` 2 into `tempo_segnale` (1 to 100 become 101); otherwise 0"},
+    {"posizione", "where the signal stands (325 m or more)", "m", 325, posizione_max, {325, max_32}, "cell p / 50 + 1 becomes kind 1 (signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes"},
+    {"sx", "left head: kind", "", 0, 2, qualsiasi, "`dato_4` = `rapp` x 10 + `sx` x 3 + `dx`; approach code (`sx` x 3 + `dx`) x 10 + k"},
+    {"s1", "left head: first aspect", "", 0, 9, qualsiasi, "`dato_1` = `s1` x 10 + `d1`"},
+    {"s2", "left head: second aspect", "", 0, 9, qualsiasi, "`dato_2` = `s2` x 10 + `d2`"},
+    {"s3", "left head: third aspect", "", 0, 9, qualsiasi, "`dato_3` = `s3` x 10 + `d3`"},
+    {"rapp", "value for the simulator", "", 0, 9, qualsiasi, "see `sx`"},
+    {"dx", "right head: kind", "", 0, 2, qualsiasi, "see `sx`"},
+    {"d1", "right head: first aspect", "", 0, 9, qualsiasi, "see `s1`"},
+    {"d2", "right head: second aspect", "", 0, 9, qualsiasi, "see `s2`"},
+    {"d3", "right head: third aspect", "", 0, 9, qualsiasi, "see `s3`"},
+    {"tempo", "signal time; 0 for none", "", 0, 255, qualsiasi, "with `sx` 2 into `tempo_segnale` (1 to 100 become 101); otherwise 0"},
 };
 constexpr campo_sorgente abbattimento[] = {
-    {"posizione", "where the speed code is set", "m", 0, posizione_max, "cell p / 50 (no + 1); occupied: code 7"},
-    {"valore", "speed value; 0 or less for a bare marker", "", min_16, max_16, "above 0: kind 12 with `dato_1` = value (low 16 bits); otherwise kind 13"},
+    {"posizione", "where the speed code is set", "m", 0, posizione_max, {-25, max_32}, "cell p / 50 (no + 1); occupied: code 7"},
+    {"valore", "speed value; 0 or less for a bare marker", "", min_16, max_16, qualsiasi, "above 0: kind 12 with `dato_1` = value (low 16 bits); otherwise kind 13"},
 };
 
 constexpr parola_sorgente parole[] = {
-    {file_sorgente::linea, "[generale]", "lunghezza percorso", "holds `lunghezza` and `percorso`, any case", "length of the line; the one record every route needs", lunghezza},
-    {file_sorgente::linea, "[generale]", "progressiva chilometrica uno", "holds `progressiva` and `uno`, lower case", "a kilometric progressive (all zeros: none)", progressiva},
-    {file_sorgente::linea, "[generale]", "progressiva chilometrica due", "holds `progressiva` and `due`, lower case", "a second kilometric progressive", progressiva},
-    {file_sorgente::linea, "[generale]", "progressiva chilometrica tre", "holds `progressiva` and `tre`, lower case", "a third kilometric progressive", progressiva},
-    {file_sorgente::linea, "[generale]", "sfondo uno", "holds `sfondo` and `uno`, lower case", "first background value", sfondo},
-    {file_sorgente::linea, "[generale]", "sfondo due", "holds `sfondo` and `due`, lower case", "second background value", sfondo},
-    {file_sorgente::linea, "[generale]", "sfondo tre", "holds `sfondo` and `tre`, lower case", "third background value", sfondo},
-    {file_sorgente::linea, "[generale]", "ripetizione segnali 4 codici", "holds `ripetizione` and `segnali`, lower case; \"4\" or \"9\" (any place) gives the number of codes", "stretch with signal repetition in the cab, 4 or 9 codes", ripetizione},
-    {file_sorgente::linea, "[curve]", "curvad1 ... curvad6, curvas1 ... curvas6", "holds `curva`, any case; `s` anywhere makes it a left curve; the lowest digit 1 to 6 it holds is the class", "a curve: `d` right, `s` left; class 1 to 6 = 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003 rad per metre (radius about 10000, 5000, 2500, 1000, 500, 333 m)", curva},
-    {file_sorgente::linea, "[pendenze]", "pendenza", "holds `pendenza`, any case", "a gradient from a position on", pendenza},
-    {file_sorgente::linea, "[montagne]", "montagna", "holds `montagna`, any case", "a tunnel", montagna},
-    {file_sorgente::linea, "[cartelli]", "indicatori_vmax", "holds `indicatori_v`, any case", "a speed-indicator board with two groups of three speeds", indicatori},
-    {file_sorgente::linea, "[indicazioni]", "cartello_indicatore", "holds `cartello` and `indicat`, any case", "a signboard with its text", cartello},
-    {file_sorgente::treno, "[generale]", "numero vetture", "holds `vetture`, any case", "consist: coaches", vetture},
-    {file_sorgente::treno, "[generale]", "percentuale massa frenata", "holds `massa` and `frenata`, any case", "consist: braked mass", massa_frenata},
-    {file_sorgente::treno, "[generale]", "sabbia", "holds `sabbia`, any case", "sand", sabbia},
-    {file_sorgente::treno, "[generale]", "orologio", "holds `orologio`, any case", "clock at the start; the three numbers may be separated by blanks", orologio},
-    {file_sorgente::treno, "[aderenze]", "aderenza", "holds `aderenza`, any case", "adhesion from a position on", aderenza},
-    {file_sorgente::treno, "[vel_limite]", "velocita", "holds `velocit`, any case", "line speed limit from a position on", velocita},
-    {file_sorgente::treno, "[stazioni]", "stazione", "holds `stazione`, any case", "a station: 16 numbers and its name", stazione},
-    {file_sorgente::treno, "[rallentamenti]", "rallentamento", "holds `rallentamento`, any case", "a slow order with its warning board", rallentamento},
-    {file_sorgente::treno, "[segnali]", "segnale", "holds `segnale`, any case", "a signal with two heads", segnale},
-    {file_sorgente::treno, "[codici]", "abbattimento", "holds `abbattimento`, any case", "a speed code in one cell", abbattimento},
+    {file_sorgente::linea, "[generale]", "lunghezza percorso", "holds `lunghezza` and `percorso`, any case", "length of the line; the one record every route needs", lunghezza, 1, 0},
+    {file_sorgente::linea, "[generale]", "progressiva chilometrica uno", "holds `progressiva` and `uno`, lower case", "a kilometric progressive (all zeros: none)", progressiva, 4, 0},
+    {file_sorgente::linea, "[generale]", "progressiva chilometrica due", "holds `progressiva` and `due`, lower case", "a second kilometric progressive", progressiva, 3, 0},
+    {file_sorgente::linea, "[generale]", "progressiva chilometrica tre", "holds `progressiva` and `tre`, lower case", "a third kilometric progressive", progressiva, 2, 0},
+    {file_sorgente::linea, "[generale]", "sfondo uno", "holds `sfondo` and `uno`, lower case", "first background value", sfondo, 5, 0},
+    {file_sorgente::linea, "[generale]", "sfondo due", "holds `sfondo` and `due`, lower case", "second background value", sfondo, 6, 0},
+    {file_sorgente::linea, "[generale]", "sfondo tre", "holds `sfondo` and `tre`, lower case", "third background value", sfondo, 7, 0},
+    {file_sorgente::linea, "[generale]", "ripetizione segnali 4 codici", "holds `ripetizione` and `segnali`, lower case; \"4\" or \"9\" (any place) gives the number of codes", "stretch with signal repetition in the cab, 4 or 9 codes", ripetizione, 8, 0},
+    {file_sorgente::linea, "[curve]", "curvad1 ... curvad6, curvas1 ... curvas6", "holds `curva`, any case; `s` anywhere makes it a left curve; the lowest digit 1 to 6 it holds is the class", "a curve: `d` right, `s` left; class 1 to 6 = 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003 rad per metre (radius about 10000, 5000, 2500, 1000, 500, 333 m)", curva, 10, 100},
+    {file_sorgente::linea, "[pendenze]", "pendenza", "holds `pendenza`, any case", "a gradient from a position on", pendenza, 9, 100},
+    {file_sorgente::linea, "[montagne]", "montagna", "holds `montagna`, any case", "a tunnel", montagna, 11, 100},
+    {file_sorgente::linea, "[cartelli]", "indicatori_vmax", "holds `indicatori_v`, any case", "a speed-indicator board with two groups of three speeds", indicatori, 12, 100},
+    {file_sorgente::linea, "[indicazioni]", "cartello_indicatore", "holds `cartello` and `indicat`, any case", "a signboard with its text", cartello, 13, 100},
+    {file_sorgente::treno, "[generale]", "numero vetture", "holds `vetture`, any case", "consist: coaches", vetture, 2, 0},
+    {file_sorgente::treno, "[generale]", "percentuale massa frenata", "holds `massa` and `frenata`, any case", "consist: braked mass", massa_frenata, 1, 0},
+    {file_sorgente::treno, "[generale]", "sabbia", "holds `sabbia`, any case", "sand", sabbia, 6, 0},
+    {file_sorgente::treno, "[generale]", "orologio", "holds `orologio`, any case", "clock at the start; the three numbers may be separated by blanks", orologio, 5, 0},
+    {file_sorgente::treno, "[aderenze]", "aderenza", "holds `aderenza`, any case", "adhesion from a position on", aderenza, 4, 100},
+    {file_sorgente::treno, "[vel_limite]", "velocita", "holds `velocit`, any case", "line speed limit from a position on", velocita, 3, 100},
+    {file_sorgente::treno, "[stazioni]", "stazione", "holds `stazione`, any case", "a station: 16 numbers and its name", stazione, 10, 800},
+    {file_sorgente::treno, "[rallentamenti]", "rallentamento", "holds `rallentamento`, any case", "a slow order with its warning board", rallentamento, 8, 100},
+    {file_sorgente::treno, "[segnali]", "segnale", "holds `segnale`, any case", "a signal with two heads", segnale, 7, 100},
+    {file_sorgente::treno, "[codici]", "abbattimento", "holds `abbattimento`, any case", "a speed code in one cell", abbattimento, 9, 100},
 };
 
 constexpr tipo_stazione tipi[] = {

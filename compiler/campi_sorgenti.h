@@ -15,13 +15,23 @@ namespace scenario {
 
 enum class file_sorgente { linea, treno };
 
+// The values the compiler takes in a field whatever the other fields hold: outside them the
+// compile stops, with `codice_sotto` below and `codice_sopra` above.
+struct valori_accettati {
+  int64_t minimo;
+  int64_t massimo;
+  int32_t codice_sotto = 25;
+  int32_t codice_sopra = 25;
+};
+
 struct campo_sorgente {
   const char* nome;         // the name messages and the reference use
   const char* significato;  // what it means
   const char* unita;        // "m", "km/h", "" when it has none
   int64_t minimo;           // the documented range; a value outside it compiles but is a mistake
   int64_t massimo;
-  const char* uso;  // what the compiler does with it
+  valori_accettati accettati;  // wider than the documented range
+  const char* uso;             // what the compiler does with it
   bool testo = false;
 };
 
@@ -32,6 +42,12 @@ struct parola_sorgente {
   const char* riconoscimento;  // the test the parser applies to the keyword field
   const char* significato;
   std::span<const campo_sorgente> campi;
+  // The place of its test among the tests its parser applies to one keyword field (every
+  // test that matches reads its own fields, in this order).
+  int32_t prova;
+  // The record's first field is a position that must lie this many metres inside the last
+  // cell, or the compile stops with code 15; 0 when the parser makes no such test.
+  int32_t margine;
 };
 
 struct sezione_sorgente {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -90,8 +91,22 @@ TEST(CampiSorgenti, IntervalliSensati) {
     for (const campo_sorgente& c : p.campi) {
       if (!c.testo) {
         EXPECT_LE(c.minimo, c.massimo) << p.parola << " " << c.nome;
+        EXPECT_LE(c.accettati.minimo, c.minimo) << p.parola << " " << c.nome;
+        EXPECT_GE(c.accettati.massimo, c.massimo) << p.parola << " " << c.nome;
       }
     }
+  }
+}
+
+// Each keyword of a source has its own place among its parser's tests.
+TEST(CampiSorgenti, OgniParolaHaIlSuoPostoTraLeProve) {
+  for (file_sorgente f : {file_sorgente::linea, file_sorgente::treno}) {
+    std::vector<int32_t> prove;
+    for (const parola_sorgente& p : parole_sorgenti()) {
+      if (p.file == f) prove.push_back(p.prova);
+    }
+    std::sort(prove.begin(), prove.end());
+    EXPECT_EQ(std::adjacent_find(prove.begin(), prove.end()), prove.end());
   }
 }
 

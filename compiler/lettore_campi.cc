@@ -49,6 +49,17 @@ std::string lettore_campi::leggi_testo() {
 }
 
 int32_t lettore_campi::leggi_numero() {
+  const std::optional<campo_numero> campo = leggi_campo_numero();
+  if (!campo) throw guasto("the file ends inside a record, where a number was expected");
+  const std::optional<int32_t> valore = numero_del_campo(campo->testo);
+  if (!valore) {
+    throw guasto("\"" + std::string(campo->testo) + "\" at line " + std::to_string(campo->riga) +
+                 " is not a whole number of 32 bits with one sign at most");
+  }
+  return *valore;
+}
+
+std::optional<campo_numero> lettore_campi::leggi_campo_numero() {
   while (pos_ < testo_.size() && (spazio(testo_[pos_]) || a_capo(pos_))) {
     if (a_capo(pos_)) {
       consuma_a_capo();
@@ -56,27 +67,19 @@ int32_t lettore_campi::leggi_numero() {
       ++pos_;
     }
   }
-  if (fine_file()) throw guasto("the file ends inside a record, where a number was expected");
+  if (fine_file()) return std::nullopt;
+  const campo_numero campo_vuoto{testo_.substr(pos_, 0), riga_,
+                                 static_cast<int32_t>(pos_ - inizio_riga_ + 1)};
   if (testo_[pos_] == ',') {
     ++pos_;
-    return 0;
+    return campo_vuoto;
   }
   const std::size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !spazio(testo_[pos_]) && !a_capo(pos_)) {
     ++pos_;
   }
-  std::string_view cifre = testo_.substr(inizio, pos_ - inizio);
-  // One sign at most: a '+' is dropped only in front of a digit, and from_chars takes no
-  // second sign after a '-'.
-  if (cifre.size() > 1 && cifre[0] == '+' && cifre[1] >= '0' && cifre[1] <= '9') {
-    cifre.remove_prefix(1);
-  }
-  int32_t valore = 0;
-  const auto [fine, esito] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), valore);
-  if (esito != std::errc() || fine != cifre.data() + cifre.size()) {
-    throw guasto("\"" + std::string(testo_.substr(inizio, pos_ - inizio)) + "\" at line " +
-                 std::to_string(riga_) + " is not a whole number of 32 bits with one sign at most");
-  }
+  campo_numero campo = campo_vuoto;
+  campo.testo = testo_.substr(inizio, pos_ - inizio);
   // Blanks after the number belong to it when a comma or a line end follows them.
   std::size_t dopo = pos_;
   while (dopo < testo_.size() && spazio(testo_[dopo])) ++dopo;
@@ -88,6 +91,19 @@ int32_t lettore_campi::leggi_numero() {
   } else {
     pos_ = dopo;
   }
+  return campo;
+}
+
+std::optional<int32_t> numero_del_campo(std::string_view cifre) {
+  if (cifre.empty()) return 0;
+  // One sign at most: a '+' is dropped only in front of a digit, and from_chars takes no
+  // second sign after a '-'.
+  if (cifre.size() > 1 && cifre[0] == '+' && cifre[1] >= '0' && cifre[1] <= '9') {
+    cifre.remove_prefix(1);
+  }
+  int32_t valore = 0;
+  const auto [fine, esito] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), valore);
+  if (esito != std::errc() || fine != cifre.data() + cifre.size()) return std::nullopt;
   return valore;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +19,13 @@ namespace scenario {
 class guasto : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// A number field as it stands in the text, before it is turned into a number.
+struct campo_numero {
+  std::string_view testo;  // empty for an empty field (a comma after blanks)
+  int32_t riga;            // 1-based line and column (in bytes) where it begins
+  int32_t colonna;
 };
 
 class lettore_campi {
@@ -36,6 +44,11 @@ class lettore_campi {
   // line end that follows them. An empty field (a comma after blanks) reads as 0.
   int32_t leggi_numero();
 
+  // The next number field cut and consumed as `leggi_numero` does, but not converted, so that
+  // a reader that goes on after a bad field can say where it stands. Nothing at the end of
+  // the text. Never throws.
+  std::optional<campo_numero> leggi_campo_numero();
+
   // The 1-based line and column (in bytes) where the last text field began.
   int32_t riga_campo() const { return riga_campo_; }
   int32_t colonna_campo() const { return colonna_campo_; }
@@ -52,6 +65,10 @@ class lettore_campi {
   int32_t riga_campo_ = 1;
   int32_t colonna_campo_ = 1;
 };
+
+// The one rule that turns a number field's text into a number: a whole number of 32 bits with
+// one sign at most, a '+' only in front of a digit; an empty field is 0. Nothing otherwise.
+std::optional<int32_t> numero_del_campo(std::string_view testo);
 
 // Case-insensitive substring test (ASCII letters fold, other bytes compare as they are).
 bool contiene(std::string_view campo, std::string_view parola);

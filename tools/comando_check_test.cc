@@ -34,6 +34,14 @@ TEST_F(Check, SorgentiSpeditiPuliti) {
   EXPECT_EQ(errori_, "");
 }
 
+// The minimal route of docs/sorgenti.md, as `new` writes it.
+TEST_F(Check, PercorsoMinimoDelRiferimentoPulito) {
+  ASSERT_EQ(esegui("new --dir nuova --route MIA --train 7"), 0) << errori_;
+  EXPECT_EQ(esegui("check --dir nuova"), 0) << uscita_;
+  EXPECT_EQ(uscita_, "0 errors, 0 warnings\n");
+  EXPECT_EQ(errori_, "");
+}
+
 TEST_F(Check, AvvisoConCartellaESeveroSenzaScrivereNulla) {
   sorgenti("pendenza, 0, 500\r\n");
   EXPECT_EQ(esegui("check --dir lago"), 0);

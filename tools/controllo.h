@@ -1,8 +1,8 @@
 // The checks of an author's sources: the compile's own verdict first, then every record that
 // would fail on its own and what compiles but is almost surely a mistake. It reads no file;
 // the words come from the table of keywords and fields (compiler/campi_sorgenti.h).
-#ifndef COMPILER_CONTROLLO_H_
-#define COMPILER_CONTROLLO_H_
+#ifndef TOOLS_CONTROLLO_H_
+#define TOOLS_CONTROLLO_H_
 
 #include <cstdint>
 #include <string>
@@ -41,4 +41,4 @@ std::string piu_vicina(const std::string& parola, const std::vector<std::string>
 
 }  // namespace scenario
 
-#endif  // COMPILER_CONTROLLO_H_
+#endif  // TOOLS_CONTROLLO_H_

@@ -1,6 +1,7 @@
 // Markdown from the table of keywords and fields.
 #include "tools/documento_sorgenti.h"
 
+#include <climits>
 #include <functional>
 #include <stdexcept>
 #include <utility>
@@ -16,6 +17,23 @@ constexpr std::string_view chiusura = "<!-- fine generato -->";
 std::string intervallo(const campo_sorgente& c) {
   if (c.testo) return "text";
   return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
+}
+
+// What the compiler refuses whatever the other fields hold, after what it does with the field.
+std::string uso(const campo_sorgente& c) {
+  const valori_accettati& a = c.accettati;
+  const bool sotto = a.minimo > INT32_MIN, sopra = a.massimo < INT32_MAX;
+  if (c.testo || (!sotto && !sopra)) return c.uso;
+  const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
+  std::string t = std::string(c.uso) + ". ";
+  if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
+    return t + "Outside " + minimo + " to " + massimo + ": code " + std::to_string(a.codice_sotto);
+  }
+  if (sotto) t += "Below " + minimo + ": code " + std::to_string(a.codice_sotto);
+  if (sotto && sopra) t += "; above ";
+  if (!sotto) t += "Above ";
+  if (sopra) t += massimo + ": code " + std::to_string(a.codice_sopra);
+  return t;
 }
 
 std::string sezioni_di(file_sorgente file) {
@@ -38,7 +56,7 @@ std::string parola_in_markdown(const parola_sorgente& p) {
   int n = 0;
   for (const campo_sorgente& c : p.campi) {
     t += "| " + std::to_string(++n) + " | `" + c.nome + "` | " + c.significato + " | " + c.unita +
-         " | " + intervallo(c) + " | " + c.uso + " |\n";
+         " | " + intervallo(c) + " | " + uso(c) + " |\n";
   }
   return t;
 }
