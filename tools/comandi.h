@@ -6,6 +6,8 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "sources/nome_valido.h"
+
 namespace scenario::strumento {
 
 // Route and train as given on the command line; they become file names.
@@ -17,9 +19,6 @@ struct scenario_scelto {
 
 // Adds --dir, --route and --train to a subcommand.
 void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
-
-// Empty when `nome` may stand in a file name; otherwise why not.
-std::string nome_non_valido(const std::string& nome);
 
 void registra_new(CLI::App& app, int& stato);
 void registra_export(CLI::App& app, int& stato);
