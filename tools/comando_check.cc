@@ -11,6 +11,7 @@
 #include "io/cartella.h"
 #include "tools/comandi.h"
 #include "tools/controllo.h"
+#include "tools/lettura_comando.h"
 
 namespace scenario::strumento {
 namespace {
@@ -44,14 +45,14 @@ nlohmann::json in_json(const std::vector<problema>& problemi, const std::string&
 
 // A missing source ends the check at once, named so that the author can find where it was
 // looked for.
-bool mancanti(const testi_sorgenti& t, const opzioni_check& oc, const opzioni_compilazione& o) {
+bool mancanti(const testi_sorgenti& t, const scenario_scelto& s, const opzioni_compilazione& o) {
   bool manca = false;
   const std::pair<const std::optional<std::string>*, std::string> sorgenti[] = {
       {&t.linea, nome_testo_linea(o.nome_linea)},
       {&t.treno, nome_testo_treno(o.nome_linea, o.numero_treno)}};
   for (const auto& [testo, nome] : sorgenti) {
     if (*testo) continue;
-    const auto percorso = std::filesystem::absolute(oc.scenario.cartella) / nome;
+    const auto percorso = std::filesystem::absolute(s.cartella) / nome;
     std::fprintf(stderr, "scenario-tool: no source %s\n",
                  percorso.lexically_normal().string().c_str());
     manca = true;
@@ -60,23 +61,12 @@ bool mancanti(const testi_sorgenti& t, const opzioni_check& oc, const opzioni_co
 }
 
 int controlla_sorgenti(const opzioni_check& oc) {
-  for (const std::string* nome : {&oc.scenario.linea, &oc.scenario.treno}) {
-    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      std::fprintf(stderr, "scenario-tool: the name \"%s\" %s\n", nome->c_str(), perche.c_str());
-      return uscita_uso;
-    }
+  testi_sorgenti t;
+  std::vector<problema> problemi;
+  if (const int stato = leggi_e_controlla(oc.scenario, t, problemi); stato != uscita_ok) {
+    return stato;
   }
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
-  testi_sorgenti t;
-  try {
-    t = leggi_testi(oc.scenario.cartella, o);
-  } catch (const errore_file& e) {
-    // A folder, FIFO, device or oversized file where a source should be.
-    std::fprintf(stderr, "scenario-tool: %s\n", e.what());
-    return uscita_file;
-  }
-  if (mancanti(t, oc, o)) return uscita_codice_registrato;
-  std::vector<problema> problemi = controlla(t, o);
   if (oc.severo) severo(problemi);
   if (oc.json) {
     std::printf("%s\n", in_json(problemi, oc.scenario.cartella).dump(2).c_str());
@@ -89,6 +79,23 @@ int controlla_sorgenti(const opzioni_check& oc) {
 }
 
 }  // namespace
+
+int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t,
+                      std::vector<problema>& problemi) {
+  int stato = uscita_ok;
+  if (!nomi_validi(s, stato)) return stato;
+  const opzioni_compilazione o{s.linea, s.treno, true};
+  try {
+    t = leggi_testi(s.cartella, o);
+  } catch (const errore_file& e) {
+    // A folder, FIFO, device or oversized file where a source should be.
+    std::fprintf(stderr, "scenario-tool: %s\n", e.what());
+    return uscita_file;
+  }
+  if (mancanti(t, s, o)) return uscita_codice_registrato;
+  problemi = controlla(t, o);
+  return uscita_ok;
+}
 
 void registra_check(CLI::App& app, int& stato) {
   auto* comando = app.add_subcommand(

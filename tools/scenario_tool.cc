@@ -29,11 +29,11 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
 
 #ifdef CON_PLOT
 constexpr const char* descrizione_strumento =
-    "scenario-tool: compile and inspect train-simulator scenarios";
+    "scenario-tool: compile, inspect and package train-simulator scenarios";
 #else
 // The plot subcommand draws with cairo, which only the Linux build carries.
 constexpr const char* descrizione_strumento =
-    "scenario-tool: compile and inspect train-simulator scenarios\n"
+    "scenario-tool: compile, inspect and package train-simulator scenarios\n"
     "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
 #endif
 
@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
 #ifdef CON_PLOT
   st::registra_plot(app, stato);
 #endif
+  st::registra_package(app, stato);
   st::completa_interfaccia(app, stato);
   try {
     app.parse(argc, argv);
