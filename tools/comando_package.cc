@@ -157,9 +157,10 @@ int esegui_package(const opzioni_package& o) {
           out.write(pacchetto->data(), static_cast<std::streamsize>(pacchetto->size()));
         },
         true);
-    std::printf("%s: the %s package of route %s, train %s (%zu bytes)\n  documents: %s\n",
-                uscita.string().c_str(), p.nome, c.linea.c_str(), c.treno.c_str(),
-                pacchetto->size(), riassunto_documenti(c).c_str());
+    const std::string riga = uscita.string() + ": the " + p.nome + " package of route " + c.linea +
+                             ", train " + c.treno + " (" + std::to_string(pacchetto->size()) +
+                             " bytes)\n  documents: " + riassunto_documenti(c) + "\n";
+    std::fputs(riga.c_str(), stdout);
     return uscita_ok;
   } catch (const errore_file& e) {
     stampa(e.what());
