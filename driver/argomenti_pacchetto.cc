@@ -45,7 +45,7 @@ std::vector<std::string> parole_di(std::string_view testo) {
   return parole;
 }
 
-const char* const numeri[] = {"no", "one", "two", "three"};
+const char* const numeri[] = {"one", "two", "three"};
 
 std::string descrizione(const carico& c, const std::vector<std::string>& documenti) {
   std::string t = "The scenario package of the route " + c.linea + " and train " + c.treno +
@@ -53,7 +53,7 @@ std::string descrizione(const carico& c, const std::vector<std::string>& documen
                   "description and the train service, compiles them into the simulator's files "
                   "and deletes them";
   if (documenti.empty()) return a_capo(parole_di(t + ":"));
-  t += std::string(", and writes ") + numeri[documenti.size()] +
+  t += std::string(", and writes ") + numeri[documenti.size() - 1] +
        (documenti.size() == 1 ? " document" : " documents") + " for the driver:";
   return a_capo(parole_di(t));
 }

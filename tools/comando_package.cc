@@ -47,9 +47,7 @@ struct piattaforma {
   std::string_view firma;  // how its programs begin
 };
 
-constexpr piattaforma linux_ = {false, "Linux", "scenario-runtime", "",
-                                "\x7f"
-                                "ELF"};
+constexpr piattaforma linux_ = {false, "Linux", "scenario-runtime", "", "\177ELF"};
 constexpr piattaforma windows_ = {true, "Windows", "scenario-runtime.exe", ".exe", "MZ"};
 
 void stampa(const std::string& messaggio) {
@@ -101,11 +99,12 @@ void leggi_documenti(const opzioni_package& o, carico& c) {
   }
 }
 
-// The runtime's bytes, or nothing after the message; `stato` is then the exit status.
+// The bytes of the runtime, which is `file`; or nothing after the message, with `stato` the
+// exit status.
 std::optional<std::string> leggi_runtime(const opzioni_package& o, const piattaforma& p,
-                                         int& stato) {
+                                         std::string& file, int& stato) {
   stato = uscita_file;
-  const std::string file = o.runtime.empty() ? programma_accanto(p.runtime, false) : o.runtime;
+  file = o.runtime.empty() ? programma_accanto(p.runtime, false) : o.runtime;
   if (file.empty()) {
     stampa(runtime_mancante(p));
     return std::nullopt;
@@ -142,13 +141,14 @@ int esegui_package(const opzioni_package& o) {
                        : fs::path(o.uscita);
   try {
     leggi_documenti(o, c);
+    std::string file;
     int stato = uscita_ok;
-    const std::optional<std::string> runtime = leggi_runtime(o, p, stato);
+    const std::optional<std::string> runtime = leggi_runtime(o, p, file, stato);
     if (!runtime) return stato;
     std::string perche;
     const std::optional<std::string> pacchetto = unisci_carico(*runtime, c, perche);
     if (!pacchetto) {
-      stampa((o.runtime.empty() ? p.runtime : o.runtime) + " " + perche);
+      stampa(file + " " + perche);
       return uscita_file;
     }
     sostituisci_file(

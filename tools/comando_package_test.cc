@@ -168,6 +168,14 @@ TEST_F(Package, IlRuntimeConUnCaricoLoLasciaPerIlNuovo) {
   EXPECT_EQ(file("da_runtime"), file("da_spedito"));
   EXPECT_EQ(file("da_runtime").substr(0, fs::file_size(CARTELLA_BUILD "/scenario-runtime")),
             test::leggi_file(CARTELLA_BUILD "/scenario-runtime"));
+  // One whose payload is damaged cannot be told from its program image: refused.
+  std::string rotto = test::leggi_file(PACCHETTO);
+  rotto[rotto.size() - dimensione_coda_carico - 10] ^= 0x01;
+  test::scrivi_file(cartella_ / "rotto", rotto);
+  EXPECT_EQ(esegui("package --dir r --out da_rotto --runtime rotto"), 4);
+  ASSERT_EQ(trova_carico(rotto).stato, stato_carico::danneggiato);
+  EXPECT_EQ(errori_, "scenario-tool: rotto " + trova_carico(rotto).perche + "\n");
+  EXPECT_FALSE(fs::exists(cartella_ / "da_rotto"));
 }
 
 // A Windows package made on Linux: the Windows runtime followed by the same payload.
