@@ -8,7 +8,8 @@ namespace scenario {
 std::filesystem::path file_programma() {
   std::filesystem::path file;
   if (const io::codice_sistema c = io::file_eseguibile(file); c != 0) {
-    throw errore_file("impossibile trovare la cartella del programma: " + io::ragione(c));
+    throw errore_file("impossibile trovare la cartella del programma: " + io::ragione(c),
+                      "cannot find the program's folder: " + io::ragione(c));
   }
   return file;
 }

@@ -70,13 +70,18 @@ TEST_F(BloccoCartella, UnaEsecuzioneUccisaNonBloccaLeAltre) {
 TEST_F(BloccoCartella, CollegamentoAlPostoDelFileDiBlocco) {
   fs::create_symlink(cartella_ / "altrove", cartella_ / nome_file_blocco);
   std::string messaggio;
+  std::string inglese;
   try {
     blocco_cartella b(cartella_);
   } catch (const errore_file& e) {
     messaggio = e.what();
+    inglese = e.inglese();
   }
-  EXPECT_EQ(messaggio, "impossibile scrivere " + (cartella_ / nome_file_blocco).string() +
+  const std::string file = (cartella_ / nome_file_blocco).string();
+  EXPECT_EQ(messaggio, "impossibile scrivere " + file +
                            ": blocco della cartella: Too many levels of symbolic links");
+  EXPECT_EQ(inglese,
+            "cannot write " + file + ": locking the folder: Too many levels of symbolic links");
   EXPECT_FALSE(fs::exists(cartella_ / "altrove"));
 }
 

@@ -54,6 +54,7 @@ compilazione_in_cartella compila_in_cartella(const blocco_cartella& blocco,
   } catch (const errore_file& e) {
     r.stato = uscita_file;
     r.errore_file = e.what();
+    r.errore_file_inglese = e.inglese();
   }
   if (consuma_sorgenti && compilato && r.stato != uscita_file) cancella_consumati(cartella, o, r.c);
   return r;

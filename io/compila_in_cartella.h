@@ -16,6 +16,7 @@ struct compilazione_in_cartella {
   testi_sorgenti testi;            // the sources as read, for the line a message quotes
   stato_uscita stato = uscita_ok;  // ok, codice_registrato, identita or file
   std::string errore_file;         // the file's message when `stato` is `uscita_file`
+  std::string errore_file_inglese;  // the same in scenario-tool's English
 };
 
 // Under the folder's lock, which the caller holds: reads the sources of `o` (io/lettura.h),

@@ -20,13 +20,14 @@ class LetturaSorgente : public test::cartella_di_prova {
  protected:
   fs::path sorgente() const { return cartella_ / "R_linea.txt"; }
 
-  // The message of the refusal, or "letto N byte" when the read succeeded.
+  // The message of the refusal, the package's then the tool's separated by " | ", or
+  // "letto N byte" when the read succeeded.
   std::string esito() const {
     try {
       const auto testo = leggi_sorgente(sorgente());
       return testo ? "letto " + std::to_string(testo->size()) + " byte" : "assente";
     } catch (const errore_file& e) {
-      return e.what();
+      return std::string(e.what()) + " | " + e.inglese();
     }
   }
 
@@ -50,14 +51,18 @@ TEST_F(LetturaSorgente, CosaSiTrovaAlPostoDelSorgente) {
       {"un file", [&] { test::scrivi_file(sorgente(), "[generale]\r\n"); }, "letto 12 byte"},
       {"un file vuoto", [&] { test::scrivi_file(sorgente(), ""); }, "letto 0 byte"},
       {"una cartella", [&] { fs::create_directory(sorgente()); },
-       "impossibile leggere " + nome + ": e' una cartella, non un file"},
+       "impossibile leggere " + nome + ": e' una cartella, non un file | cannot read " + nome +
+           ": a folder, not a file"},
       {"una FIFO", [&] { ASSERT_EQ(::mkfifo(sorgente().c_str(), 0644), 0); },
-       "impossibile leggere " + nome + ": non e' un file regolare"},
+       "impossibile leggere " + nome + ": non e' un file regolare | cannot read " + nome +
+           ": not a regular file"},
       {"un collegamento a /dev/zero", [&] { fs::create_symlink("/dev/zero", sorgente()); },
-       "impossibile leggere " + nome + ": non e' un file regolare"},
+       "impossibile leggere " + nome + ": non e' un file regolare | cannot read " + nome +
+           ": not a regular file"},
       {"64 MB esatti", [&] { di_dimensione(dimensione_massima_sorgente); }, "letto 67108864 byte"},
       {"un byte oltre 64 MB", [&] { di_dimensione(dimensione_massima_sorgente + 1); },
-       "impossibile leggere " + nome + ": supera il limite di 64 MB"},
+       "impossibile leggere " + nome + ": supera il limite di 64 MB | cannot read " + nome +
+           ": larger than the 64 MB limit"},
   };
   for (const caso& c : casi) {
     fs::remove_all(sorgente());
@@ -71,8 +76,9 @@ TEST_F(LetturaSorgente, FileIlleggibile) {
   test::scrivi_file(sorgente(), "x");
   fs::permissions(sorgente(), fs::perms::none);
   if (::geteuid() == 0) GTEST_SKIP() << "root legge anche un file senza permessi";
-  EXPECT_EQ(esito(),
-            "impossibile leggere " + sorgente().string() + ": apertura: Permission denied");
+  EXPECT_EQ(esito(), "impossibile leggere " + sorgente().string() +
+                         ": apertura: Permission denied | " + "cannot read " + sorgente().string() +
+                         ": opening: Permission denied");
 }
 
 }  // namespace

@@ -16,10 +16,18 @@ namespace {
 
 using io::codice_sistema;
 
-[[noreturn]] void fallisci(const std::filesystem::path& file, const std::string& cosa,
+// The step that failed, in the package's words and in English.
+struct passo {
+  std::string pacchetto;
+  std::string inglese;
+};
+
+[[noreturn]] void fallisci(const std::filesystem::path& file, const passo& cosa,
                            codice_sistema codice) {
-  throw errore_file("impossibile scrivere " + io::nome_di(file) + ": " + cosa + ": " +
-                    io::ragione(codice));
+  const std::string nome = io::nome_di(file);
+  const std::string ragione = io::ragione(codice);
+  throw errore_file("impossibile scrivere " + nome + ": " + cosa.pacchetto + ": " + ragione,
+                    "cannot write " + nome + ": " + cosa.inglese + ": " + ragione);
 }
 
 // A stream buffer over an open file that remembers the first write error.
@@ -79,14 +87,19 @@ class buffer_file : public std::streambuf {
 void controlla_destinazione(const std::filesystem::path& destinazione) {
   io::tipo_voce tipo{};
   if (const codice_sistema c = io::tipo_di(destinazione, tipo); c != 0) {
-    fallisci(destinazione, "stato del file", c);
+    fallisci(destinazione, {"stato del file", "file status"}, c);
   }
   if (tipo == io::tipo_voce::collegamento) {
-    fallisci(destinazione, std::string("al suo posto c'e' un ") + io::nome_collegamento,
+    fallisci(destinazione,
+             {std::string("al suo posto c'e' un ") + io::nome_collegamento,
+              std::string("a ") + io::nome_collegamento_inglese + " stands in its place"},
              io::codice_collegamento);
   }
   if (tipo != io::tipo_voce::assente && tipo != io::tipo_voce::file) {
-    fallisci(destinazione, "al suo posto c'e' un elemento che non e' un file", io::codice_non_file);
+    fallisci(destinazione,
+             {"al suo posto c'e' un elemento che non e' un file",
+              "something that is not a file stands in its place"},
+             io::codice_non_file);
   }
 }
 
@@ -104,19 +117,23 @@ std::filesystem::path nome_temporaneo(const std::filesystem::path& destinazione)
 io::maniglia crea_temporaneo(const std::filesystem::path& destinazione,
                              const std::filesystem::path& tmp, bool eseguibile) {
   const std::string nome_tmp = io::nome_di(tmp.filename());
+  const passo creazione{"creazione di " + nome_tmp, "creating " + nome_tmp};
   codice_sistema c = 0;
   for (int tentativo = 0; tentativo < 2; ++tentativo) {
     io::maniglia h{};
     c = io::crea_esclusivo(tmp, h, eseguibile);
     if (c == 0) return h;
-    if (!io::esiste_gia(c)) fallisci(destinazione, "creazione di " + nome_tmp, c);
+    if (!io::esiste_gia(c)) fallisci(destinazione, creazione, c);
     io::tipo_voce tipo{};
     if (io::tipo_di(tmp, tipo) != 0 || tipo != io::tipo_voce::file) {
-      fallisci(destinazione, "il nome temporaneo " + nome_tmp + " e' occupato", c);
+      fallisci(destinazione,
+               {"il nome temporaneo " + nome_tmp + " e' occupato",
+                "the temporary name " + nome_tmp + " is taken"},
+               c);
     }
     io::rimuovi(tmp);
   }
-  fallisci(destinazione, "creazione di " + nome_tmp, c);
+  fallisci(destinazione, creazione, c);
 }
 
 // Writes the content through `h` and closes it; the first error code, or 0.
@@ -183,7 +200,7 @@ void insieme_file::prepara(const std::filesystem::path& nome_file, const contenu
   const io::maniglia h = crea_temporaneo(destinazione, tmp, eseguibile);
   if (const codice_sistema errore = scrivi_e_chiudi(h, tmp, contenuto); errore != 0) {
     io::rimuovi(tmp);
-    fallisci(destinazione, "scrittura", errore);
+    fallisci(destinazione, {"scrittura", "writing"}, errore);
   }
   pronti_.push_back({tmp, destinazione});
 }
@@ -195,7 +212,7 @@ void insieme_file::conferma() {
     if (const codice_sistema c = io::rinomina(p.temporaneo, p.destinazione); c != 0) {
       const std::filesystem::path destinazione = p.destinazione;
       pronti_.erase(pronti_.begin(), pronti_.begin() + static_cast<std::ptrdiff_t>(fatti));
-      fallisci(destinazione, "sostituzione", c);
+      fallisci(destinazione, {"sostituzione", "replacing"}, c);
     }
   }
   pronti_.clear();

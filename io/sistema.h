@@ -58,6 +58,7 @@ extern const codice_sistema codice_collegamento;  // a link where a file goes
 extern const codice_sistema codice_non_file;      // a folder or device where a file goes
 extern const codice_sistema codice_scrittura;     // a write that moved nothing
 extern const char* const nome_collegamento;
+extern const char* const nome_collegamento_inglese;
 
 bool manca(codice_sistema c);       // nothing at that name
 bool esiste_gia(codice_sistema c);  // the name is taken

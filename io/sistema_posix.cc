@@ -132,6 +132,7 @@ const codice_sistema codice_collegamento = ELOOP;
 const codice_sistema codice_non_file = EISDIR;
 const codice_sistema codice_scrittura = EIO;
 const char* const nome_collegamento = "collegamento simbolico";
+const char* const nome_collegamento_inglese = "symbolic link";
 
 bool manca(codice_sistema c) { return c == ENOENT; }
 bool esiste_gia(codice_sistema c) { return c == EEXIST; }

@@ -116,6 +116,7 @@ const codice_sistema codice_collegamento = ERROR_CANT_ACCESS_FILE;
 const codice_sistema codice_non_file = ERROR_DIRECTORY;
 const codice_sistema codice_scrittura = ERROR_WRITE_FAULT;
 const char* const nome_collegamento = "collegamento";
+const char* const nome_collegamento_inglese = "link";
 
 bool manca(codice_sistema c) { return c == ERROR_FILE_NOT_FOUND || c == ERROR_PATH_NOT_FOUND; }
 bool esiste_gia(codice_sistema c) { return c == ERROR_FILE_EXISTS || c == ERROR_ALREADY_EXISTS; }

@@ -29,19 +29,19 @@ TEST_F(SorgentiOstili, SoloFileRegolariEntroIlLimite) {
   };
   const caso casi[] = {
       {"cartella come testo della linea", linea, [](const fs::path& p) { fs::create_directory(p); },
-       "e' una cartella, non un file"},
+       "a folder, not a file"},
       {"cartella come servizio del treno", treno,
-       [](const fs::path& p) { fs::create_directory(p); }, "e' una cartella, non un file"},
+       [](const fs::path& p) { fs::create_directory(p); }, "a folder, not a file"},
       {"FIFO", linea, [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
-       "non e' un file regolare"},
+       "not a regular file"},
       {"/dev/zero", treno, [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-       "non e' un file regolare"},
+       "not a regular file"},
       {"oltre 64 MB", linea,
        [](const fs::path& p) {
          test::scrivi_file(p, "");
          fs::resize_file(p, (std::uintmax_t{64} << 20) + 1);
        },
-       "supera il limite di 64 MB"},
+       "larger than the 64 MB limit"},
   };
   for (const caso& c : casi) {
     for (const auto& voce : fs::directory_iterator(cartella_)) fs::remove_all(voce.path());
@@ -49,7 +49,8 @@ TEST_F(SorgentiOstili, SoloFileRegolariEntroIlLimite) {
     fs::remove(cartella_ / c.posto);
     c.pianta(cartella_ / c.posto);
     EXPECT_EQ(esegui_strumento("compile"), 4) << c.cosa;
-    EXPECT_EQ(errori_, "impossibile leggere ./" + c.posto + ": " + c.perche + "\n") << c.cosa;
+    EXPECT_EQ(errori_, "scenario-tool: cannot read ./" + c.posto + ": " + c.perche + "\n")
+        << c.cosa;
     EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n") << c.cosa;
     for (const char* uscita : {"ARONA_DOMODOSSOLA_linea.dat", "ARONA_DOMODOSSOLA_324.sim",
                                "ARONA_DOMODOSSOLA_324.dat"}) {
@@ -67,8 +68,8 @@ TEST_F(SorgentiOstili, CartellaOccupataDaStato6) {
     EXPECT_EQ(esegui_strumento("compile"), 6);
   }
   EXPECT_EQ(errori_,
-            "cartella . occupata da un'altra esecuzione (attesa massima 10 s): nulla e' stato "
-            "scritto\n");
+            "scenario-tool: folder . is busy with another run (waited 10 s): nothing was "
+            "written\n");
   EXPECT_EQ(uscita_, "");
   for (const char* uscita :
        {"ARONA_DOMODOSSOLA_linea.dat", "ARONA_DOMODOSSOLA_324.sim", "ARONA_DOMODOSSOLA_324.dat"}) {

@@ -43,23 +43,6 @@ nlohmann::json in_json(const std::vector<problema>& problemi, const std::string&
           {"warnings", static_cast<std::int64_t>(problemi.size()) - errori}};
 }
 
-// A missing source ends the check at once, named so that the author can find where it was
-// looked for.
-bool mancanti(const testi_sorgenti& t, const scenario_scelto& s, const opzioni_compilazione& o) {
-  bool manca = false;
-  const std::pair<const std::optional<std::string>*, std::string> sorgenti[] = {
-      {&t.linea, nome_testo_linea(o.nome_linea)},
-      {&t.treno, nome_testo_treno(o.nome_linea, o.numero_treno)}};
-  for (const auto& [testo, nome] : sorgenti) {
-    if (*testo) continue;
-    const auto percorso = std::filesystem::absolute(s.cartella) / nome;
-    std::fprintf(stderr, "scenario-tool: no source %s\n",
-                 percorso.lexically_normal().string().c_str());
-    manca = true;
-  }
-  return manca;
-}
-
 int controlla_sorgenti(const opzioni_check& oc) {
   testi_sorgenti t;
   std::vector<problema> problemi;
@@ -89,10 +72,11 @@ int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t,
     t = leggi_testi(s.cartella, o);
   } catch (const errore_file& e) {
     // A folder, FIFO, device or oversized file where a source should be.
-    std::fprintf(stderr, "scenario-tool: %s\n", e.what());
+    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
     return uscita_file;
   }
-  if (mancanti(t, s, o)) return uscita_codice_registrato;
+  // A missing source ends the check at once.
+  if (segnala_sorgenti_mancanti(t, s.cartella, o)) return uscita_codice_registrato;
   problemi = controlla(t, o);
   return uscita_ok;
 }

@@ -1,7 +1,9 @@
 // scenario-tool compile: the package's compiler over an author's sources, which are read and
 // kept. The last line on standard output is the recorded error state.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
@@ -12,6 +14,7 @@
 #include "io/compila_in_cartella.h"
 #include "io/estratto_sorgente.h"
 #include "tools/comandi.h"
+#include "tools/lettura_comando.h"
 
 namespace scenario::strumento {
 namespace {
@@ -21,12 +24,16 @@ struct opzioni_compile {
   bool senza_tracciato = false;
 };
 
-// The author's words for how the compile ended, on standard error.
-void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o) {
+// The author's words for how the compile ended, on standard error, with the source's path
+// as the author gave its folder.
+void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o,
+            const std::string& cartella) {
   const esito& e = r.c.risultato;
+  esito mostrato = e;
+  if (!e.file.empty()) mostrato.file = percorso_mostrato(cartella, e.file);
   switch (r.stato) {
     case uscita_file:
-      std::fprintf(stderr, "%s\n", r.errore_file.c_str());
+      std::fprintf(stderr, "scenario-tool: %s\n", r.errore_file_inglese.c_str());
       break;
     case uscita_identita:
       std::fprintf(stderr, "%s\n%s", testo_errore(std::to_string(e.errore_identita)).c_str(),
@@ -34,7 +41,8 @@ void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o) {
       break;
     case uscita_codice_registrato:
       std::fprintf(stderr, "%s",
-                   messaggio_con_sorgente(e, testo_sorgente(r.testi, o, e.file)).c_str());
+                   messaggio_con_sorgente(mostrato, testo_sorgente(r.testi, o, e.file)).c_str());
+      segnala_sorgenti_mancanti(r.testi, cartella, o);
       break;
     default:
       break;
@@ -47,24 +55,27 @@ void riga_di_stato(const esito& e) {
 }
 
 int compila_sorgenti(const opzioni_compile& oc) {
-  for (const std::string* nome : {&oc.scenario.linea, &oc.scenario.treno}) {
-    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      std::fprintf(stderr, "scenario-tool: the name \"%s\" %s\n", nome->c_str(), perche.c_str());
-      return uscita_uso;
-    }
+  int stato = uscita_ok;
+  if (!nomi_validi(oc.scenario, stato)) return stato;
+  const std::string& cartella = oc.scenario.cartella;
+  std::error_code errore;
+  if (!std::filesystem::is_directory(cartella, errore)) {
+    const auto assoluta = std::filesystem::absolute(cartella, errore).lexically_normal();
+    std::fprintf(stderr, "scenario-tool: no folder %s\n", assoluta.string().c_str());
+    return uscita_file;
   }
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};
   try {
-    const blocco_cartella blocco(oc.scenario.cartella);
+    const blocco_cartella blocco(cartella);
     const compilazione_in_cartella r = compila_in_cartella(blocco, o, false);
-    spiega(r, o);
+    spiega(r, o, cartella);
     riga_di_stato(r.c.risultato);
     return r.stato;
   } catch (const cartella_occupata& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
     return uscita_occupata;
   } catch (const errore_file& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
     riga_di_stato(esito{});
     return uscita_file;
   }

@@ -163,7 +163,7 @@ int esegui_package(const opzioni_package& o) {
     std::fputs(riga.c_str(), stdout);
     return uscita_ok;
   } catch (const errore_file& e) {
-    stampa(e.what());
+    stampa(e.inglese());
     return uscita_file;
   }
 }

@@ -98,7 +98,7 @@ std::string disegna_percorso(const descrizione& d, const file_letti& f, const st
     });
   } catch (const errore_file& e) {
     // The system's reason ends the message, after the file and the step it names.
-    const std::string messaggio = e.what();
+    const std::string& messaggio = e.inglese();
     return messaggio.substr(messaggio.rfind(": ") + 2);
   }
   return "";

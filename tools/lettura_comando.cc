@@ -3,7 +3,10 @@
 #include "tools/lettura_comando.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+
+#include "compiler/nomi_file.h"
 
 namespace scenario::strumento {
 
@@ -27,6 +30,26 @@ std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato
     stato = uscita_compilato_danneggiato;
     return std::nullopt;
   }
+}
+
+std::string percorso_mostrato(const std::string& cartella, const std::string& nome) {
+  if (cartella.empty() || cartella == ".") return nome;
+  return cartella.back() == '/' ? cartella + nome : cartella + "/" + nome;
+}
+
+bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
+                               const opzioni_compilazione& o) {
+  bool manca = false;
+  const std::pair<bool, std::string> sorgenti[] = {
+      {t.linea.has_value() || t.linea_illeggibile, nome_testo_linea(o.nome_linea)},
+      {t.treno.has_value() || t.treno_illeggibile, nome_testo_treno(o.nome_linea, o.numero_treno)}};
+  for (const auto& [letto, nome] : sorgenti) {
+    if (letto) continue;
+    const auto percorso = (std::filesystem::absolute(cartella) / nome).lexically_normal();
+    std::fprintf(stderr, "scenario-tool: no source %s\n", percorso.string().c_str());
+    manca = true;
+  }
+  return manca;
 }
 
 }  // namespace scenario::strumento

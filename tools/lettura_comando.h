@@ -1,10 +1,12 @@
-// The common start of `dump` and `plot`: check the names, read the compiled files, and say
-// on standard error what is wrong with them.
+// The common start of the subcommands: check the names, read the files, and say on standard
+// error what is wrong with them.
 #ifndef TOOLS_LETTURA_COMANDO_H_
 #define TOOLS_LETTURA_COMANDO_H_
 
 #include <optional>
+#include <string>
 
+#include "compiler/compilatore.h"
 #include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
 #include "tools/descrizione_scenario.h"
@@ -15,7 +17,16 @@ namespace scenario::strumento {
 // the exit status after the message is printed.
 bool nomi_validi(const scenario_scelto& s, int& stato);
 
-// The files, or nothing with `stato` set to the exit status after the message is printed.
+// A file's name as the author can open it from where the command was started: joined to the
+// folder as it was given on the command line, alone when that folder is the current one.
+std::string percorso_mostrato(const std::string& cartella, const std::string& nome);
+
+// Names each source of `o` that `t` lacks by its full path ("scenario-tool: no source ..."),
+// so that the author sees where it was looked for; true when one was missing.
+bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
+                               const opzioni_compilazione& o);
+
+// The compiled files, or nothing with `stato` set to the exit status after the message is printed.
 std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato);
 
 }  // namespace scenario::strumento

@@ -37,24 +37,47 @@ constexpr const char* descrizione_strumento =
     "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
 #endif
 
+namespace {
+
+struct sottocomando {
+  std::string_view nome;
+  void (*registra)(CLI::App&, int&);
+};
+
+namespace st = scenario::strumento;
+constexpr sottocomando sottocomandi[] = {
+    {"new", st::registra_new},     {"export", st::registra_export},
+    {"check", st::registra_check}, {"compile", st::registra_compile},
+    {"dump", st::registra_dump},
+#ifdef CON_PLOT
+    {"plot", st::registra_plot},
+#endif
+    {"package", st::registra_package},
+};
+
+// Building every subcommand's options is most of the start-up, so a run that names one
+// builds that one alone, and --version none; the general help, the completion script and
+// the man page list them all.
+void registra_sottocomandi(CLI::App& app, int& stato, int argc, char** argv) {
+  const std::string_view primo = argc > 1 ? argv[1] : "";
+  if (argc == 2 && primo == "--version") return;
+  for (const sottocomando& s : sottocomandi) {
+    if (s.nome == primo) return s.registra(app, stato);
+  }
+  for (const sottocomando& s : sottocomandi) s.registra(app, stato);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   // A file-size limit must fail the write, not kill the process half-way.
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
-  namespace st = scenario::strumento;
   CLI::App app{descrizione_strumento};
   app.require_subcommand(1);
   int stato = scenario::uscita_ok;
-  st::registra_new(app, stato);
-  st::registra_export(app, stato);
-  st::registra_check(app, stato);
-  st::registra_compile(app, stato);
-  st::registra_dump(app, stato);
-#ifdef CON_PLOT
-  st::registra_plot(app, stato);
-#endif
-  st::registra_package(app, stato);
+  registra_sottocomandi(app, stato, argc, argv);
   st::completa_interfaccia(app, stato);
   try {
     app.parse(argc, argv);

@@ -73,9 +73,52 @@ TEST_F(Strumento, NomiRifiutatiEUsoSbagliato) {
   EXPECT_EQ(esegui("compile --help"), 0);
 }
 
+// The message names the source as the author can open it from where the command ran.
+TEST_F(Strumento, IlFileDelMessaggioSiApreDaDoveSiEra) {
+  fs::create_directories(cartella_ / "lago");
+  test::scrivi_file(cartella_ / "lago/R_linea.txt", test::linea_minima());
+  test::scrivi_file(cartella_ / "lago/R_7-.txt",
+                    test::treno_minimo("stazione, 25, 24, 600, 0,0,0, 0,0,0, 0,0,0, 0, "
+                                       "12,0,0, X\r\n"));
+  const std::string errore =
+      ":2:1: error 8: station position is not a multiple of 50 (position 25 m)\n";
+  const std::pair<const char*, std::string> casi[] = {
+      {"--dir lago", "lago/R_7-.txt"},
+      {"--dir lago/", "lago/R_7-.txt"},
+      {"--dir ./lago", "./lago/R_7-.txt"},
+  };
+  for (const auto& [argomento, file] : casi) {
+    ASSERT_EQ(esegui(std::string("compile --no-plan ") + argomento), 1) << argomento;
+    EXPECT_EQ(errori_.substr(0, errori_.find('\n') + 1), file + errore) << argomento;
+  }
+  fs::rename(cartella_ / "lago/R_linea.txt", cartella_ / "R_linea.txt");
+  fs::rename(cartella_ / "lago/R_7-.txt", cartella_ / "R_7-.txt");
+  ASSERT_EQ(esegui("compile --no-plan"), 1);
+  EXPECT_EQ(errori_.substr(0, errori_.find('\n') + 1), "R_7-.txt" + errore);
+}
+
+// A missing source is named by its full path; a missing folder ends before any lock.
 TEST_F(Strumento, SorgentiMancantiSonoIlCodice101) {
   EXPECT_EQ(esegui("compile"), 1);
   EXPECT_EQ(uscita_, "codice_errore=101 posizione_errore=0\n");
+  const std::string c = cartella_.string();
+  EXPECT_EQ(errori_,
+            "error 101: the line description is missing\n"
+            "scenario-tool: no source " +
+                c +
+                "/ARONA_DOMODOSSOLA_linea.txt\n"
+                "scenario-tool: no source " +
+                c + "/ARONA_DOMODOSSOLA_324-.txt\n");
+  test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima());
+  EXPECT_EQ(esegui("compile --route R --train 7"), 1);
+  EXPECT_EQ(errori_,
+            "R_7-.txt: error 25: the train service file does not exist\n"
+            "scenario-tool: no source " +
+                c + "/R_7-.txt\n");
+  EXPECT_EQ(esegui("compile --dir altrove/sotto"), 4);
+  EXPECT_EQ(errori_, "scenario-tool: no folder " + c + "/altrove/sotto\n");
+  EXPECT_EQ(uscita_, "");
+  EXPECT_FALSE(fs::exists(cartella_ / "altrove"));
 }
 
 }  // namespace

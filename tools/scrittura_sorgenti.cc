@@ -33,7 +33,7 @@ int scrivi_in_cartella(const std::filesystem::path& cartella,
     file_in_cartella uscite(cartella);
     scrivi(uscite);
   } catch (const errore_file& x) {
-    std::fprintf(stderr, "%s\n", x.what());
+    std::fprintf(stderr, "scenario-tool: %s\n", x.inglese().c_str());
     return uscita_file;
   }
   return uscita_ok;
