@@ -46,8 +46,8 @@ struct sottocomando {
 
 namespace st = scenario::strumento;
 constexpr sottocomando sottocomandi[] = {
-    {"new", st::registra_new},     {"export", st::registra_export},
-    {"check", st::registra_check}, {"compile", st::registra_compile},
+    {"new", st::registra_new},         {"export", st::registra_export},
+    {"check", st::registra_check},     {"compile", st::registra_compile},
     {"dump", st::registra_dump},
 #ifdef CON_PLOT
     {"plot", st::registra_plot},
