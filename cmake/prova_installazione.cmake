@@ -20,4 +20,10 @@ execute_process(COMMAND ${DEST}/bin/scenario-tool --version OUTPUT_VARIABLE vers
 if(NOT esito EQUAL 0 OR NOT versione MATCHES "^scenario-tool [0-9]+\\.[0-9]+\\.[0-9]+\n$")
   message(FATAL_ERROR "installed scenario-tool --version: ${esito} ${versione}")
 endif()
+# The package, joined again at install time, still finds its payload.
+execute_process(COMMAND ${DEST}/libexec/scenario-tool/ARONA_DOMODOSSOLA_324 --version
+                OUTPUT_VARIABLE versione RESULT_VARIABLE esito)
+if(NOT esito EQUAL 0 OR NOT versione MATCHES "^ARONA_DOMODOSSOLA_324 [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+  message(FATAL_ERROR "installed ARONA_DOMODOSSOLA_324 --version: ${esito} ${versione}")
+endif()
 file(REMOVE_RECURSE ${DEST})
