@@ -17,6 +17,7 @@
 #include "driver/esecuzione.h"
 #include "driver/file_programma.h"
 #include "driver/interfaccia.h"
+#include "sources/carico_spedito.h"
 #include "sources/contenuti.h"
 
 namespace scenario::banco {
@@ -90,8 +91,9 @@ void spedito_in_cartella(benchmark::State& stato) { misura(stato, spedite(), tru
 void pacchetto_in_cartella(benchmark::State& stato) {
   cartella_temporanea cartella;
   interfaccia_senza_finestra interfaccia;
+  const carico c = carico_spedito();
   for (auto _ : stato) {
-    if (const int esito = esegui_pacchetto(cartella.percorso(), interfaccia); esito != 0) {
+    if (const int esito = esegui_pacchetto(cartella.percorso(), c, interfaccia); esito != 0) {
       stato.SkipWithError(("uscita " + std::to_string(esito)).c_str());
       break;
     }

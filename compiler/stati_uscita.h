@@ -1,5 +1,6 @@
 // The exit statuses of the package and of scenario-tool, one table for both, with the words
-// that `scenario-tool --help` and the README show for each.
+// that `scenario-tool --help` and the README show for each. "scenario-runtime" stands for the
+// package runtime, and so for every package made from it.
 #ifndef COMPILER_STATI_USCITA_H_
 #define COMPILER_STATI_USCITA_H_
 
@@ -32,9 +33,12 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_codice_registrato, "check", "an error, a warning under --strict, or a missing source"},
     {uscita_codice_registrato, "new export",
      "a source already exists (nothing written; --force replaces it)"},
+    {uscita_codice_registrato, "package",
+     "a source is missing, or has an error (nothing written; --force packages it anyway)"},
     {uscita_uso, "*", "usage error"},
+    {uscita_uso, "scenario-runtime", "the payload is missing or damaged (nothing written)"},
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
-    {uscita_file, "new export check compile plot",
+    {uscita_file, "new export check compile plot package scenario-runtime",
      "a file could not be read or written (the earlier copy is kept)"},
     {uscita_compilato_danneggiato, "dump plot",
      "a compiled file is missing, unreadable or damaged"},

@@ -1,10 +1,14 @@
 // The package's command line. Started with no argument it runs as it always has; it also
 // answers -h, --help and --version, and refuses anything else, in both cases before it
-// writes a single file.
+// writes a single file. The texts name the route of the package's payload; the runtime
+// without one names itself.
 #ifndef DRIVER_ARGOMENTI_PACCHETTO_H_
 #define DRIVER_ARGOMENTI_PACCHETTO_H_
 
+#include <filesystem>
 #include <string>
+
+#include "sources/carico.h"
 
 namespace scenario {
 
@@ -12,12 +16,18 @@ enum class azione_pacchetto { esegui, aiuto, versione, uso_sbagliato };
 
 azione_pacchetto leggi_argomenti(int argc, const char* const* argv);
 
+inline constexpr const char* nome_runtime = "scenario-runtime";
+
+// In each text `c` is the payload, or null for the runtime without one.
 // What -h and --help print; names every file of the run and the exit statuses.
-std::string testo_aiuto();
+std::string testo_aiuto(const carico* c);
 // What --version prints.
-std::string testo_versione();
+std::string testo_versione(const carico* c);
 // What a wrong argument prints on standard error.
-std::string testo_uso();
+std::string testo_uso(const carico* c);
+
+// What a run prints on standard error when `programma` has no payload it can use.
+std::string testo_senza_carico(const std::filesystem::path& programma, const carico_letto& letto);
 
 }  // namespace scenario
 

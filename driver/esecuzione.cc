@@ -8,7 +8,6 @@
 #include "compiler/nomi_file.h"
 #include "driver/file_programma.h"
 #include "io/compila_in_cartella.h"
-#include "sources/scrittori.h"
 
 namespace scenario {
 namespace {
@@ -34,17 +33,35 @@ int riporta(const compilazione_in_cartella& r, interfaccia_utente& interfaccia) 
   return r.stato;
 }
 
+void scrivi_testo(destinazione_file& uscite, const std::string& nome, const std::string& testo) {
+  uscite.scrivi(nome, [&](std::ostream& out) {
+    out.write(testo.data(), static_cast<std::streamsize>(testo.size()));
+  });
+}
+
+// The two sources, then the documents the payload holds, in the order of their writers.
+void scrivi_carico(destinazione_file& uscite, const carico& c) {
+  scrivi_testo(uscite, nome_testo_linea(c.linea), c.testo_linea);
+  scrivi_testo(uscite, nome_testo_treno(c.linea, c.treno), c.testo_treno);
+  for (std::size_t i = 0; i < code_documenti.size(); ++i) {
+    if (c.documenti[i]) {
+      scrivi_testo(uscite, nome_documento(c.linea, c.treno, code_documenti[i]), *c.documenti[i]);
+    }
+  }
+}
+
 }  // namespace
 
-int esegui_pacchetto(const std::filesystem::path& cartella, interfaccia_utente& interfaccia) {
-  const opzioni_compilazione o;
+int esegui_pacchetto(const std::filesystem::path& cartella, const carico& c,
+                     interfaccia_utente& interfaccia) {
+  const opzioni_compilazione o{c.linea, c.treno, true};
   interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
   try {
     const blocco_cartella blocco(cartella);
     // The two sources this run writes go again if it ends in a file failure.
     testi_scritti_in_cartella testi(
         cartella, {nome_testo_linea(o.nome_linea), nome_testo_treno(o.nome_linea, o.numero_treno)});
-    scrivi_testi(testi, o.nome_linea, o.numero_treno);
+    scrivi_carico(testi, c);
     const compilazione_in_cartella r = compila_in_cartella(blocco, o, true);
     if (r.stato != uscita_file) testi.concludi();
     return riporta(r, interfaccia);

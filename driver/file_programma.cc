@@ -5,13 +5,13 @@
 
 namespace scenario {
 
-std::filesystem::path cartella_programma() {
-  std::filesystem::path cartella;
-  if (const io::codice_sistema c = io::cartella_eseguibile(cartella); c != 0) {
+std::filesystem::path file_programma() {
+  std::filesystem::path file;
+  if (const io::codice_sistema c = io::file_eseguibile(file); c != 0) {
     throw errore_file("impossibile trovare la cartella del programma: " + io::ragione(c),
                       "cannot find the program's folder: " + io::ragione(c));
   }
-  return cartella;
+  return file;
 }
 
 }  // namespace scenario

@@ -11,8 +11,10 @@
 
 namespace scenario {
 
-// The folder that holds the running executable; raises `errore_file` if it cannot be found.
-std::filesystem::path cartella_programma();
+// The running executable; raises `errore_file` if it cannot be found.
+std::filesystem::path file_programma();
+// The folder that holds it.
+inline std::filesystem::path cartella_programma() { return file_programma().parent_path(); }
 
 }  // namespace scenario
 

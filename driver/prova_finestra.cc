@@ -13,6 +13,7 @@
 
 #include "compiler/compilatore.h"
 #include "driver/esecuzione.h"
+#include "sources/carico_spedito.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ using namespace scenario;
 
 int avanzamento(const char* cartella, const char* secondi) {
   auto interfaccia = crea_interfaccia();
-  const int stato = esegui_pacchetto(cartella, *interfaccia);
+  const int stato = esegui_pacchetto(cartella, carico_spedito(), *interfaccia);
   std::printf("pronta %d\n", stato);
   std::fflush(stdout);
   // The window is neither repainted nor serviced meanwhile, as during the run.

@@ -115,13 +115,13 @@ std::filesystem::path nome_temporaneo(const std::filesystem::path& destinazione)
 // A regular file already at the temporary name (left by a killed run whose process number
 // came round again) is removed first; anything else there is refused.
 io::maniglia crea_temporaneo(const std::filesystem::path& destinazione,
-                             const std::filesystem::path& tmp) {
+                             const std::filesystem::path& tmp, bool eseguibile) {
   const std::string nome_tmp = io::nome_di(tmp.filename());
   const passo creazione{"creazione di " + nome_tmp, "creating " + nome_tmp};
   codice_sistema c = 0;
   for (int tentativo = 0; tentativo < 2; ++tentativo) {
     io::maniglia h{};
-    c = io::crea_esclusivo(tmp, h);
+    c = io::crea_esclusivo(tmp, h, eseguibile);
     if (c == 0) return h;
     if (!io::esiste_gia(c)) fallisci(destinazione, creazione, c);
     io::tipo_voce tipo{};
@@ -192,12 +192,12 @@ insieme_file::~insieme_file() {
   for (const pronto& p : pronti_) io::rimuovi(p.temporaneo);
 }
 
-void insieme_file::prepara(const std::filesystem::path& nome_file,
-                           const contenuto_file& contenuto) {
+void insieme_file::prepara(const std::filesystem::path& nome_file, const contenuto_file& contenuto,
+                           bool eseguibile) {
   const std::filesystem::path destinazione = cartella_ / nome_file;
   controlla_destinazione(destinazione);
   const std::filesystem::path tmp = nome_temporaneo(destinazione);
-  const io::maniglia h = crea_temporaneo(destinazione, tmp);
+  const io::maniglia h = crea_temporaneo(destinazione, tmp, eseguibile);
   if (const codice_sistema errore = scrivi_e_chiudi(h, tmp, contenuto); errore != 0) {
     io::rimuovi(tmp);
     fallisci(destinazione, {"scrittura", "writing"}, errore);
@@ -218,9 +218,10 @@ void insieme_file::conferma() {
   pronti_.clear();
 }
 
-void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto) {
+void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto,
+                      bool eseguibile) {
   insieme_file uno(destinazione.parent_path());
-  uno.prepara(destinazione.filename(), contenuto);
+  uno.prepara(destinazione.filename(), contenuto, eseguibile);
   uno.conferma();
 }
 

@@ -27,7 +27,9 @@ class insieme_file {
   insieme_file(const insieme_file&) = delete;
   insieme_file& operator=(const insieme_file&) = delete;
 
-  void prepara(const std::filesystem::path& nome_file, const contenuto_file& contenuto);
+  // An `eseguibile` file is made a program (io::crea_esclusivo).
+  void prepara(const std::filesystem::path& nome_file, const contenuto_file& contenuto,
+               bool eseguibile = false);
   void conferma();
 
  private:
@@ -44,7 +46,8 @@ class insieme_file {
 void rimuovi_temporanei_orfani(const std::filesystem::path& cartella, const std::string& nome_file);
 
 // One file replaced on its own, the same way.
-void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto);
+void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto,
+                      bool eseguibile = false);
 
 }  // namespace scenario
 

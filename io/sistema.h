@@ -24,8 +24,9 @@ enum class tipo_voce { assente, file, collegamento, cartella, altro };
 // What stands at `p`, without following a symbolic link.
 codice_sistema tipo_di(const std::filesystem::path& p, tipo_voce& tipo);
 
-// Creates `p` for writing; fails if anything, a dangling link included, stands there.
-codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h);
+// Creates `p` for writing; fails if anything, a dangling link included, stands there. An
+// `eseguibile` file may be run as a program by whoever may read it (no meaning on Windows).
+codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h, bool eseguibile);
 // One write call: `scritti` is how many bytes went out (0 after an interrupted call).
 codice_sistema scrivi(maniglia h, const char* dati, std::size_t n, std::size_t& scritti);
 codice_sistema chiudi(maniglia h);
@@ -65,8 +66,8 @@ std::string ragione(codice_sistema c);
 // A path in a message, as UTF-8.
 std::string nome_di(const std::filesystem::path& p);
 std::uint64_t id_processo();
-// The folder that holds the running executable.
-codice_sistema cartella_eseguibile(std::filesystem::path& cartella);
+// The file of the running executable.
+codice_sistema file_eseguibile(std::filesystem::path& file);
 
 }  // namespace scenario::io
 

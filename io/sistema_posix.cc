@@ -34,8 +34,9 @@ codice_sistema tipo_di(const std::filesystem::path& p, tipo_voce& tipo) {
   return 0;
 }
 
-codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h) {
-  h = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h, bool eseguibile) {
+  h = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+             eseguibile ? 0755 : 0644);
   return h >= 0 ? 0 : ultimo();
 }
 
@@ -139,12 +140,10 @@ std::string ragione(codice_sistema c) { return std::strerror(static_cast<int>(c)
 std::string nome_di(const std::filesystem::path& p) { return p.string(); }
 std::uint64_t id_processo() { return static_cast<std::uint64_t>(::getpid()); }
 
-codice_sistema cartella_eseguibile(std::filesystem::path& cartella) {
+codice_sistema file_eseguibile(std::filesystem::path& file) {
   std::error_code ec;
-  const auto eseguibile = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return static_cast<codice_sistema>(ec.value());
-  cartella = eseguibile.parent_path();
-  return 0;
+  file = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? static_cast<codice_sistema>(ec.value()) : 0;
 }
 
 }  // namespace scenario::io

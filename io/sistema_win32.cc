@@ -30,7 +30,7 @@ codice_sistema tipo_di(const std::filesystem::path& p, tipo_voce& tipo) {
   return 0;
 }
 
-codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h) {
+codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h, bool) {
   h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   return h != INVALID_HANDLE_VALUE ? 0 : ultimo();
@@ -141,13 +141,13 @@ std::string nome_di(const std::filesystem::path& p) {
 
 std::uint64_t id_processo() { return GetCurrentProcessId(); }
 
-codice_sistema cartella_eseguibile(std::filesystem::path& cartella) {
+codice_sistema file_eseguibile(std::filesystem::path& file) {
   std::vector<wchar_t> nome(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
     if (n == 0) return ultimo();
     if (n < nome.size()) {
-      cartella = std::filesystem::path(nome.data(), nome.data() + n).parent_path();
+      file = std::filesystem::path(nome.data(), nome.data() + n);
       return 0;
     }
     nome.resize(nome.size() * 2);

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the package needs on Debian 12.
 # Safe to run again: apt-get skips what is already there.
-# Optional groups: "fuzz" (clang runtimes), "windows" (mingw-w64 cross-compiler, wine and
-# the fonts wine maps the Windows dialog fonts to).
+# Optional groups: "fuzz" (clang runtimes), "windows" (mingw-w64 cross-compiler and its zlib,
+# wine and the fonts wine maps the Windows dialog fonts to).
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfltk1.3-dev libx11-dev libxft-dev libxinerama-dev libxcursor-dev libxrender-dev libxfixes-dev libfontconfig-dev
-  libcli11-dev nlohmann-json3-dev libcairo2-dev
+  libcli11-dev nlohmann-json3-dev libcairo2-dev zlib1g-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm clang-format
   valgrind hyperfine
@@ -17,7 +17,7 @@ packages=(
 )
 for group in "$@"; do
   case "$group" in
-    windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 fonts-wine) ;;
     *) ;;
   esac
 done

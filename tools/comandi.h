@@ -5,6 +5,11 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <vector>
+
+#include "compiler/compilatore.h"
+#include "sources/nome_valido.h"
+#include "tools/controllo.h"
 
 namespace scenario::strumento {
 
@@ -18,8 +23,9 @@ struct scenario_scelto {
 // Adds --dir, --route and --train to a subcommand.
 void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
 
-// Empty when `nome` may stand in a file name; otherwise why not.
-std::string nome_non_valido(const std::string& nome);
+// The sources of `s` read and checked as `check` does them: uscita_ok with `problemi` filled,
+// or the exit status after the message of a wrong name, an unreadable or a missing source.
+int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t, std::vector<problema>& problemi);
 
 void registra_new(CLI::App& app, int& stato);
 void registra_export(CLI::App& app, int& stato);
@@ -27,6 +33,7 @@ void registra_check(CLI::App& app, int& stato);
 void registra_compile(CLI::App& app, int& stato);
 void registra_dump(CLI::App& app, int& stato);
 void registra_plot(CLI::App& app, int& stato);
+void registra_package(CLI::App& app, int& stato);
 
 }  // namespace scenario::strumento
 

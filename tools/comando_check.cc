@@ -44,20 +44,12 @@ nlohmann::json in_json(const std::vector<problema>& problemi, const std::string&
 }
 
 int controlla_sorgenti(const opzioni_check& oc) {
-  int stato = uscita_ok;
-  if (!nomi_validi(oc.scenario, stato)) return stato;
-  const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
   testi_sorgenti t;
-  try {
-    t = leggi_testi(oc.scenario.cartella, o);
-  } catch (const errore_file& e) {
-    // A folder, FIFO, device or oversized file where a source should be.
-    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
-    return uscita_file;
+  std::vector<problema> problemi;
+  if (const int stato = leggi_e_controlla(oc.scenario, t, problemi); stato != uscita_ok) {
+    return stato;
   }
-  // A missing source ends the check at once.
-  if (segnala_sorgenti_mancanti(t, oc.scenario.cartella, o)) return uscita_codice_registrato;
-  std::vector<problema> problemi = controlla(t, o);
+  const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
   if (oc.severo) severo(problemi);
   if (oc.json) {
     std::printf("%s\n", in_json(problemi, oc.scenario.cartella).dump(2).c_str());
@@ -70,6 +62,24 @@ int controlla_sorgenti(const opzioni_check& oc) {
 }
 
 }  // namespace
+
+int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t,
+                      std::vector<problema>& problemi) {
+  int stato = uscita_ok;
+  if (!nomi_validi(s, stato)) return stato;
+  const opzioni_compilazione o{s.linea, s.treno, true};
+  try {
+    t = leggi_testi(s.cartella, o);
+  } catch (const errore_file& e) {
+    // A folder, FIFO, device or oversized file where a source should be.
+    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
+    return uscita_file;
+  }
+  // A missing source ends the check at once.
+  if (segnala_sorgenti_mancanti(t, s.cartella, o)) return uscita_codice_registrato;
+  problemi = controlla(t, o);
+  return uscita_ok;
+}
 
 void registra_check(CLI::App& app, int& stato) {
   auto* comando = app.add_subcommand(

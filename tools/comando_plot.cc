@@ -6,16 +6,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "compiler/stati_uscita.h"
-#include "driver/file_programma.h"
 #include "tools/comandi.h"
 #include "tools/lettura_comando.h"
 #include "tools/programma_plot.h"
+#include "tools/programmi_accanto.h"
 
 namespace scenario::strumento {
 namespace {
@@ -26,21 +25,6 @@ struct opzioni_plot {
   bool etichette_segnali = false;
 };
 
-// The drawing program's path, or empty when it is in none of its places.
-std::string programma_plot() {
-  std::filesystem::path cartella;
-  try {
-    cartella = cartella_programma();
-  } catch (const errore_file&) {
-    return "";
-  }
-  for (const char* sotto : cartelle_programma_plot) {
-    const std::filesystem::path p = (cartella / sotto / nome_programma_plot).lexically_normal();
-    if (::access(p.c_str(), X_OK) == 0) return p.string();
-  }
-  return "";
-}
-
 int esegui_plot(const opzioni_plot& o) {
   if (!formato_da_nome(o.uscita)) {
     std::fprintf(stderr, "scenario-tool: --out \"%s\" must end in .svg or .png\n",
@@ -49,11 +33,9 @@ int esegui_plot(const opzioni_plot& o) {
   }
   int stato = uscita_ok;
   if (!nomi_validi(o.scenario, stato)) return stato;
-  const std::string programma = programma_plot();
+  const std::string programma = programma_accanto(nome_programma_plot, true);
   if (programma.empty()) {
-    std::fprintf(stderr,
-                 "scenario-tool: plot needs %s beside scenario-tool or in ../lib/scenario-tool\n",
-                 nome_programma_plot);
+    std::fprintf(stderr, "scenario-tool: plot needs %s %s\n", nome_programma_plot, dove_programmi);
     return uscita_file;
   }
   std::vector<std::string> argomenti = {programma, o.scenario.cartella, o.scenario.linea,

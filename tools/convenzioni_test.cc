@@ -134,7 +134,7 @@ TEST_F(Convenzioni, DueTreniDellaStessaLinea) {
 TEST_F(Convenzioni, VersioneEUsciteNellAiuto) {
   ASSERT_EQ(esegui("--version"), 0);
   EXPECT_EQ(uscita_, std::string("scenario-tool ") + VERSIONE_PROGRAMMA + "\n");
-  for (const char* comando : {"new", "export", "compile", "dump", "plot"}) {
+  for (const char* comando : {"new", "export", "compile", "dump", "plot", "package"}) {
     ASSERT_EQ(esegui(std::string(comando) + " --help"), 0) << comando;
     EXPECT_NE(uscita_.find("Exit statuses: 0 "), std::string::npos) << comando << uscita_;
   }
@@ -157,11 +157,14 @@ TEST_F(Convenzioni, ComplezionePerBashDallaDefinizione) {
   EXPECT_EQ(completa("scenario-tool dump --"), "--help --dir --route --train --json\n");
   EXPECT_EQ(completa("scenario-tool new --dir cart"), "cartella\n");
   EXPECT_EQ(completa("scenario-tool compile --route \"\""), "\n");
+  EXPECT_EQ(completa("scenario-tool package --"),
+            "--help --dir --route --train --out --windows --force --runtime\n");
+  EXPECT_EQ(completa("scenario-tool package --runtime cart"), "cartella\n");
 }
 
 TEST_F(Convenzioni, PaginaManConOgniComando) {
   ASSERT_EQ(esegui("manpage"), 0);
-  for (const char* comando : {"new", "export", "compile", "dump", "plot"}) {
+  for (const char* comando : {"new", "export", "compile", "dump", "plot", "package"}) {
     EXPECT_NE(uscita_.find(std::string(".SS ") + comando + "\n"), std::string::npos) << comando;
   }
   EXPECT_NE(uscita_.find(".B \\-\\-force\n"), std::string::npos);

@@ -105,14 +105,16 @@ std::string completamento_bash(const CLI::App& app) {
 std::string pagina_man(const CLI::App& app) {
   std::string t =
       ".TH SCENARIO\\-TOOL 1 \"\" \"scenario-tool " VERSIONE_PROGRAMMA "\" \"User Commands\"\n";
-  t += ".SH NAME\nscenario\\-tool \\- compile and inspect train\\-simulator scenarios\n";
+  t += ".SH NAME\nscenario\\-tool \\- compile, inspect and package train\\-simulator scenarios\n";
   t += ".SH SYNOPSIS\n.B scenario\\-tool\n.I command\n[\\fIoptions\\fR]\n.br\n";
   t += ".B scenario\\-tool\n\\-\\-help | \\-\\-version\n";
   t += ".SH DESCRIPTION\nscenario\\-tool gives route authors the compiler of the scenario "
        "package. A route is two text sources in one folder, ROUTE_linea.txt (the line) and "
        "ROUTE_TRAIN\\-.txt (the train service); the compiled files are ROUTE_linea.dat, "
        "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat. Where \\-\\-route and \\-\\-train are left out, "
-       "they are taken from the folder when it holds one route and one train.\n";
+       "they are taken from the folder when it holds one route and one train. "
+       "scenario\\-tool package joins the package runtime, scenario\\-runtime, with a route's "
+       "sources and documents into one program for drivers, as the shipped package is made.\n";
   t += ".SH COMMANDS\n";
   for (const CLI::App* c : comandi_visibili(app)) {
     t += ".SS " + c->get_name() + "\n" + roff(c->get_description()) + ".\n";

@@ -11,10 +11,8 @@
 
 namespace scenario::strumento {
 
+// Looked for beside scenario-tool (tools/programmi_accanto.h).
 inline constexpr const char* nome_programma_plot = "scenario-tool-plot";
-// Where the program is looked for, relative to the folder of scenario-tool: beside it (the
-// build folder) and in the installed layout.
-inline constexpr const char* cartelle_programma_plot[] = {".", "../lib/scenario-tool"};
 // Arguments: FOLDER ROUTE TRAIN OUT, then this flag when signals are labelled.
 inline constexpr const char* opzione_etichette_segnali = "--signal-labels";
 

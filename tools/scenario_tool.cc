@@ -25,32 +25,15 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
   inferisci_da_cartella(comando, s);
 }
 
-std::string nome_non_valido(const std::string& nome) {
-  if (nome.empty()) return "is empty";
-  // A leading "-" reads as an option to other commands, a leading "." hides the file.
-  if (nome.front() == '-') return "begins with \"-\"";
-  if (nome.front() == '.') return "begins with \".\"";
-  if (nome.find("..") != std::string::npos) return "holds \"..\"";
-  for (unsigned char c : nome) {
-    if (c == '/' || c == '\\') return "holds a path separator";
-    if (c < 0x20 || c > 0x7E) return "holds a character outside printable ASCII";
-    // Not allowed in Windows file names, and wildcards or redirections to a shell.
-    if (std::string_view("*?\"<>|:").find(static_cast<char>(c)) != std::string_view::npos) {
-      return std::string("holds \"") + static_cast<char>(c) + "\", which a file name cannot hold";
-    }
-  }
-  return "";
-}
-
 }  // namespace scenario::strumento
 
 #ifdef CON_PLOT
 constexpr const char* descrizione_strumento =
-    "scenario-tool: compile and inspect train-simulator scenarios";
+    "scenario-tool: compile, inspect and package train-simulator scenarios";
 #else
 // The plot subcommand draws with cairo, which only the Linux build carries.
 constexpr const char* descrizione_strumento =
-    "scenario-tool: compile and inspect train-simulator scenarios\n"
+    "scenario-tool: compile, inspect and package train-simulator scenarios\n"
     "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
 #endif
 
@@ -63,12 +46,13 @@ struct sottocomando {
 
 namespace st = scenario::strumento;
 constexpr sottocomando sottocomandi[] = {
-    {"new", st::registra_new},     {"export", st::registra_export},
-    {"check", st::registra_check}, {"compile", st::registra_compile},
+    {"new", st::registra_new},         {"export", st::registra_export},
+    {"check", st::registra_check},     {"compile", st::registra_compile},
     {"dump", st::registra_dump},
 #ifdef CON_PLOT
     {"plot", st::registra_plot},
 #endif
+    {"package", st::registra_package},
 };
 
 // Building every subcommand's options is most of the start-up, so a run that names one

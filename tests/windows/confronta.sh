@@ -5,7 +5,9 @@
 # - scenario-tool compile gives the same files, status line and exit status, on the shipped
 #   sources and on a line description whose length sets code 1, and dump --json reads the
 #   compiled files alike;
-# - the Windows tool has no plot subcommand (cairo is Linux-only) and its --help says so.
+# - the Windows tool has no plot subcommand (cairo is Linux-only) and its --help says so;
+# - an author's route packaged by the Linux tool for Windows writes the same bytes as its Linux
+#   package, and the Windows tool makes the same Windows package natively.
 #
 # Usage: confronta.sh LINUX_PACKAGE LINUX_TOOL WINDOWS_BUILD_DIR
 # WINDOWS_BUILD_DIR is (re)built first with scripts/windows.sh. Exits 77 (skipped) unless
@@ -170,6 +172,38 @@ verifica "lunghezza_eccessiva: code 1 recorded" grep -q '^codice_errore=1 ' \
   "$lavoro/lunghezza_eccessiva_windows.compile"
 verifica "lunghezza_eccessiva: exit status 1" vale \
   "$lavoro/lunghezza_eccessiva_windows.stato_compile" 1
+
+# An author's route with one document, packaged for both systems by the Linux tool.
+autore=$lavoro/autore
+"$strumento_linux" new --dir "$autore" --route MIA_LINEA --train 42 >/dev/null
+printf 'Note del treno 42\r\nvelocit\xe0 80 km/h, 0\xb0' >"$autore/MIA_LINEA_42_note.txt"
+"$strumento_linux" package --dir "$autore" >/dev/null
+"$strumento_linux" package --dir "$autore" --windows \
+  --runtime "$cartella_windows/scenario-runtime.exe" >/dev/null
+mkdir "$lavoro/autore_linux" "$lavoro/autore_windows"
+cp "$autore/MIA_LINEA_42" "$lavoro/autore_linux/"
+cp "$autore/MIA_LINEA_42.exe" "$lavoro/autore_windows/"
+esegui_in "$lavoro/autore_linux" env -u DISPLAY ./MIA_LINEA_42
+esegui_in "$lavoro/autore_windows" "$wine" MIA_LINEA_42.exe
+rm "$lavoro/autore_linux/MIA_LINEA_42"
+verifica "author's Linux package ends with status 0" vale "$lavoro/autore_linux.stato" 0
+verifica "author's Windows package ends with status 0" vale "$lavoro/autore_windows.stato" 0
+verifica "author's Windows package writes four files" \
+  [ "$(conta_file "$lavoro/autore_windows")" = 4 ]
+verifica "author's Windows package leaves no text source" senza_sorgenti "$lavoro/autore_windows"
+verifica "author's packages write the same bytes" \
+  stesse_uscite "$lavoro/autore_linux" "$lavoro/autore_windows"
+verifica "author's document written as given" \
+  cmp "$autore/MIA_LINEA_42_note.txt" "$lavoro/autore_windows/MIA_LINEA_42_note.txt"
+
+# The Windows tool packages natively with the runtime beside it: the same program.
+mkdir "$lavoro/autore_nativo"
+cp "$autore/MIA_LINEA_linea.txt" "$autore/MIA_LINEA_42-.txt" "$autore/MIA_LINEA_42_note.txt" \
+  "$lavoro/autore_nativo/"
+esegui_in "$lavoro/autore_nativo" "$wine" "$cartella_windows/scenario-tool.exe" package
+verifica "Windows tool's package ends with status 0" vale "$lavoro/autore_nativo.stato" 0
+verifica "Windows tool makes the same Windows package" \
+  cmp "$autore/MIA_LINEA_42.exe" "$lavoro/autore_nativo/MIA_LINEA_42.exe"
 
 esegui_in "$lavoro/sorgenti" "$wine" "$cartella_windows/scenario-tool.exe" --help
 verifica "Windows tool's help says plot is left out" grep -q "no plot" "$lavoro/sorgenti.uscita"

@@ -1,0 +1,225 @@
+// Encoding and decoding of a package's payload. Decoding trusts nothing it reads: every
+// length is checked against what is left before it is used.
+#include "sources/carico.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+#include "sources/nome_valido.h"
+
+namespace scenario {
+namespace {
+
+constexpr std::string_view magia_corpo = "SCENARIO";
+constexpr std::string_view magia_coda = "SCNCARIC";
+
+void metti(std::string& s, std::uint64_t v, int byte) {
+  for (int i = 0; i < byte; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A length of 32 bits and the bytes; the sources' reading limit keeps every text far below it.
+void metti_testo(std::string& s, std::string_view t) {
+  if (t.size() > std::numeric_limits<std::uint32_t>::max()) {
+    throw std::length_error("a payload text above 4 GB");
+  }
+  metti(s, t.size(), 4);
+  s += t;
+}
+
+std::uint32_t crc(std::string_view s) {
+  uLong c = crc32(0L, Z_NULL, 0);
+  // zlib takes at most a uInt at a time.
+  constexpr std::size_t passo = std::numeric_limits<uInt>::max();
+  for (std::size_t i = 0; i < s.size(); i += passo) {
+    const std::size_t n = std::min(passo, s.size() - i);
+    c = crc32(c, reinterpret_cast<const Bytef*>(s.data() + i), static_cast<uInt>(n));
+  }
+  return static_cast<std::uint32_t>(c);
+}
+
+std::string esadecimale(std::uint32_t v) {
+  char t[16];
+  std::snprintf(t, sizeof t, "%08x", v);
+  return t;
+}
+
+// Reads the body front to back; a read past its end leaves `buono` false for good.
+class lettore_corpo {
+ public:
+  explicit lettore_corpo(std::string_view s) : s_(s) {}
+  bool buono() const { return buono_; }
+  bool finito() const { return p_ == s_.size(); }
+
+  std::uint64_t numero(int byte) {
+    if (!disponibili(static_cast<std::size_t>(byte))) return 0;
+    std::uint64_t v = 0;
+    for (int i = 0; i < byte; ++i) {
+      v |= std::uint64_t{static_cast<unsigned char>(s_[p_ + static_cast<std::size_t>(i)])}
+           << (8 * i);
+    }
+    p_ += static_cast<std::size_t>(byte);
+    return v;
+  }
+  std::string testo() {
+    const std::uint64_t n = numero(4);
+    if (!disponibili(n)) return "";
+    std::string t(s_.substr(p_, static_cast<std::size_t>(n)));
+    p_ += static_cast<std::size_t>(n);
+    return t;
+  }
+  std::string_view grezzi(std::size_t n) {
+    if (!disponibili(n)) return {};
+    const std::string_view v = s_.substr(p_, n);
+    p_ += n;
+    return v;
+  }
+
+ private:
+  bool disponibili(std::uint64_t n) {
+    buono_ = buono_ && n <= s_.size() - p_;
+    return buono_;
+  }
+  std::string_view s_;
+  std::size_t p_ = 0;
+  bool buono_ = true;
+};
+
+carico_letto problema(stato_carico stato, std::string perche) {
+  carico_letto r;
+  r.stato = stato;
+  r.perche = std::move(perche);
+  return r;
+}
+
+// The body's fields, once its checksum has been found right.
+carico_letto decodifica_corpo(std::string_view corpo) {
+  lettore_corpo l(corpo);
+  l.grezzi(magia_corpo.size());
+  carico_letto r;
+  r.c.linea = l.testo();
+  r.c.treno = l.testo();
+  r.c.testo_linea = l.testo();
+  r.c.testo_treno = l.testo();
+  for (std::optional<std::string>& d : r.c.documenti) {
+    const std::uint64_t presente = l.numero(1);
+    if (presente > 1) {
+      return problema(stato_carico::danneggiato,
+                      "holds a damaged payload: a document is marked neither present nor absent");
+    }
+    if (presente == 1) d = l.testo();
+  }
+  if (!l.buono() || !l.finito()) {
+    return problema(stato_carico::danneggiato,
+                    "holds a damaged payload: its fields do not fill its length exactly");
+  }
+  for (const auto& [nome, cosa] :
+       {std::pair{&r.c.linea, "route name"}, std::pair{&r.c.treno, "train number"}}) {
+    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
+      return problema(stato_carico::danneggiato, std::string("holds a damaged payload: the ") +
+                                                     cosa + " \"" + *nome + "\" " + perche);
+    }
+  }
+  r.stato = stato_carico::letto;
+  return r;
+}
+
+}  // namespace
+
+std::string codifica_carico(const carico& c) {
+  std::string corpo(magia_corpo);
+  metti_testo(corpo, c.linea);
+  metti_testo(corpo, c.treno);
+  metti_testo(corpo, c.testo_linea);
+  metti_testo(corpo, c.testo_treno);
+  for (const std::optional<std::string>& d : c.documenti) {
+    metti(corpo, d ? 1 : 0, 1);
+    if (d) metti_testo(corpo, *d);
+  }
+  std::string coda;
+  metti(coda, corpo.size(), 8);
+  metti(coda, crc(corpo), 4);
+  metti(coda, formato_carico, 4);
+  coda += magia_coda;
+  return corpo + coda;
+}
+
+carico_letto trova_carico(std::uint64_t dimensione, const lettore_file& leggi) {
+  if (dimensione < dimensione_coda_carico)
+    return problema(stato_carico::assente, "holds no payload");
+  const std::uint64_t inizio_coda = dimensione - dimensione_coda_carico;
+  const std::string coda = leggi(inizio_coda, dimensione_coda_carico);
+  lettore_corpo coda_letta(coda);
+  const std::uint64_t lunghezza = coda_letta.numero(8);
+  const auto atteso = static_cast<std::uint32_t>(coda_letta.numero(4));
+  const std::uint64_t formato = coda_letta.numero(4);
+  if (!coda_letta.buono() || coda_letta.grezzi(magia_coda.size()) != magia_coda) {
+    return problema(stato_carico::assente, "holds no payload");
+  }
+  if (formato != formato_carico) {
+    return problema(stato_carico::danneggiato,
+                    "holds a payload of format " + std::to_string(formato) +
+                        ", and this runtime reads format " + std::to_string(formato_carico));
+  }
+  if (lunghezza > inizio_coda) {
+    return problema(stato_carico::troncato,
+                    "holds a truncated payload: its trailer names " + std::to_string(lunghezza) +
+                        " bytes, and " + std::to_string(inizio_coda) + " come before the trailer");
+  }
+  const std::uint64_t inizio = inizio_coda - lunghezza;
+  const std::string corpo = leggi(inizio, static_cast<std::size_t>(lunghezza));
+  if (!corpo.starts_with(magia_corpo)) {
+    return problema(stato_carico::troncato, "holds a truncated payload: it does not begin " +
+                                                std::to_string(lunghezza) +
+                                                " bytes before its trailer");
+  }
+  if (const std::uint32_t trovato = crc(corpo); trovato != atteso) {
+    return problema(stato_carico::danneggiato,
+                    "holds a damaged payload: its checksum is " + esadecimale(trovato) +
+                        ", and its trailer records " + esadecimale(atteso));
+  }
+  carico_letto r = decodifica_corpo(corpo);
+  r.inizio = inizio;
+  return r;
+}
+
+carico_letto trova_carico(std::string_view file) {
+  return trova_carico(file.size(), [file](std::uint64_t inizio, std::size_t n) {
+    return std::string(file.substr(static_cast<std::size_t>(inizio), n));
+  });
+}
+
+carico_letto leggi_carico(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  const std::streamoff fine = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+  if (fine < 0) return problema(stato_carico::illeggibile, "cannot be opened for reading");
+  bool letto = true;
+  carico_letto r =
+      trova_carico(static_cast<std::uint64_t>(fine), [&](std::uint64_t inizio, std::size_t n) {
+        std::string s(n, '\0');
+        in.seekg(static_cast<std::streamoff>(inizio));
+        in.read(s.data(), static_cast<std::streamsize>(n));
+        letto = letto && in.gcount() == static_cast<std::streamsize>(n);
+        return s;
+      });
+  if (!letto) return problema(stato_carico::illeggibile, "could not be read to its end");
+  return r;
+}
+
+std::optional<std::string> unisci_carico(std::string_view runtime, const carico& c,
+                                         std::string& perche) {
+  const carico_letto gia = trova_carico(runtime);
+  if (gia.stato != stato_carico::letto && gia.stato != stato_carico::assente) {
+    perche = gia.perche;
+    return std::nullopt;
+  }
+  const std::size_t immagine =
+      gia.stato == stato_carico::letto ? static_cast<std::size_t>(gia.inizio) : runtime.size();
+  return std::string(runtime.substr(0, immagine)) + codifica_carico(c);
+}
+
+}  // namespace scenario

@@ -1,0 +1,197 @@
+// scenario-tool package: an author's route made into a package for drivers, one program that
+// writes the route's sources and documents beside itself and compiles them as the shipped
+// package does. The package is the package runtime followed by the route's payload
+// (sources/carico.h); the sources are checked first, as `check` checks them.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "compiler/nomi_file.h"
+#include "compiler/stati_uscita.h"
+#include "io/lettura.h"
+#include "io/scrittura.h"
+#include "sources/carico.h"
+#include "tools/comandi.h"
+#include "tools/controllo.h"
+#include "tools/programmi_accanto.h"
+
+namespace scenario::strumento {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The Windows build makes Windows packages without being asked.
+#ifdef _WIN32
+constexpr bool windows_di_base = true;
+#else
+constexpr bool windows_di_base = false;
+#endif
+
+struct opzioni_package {
+  scenario_scelto scenario;
+  std::string uscita;   // empty: DIR/ROUTE_TRAIN, with .exe for Windows
+  std::string runtime;  // empty: found beside scenario-tool
+  bool windows = windows_di_base;
+  bool forza = false;
+};
+
+struct piattaforma {
+  bool windows;
+  const char* nome;
+  const char* runtime;     // the runtime's file name
+  const char* suffisso;    // of the package's name
+  std::string_view firma;  // how its programs begin
+};
+
+constexpr piattaforma linux_ = {false, "Linux", "scenario-runtime", "", "\177ELF"};
+constexpr piattaforma windows_ = {true, "Windows", "scenario-runtime.exe", ".exe", "MZ"};
+
+void stampa(const std::string& messaggio) {
+  std::fprintf(stderr, "scenario-tool: %s\n", messaggio.c_str());
+}
+
+// Where the runtime was looked for and, for the Windows one on Linux, how to build it.
+std::string runtime_mancante(const piattaforma& p) {
+  std::string t =
+      std::string("package needs ") + p.runtime + " " + dove_programmi + ", or --runtime FILE";
+  if (p.windows && !windows_di_base) {
+    t += "\n  the Windows build makes it: `bash scripts/windows.sh` in the source folder writes "
+         "build-windows/" +
+         std::string(p.runtime);
+  }
+  return t;
+}
+
+// The sources checked: errors refuse the package unless --force; everything found is shown.
+int controlla_prima(const opzioni_package& o, carico& c) {
+  testi_sorgenti t;
+  std::vector<problema> problemi;
+  if (const int stato = leggi_e_controlla(o.scenario, t, problemi); stato != uscita_ok) {
+    return stato;
+  }
+  const opzioni_compilazione oc{o.scenario.linea, o.scenario.treno, true};
+  if (!problemi.empty()) {
+    std::fputs(testo_problemi(problemi, t, oc, o.scenario.cartella).c_str(), stderr);
+  }
+  if (std::any_of(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; })) {
+    if (!o.forza) {
+      stampa("not packaged: " + riassunto(problemi) + " (--force packages the sources anyway)");
+      return uscita_codice_registrato;
+    }
+    stampa("packaged in spite of " + riassunto(problemi) + ", as --force asks");
+  }
+  c.linea = o.scenario.linea;
+  c.treno = o.scenario.treno;
+  c.testo_linea = std::move(*t.linea);
+  c.testo_treno = std::move(*t.treno);
+  return uscita_ok;
+}
+
+// The documents the folder holds, each optional, taken byte for byte.
+void leggi_documenti(const opzioni_package& o, carico& c) {
+  for (std::size_t i = 0; i < code_documenti.size(); ++i) {
+    c.documenti[i] = leggi_sorgente(fs::path(o.scenario.cartella) /
+                                    nome_documento(c.linea, c.treno, code_documenti[i]));
+  }
+}
+
+// The bytes of the runtime, which is `file`; or nothing after the message, with `stato` the
+// exit status.
+std::optional<std::string> leggi_runtime(const opzioni_package& o, const piattaforma& p,
+                                         std::string& file, int& stato) {
+  stato = uscita_file;
+  file = o.runtime.empty() ? programma_accanto(p.runtime, false) : o.runtime;
+  if (file.empty()) {
+    stampa(runtime_mancante(p));
+    return std::nullopt;
+  }
+  std::optional<std::string> runtime = leggi_sorgente(file);
+  if (!runtime) {
+    stampa("no runtime at " + file);
+    return std::nullopt;
+  }
+  if (!runtime->starts_with(p.firma)) {
+    stampa(file + " is not a " + p.nome + " program" +
+           (p.windows ? "" : " (--windows makes a Windows package)"));
+    stato = uscita_uso;
+    return std::nullopt;
+  }
+  return runtime;
+}
+
+std::string riassunto_documenti(const carico& c) {
+  std::string t;
+  for (std::size_t i = 0; i < code_documenti.size(); ++i) {
+    if (!c.documenti[i]) continue;
+    t += (t.empty() ? "" : ", ") + nome_documento(c.linea, c.treno, code_documenti[i]);
+  }
+  return t.empty() ? "none" : t;
+}
+
+int esegui_package(const opzioni_package& o) {
+  const piattaforma& p = o.windows ? windows_ : linux_;
+  carico c;
+  if (const int stato = controlla_prima(o, c); stato != uscita_ok) return stato;
+  const fs::path uscita =
+      o.uscita.empty() ? fs::path(o.scenario.cartella) / (c.linea + "_" + c.treno + p.suffisso)
+                       : fs::path(o.uscita);
+  try {
+    leggi_documenti(o, c);
+    std::string file;
+    int stato = uscita_ok;
+    const std::optional<std::string> runtime = leggi_runtime(o, p, file, stato);
+    if (!runtime) return stato;
+    std::string perche;
+    const std::optional<std::string> pacchetto = unisci_carico(*runtime, c, perche);
+    if (!pacchetto) {
+      stampa(file + " " + perche);
+      return uscita_file;
+    }
+    sostituisci_file(
+        uscita,
+        [&](std::ostream& out) {
+          out.write(pacchetto->data(), static_cast<std::streamsize>(pacchetto->size()));
+        },
+        true);
+    const std::string riga = uscita.string() + ": the " + p.nome + " package of route " + c.linea +
+                             ", train " + c.treno + " (" + std::to_string(pacchetto->size()) +
+                             " bytes)\n  documents: " + riassunto_documenti(c) + "\n";
+    std::fputs(riga.c_str(), stdout);
+    return uscita_ok;
+  } catch (const errore_file& e) {
+    stampa(e.inglese());
+    return uscita_file;
+  }
+}
+
+}  // namespace
+
+void registra_package(CLI::App& app, int& stato) {
+  auto* comando = app.add_subcommand(
+      "package",
+      "Join the package runtime with DIR's sources and documents (ROUTE_TRAIN_note.txt, "
+      "_rallentamenti.txt, _scheda_treno.txt, each if present) into one program that, run in a "
+      "folder, writes them there and compiles the route, as the shipped package does");
+  auto o = std::make_shared<opzioni_package>();
+  opzioni_scenario(*comando, o->scenario);
+  comando
+      ->add_option("--out", o->uscita,
+                   "The package to write; left out, DIR/ROUTE_TRAIN (ROUTE_TRAIN.exe for Windows)")
+      ->type_name("FILE");
+  comando->add_flag("--windows", o->windows,
+                    windows_di_base
+                        ? "Make a Windows package from scenario-runtime.exe (always, in this build)"
+                        : "Make a Windows package from scenario-runtime.exe, of the Windows build");
+  comando->add_flag("--force", o->forza, "Package sources that have errors");
+  comando
+      ->add_option("--runtime", o->runtime,
+                   std::string("The package runtime to use; left out, the one ") + dove_programmi)
+      ->type_name("FILE");
+  comando->callback([&stato, o] { stato = esegui_package(*o); });
+}
+
+}  // namespace scenario::strumento
