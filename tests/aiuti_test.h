@@ -20,8 +20,8 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/modello.h"
-#include "tests/file_in_memoria.h"
 #include "sources/contenuti.h"
+#include "tests/file_in_memoria.h"
 
 namespace scenario::test {
 
