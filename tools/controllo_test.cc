@@ -42,6 +42,12 @@ const caso casi[] = {
      "  stazoine, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, SECONDA\n"
      "  ^\n"
      "0 errors, 1 warning\n"},
+    {"CurvaSbagliataConLaSuaClasse", "curvs5, 100, 50\r\n", prima,
+     "R_linea.txt:4:1: warning: unknown keyword `curvs5`, the record is skipped; did you mean "
+     "`curvas5`?\n"
+     "  curvs5, 100, 50\n"
+     "  ^\n"
+     "0 errors, 1 warning\n"},
     {"SezioneSbagliataPendenzaCheGiraGalleriaOltreLaFine",
      "pendenza, 0, 500\r\nmontagna, 4000, 4050, 1\r\n", "[stazini]\r\n" + prima,
      "R_linea.txt:4:14: warning: `pendenza` field `pendenza` 500 per mille is outside its range "

@@ -399,7 +399,17 @@ void lettura::intestazione() {
 void lettura::sconosciuta() {
   std::vector<std::string> note;
   for (const prova_parola& p : prove()) {
-    if (p.voce->file == file_) note.push_back(nome_parola(*p.voce));
+    if (p.voce->file != file_) continue;
+    if (!di_curva(*p.voce)) {
+      note.push_back(nome_parola(*p.voce));
+      continue;
+    }
+    // Every class is offered, so that `curvd4` is told `curvad4`, not the first class.
+    for (const char verso : {'d', 's'}) {
+      for (char classe = '1'; classe <= '6'; ++classe) {
+        note.push_back(std::string("curva") + verso + classe);
+      }
+    }
   }
   const std::string vicina = piu_vicina(minuscole(campo_), note);
   segnala(chiave_, false,
