@@ -3,7 +3,6 @@
 #ifndef COMPILER_ARITMETICA_H_
 #define COMPILER_ARITMETICA_H_
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -13,7 +12,7 @@
 namespace scenario {
 
 // Every real-to-whole conversion rounds to nearest with ties to even (2.5 gives 2).
-inline int64_t arrotonda(double valore) { return static_cast<int64_t>(std::nearbyint(valore)); }
+inline int64_t arrotonda(double valore) { return static_cast<int64_t>(intero_piu_vicino(valore)); }
 
 // Low bits kept by plain stores into 8-bit and 16-bit fields.
 inline uint8_t byte_basso(int64_t v) {

@@ -1,5 +1,7 @@
 // The packing rules of the compiled cells, each written and read back by its own module:
 // round trips over the valid values, and the exact bytes at the edges.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "compiler/formato_celle.h"
@@ -115,6 +117,39 @@ TEST(FormatoCelle, ArrotondamentoAlPari) {
   }
   EXPECT_EQ(metri_strato(42949672), 2147483600);  // past 32 bits only in 64
   EXPECT_EQ(metri_elemento(42949674), 2147483650);
+}
+
+// The rounding every metre-to-cell rule uses gives what the maths library's nearbyint gives,
+// at the ties and on both sides of 2^52, where the whole numbers begin.
+TEST(FormatoCelle, InteroPiuVicinoComeNearbyint) {
+  const double due_alla_52 = 4503599627370496.0;
+  for (const double v : {0.0,
+                         0.5,
+                         1.5,
+                         2.5,
+                         -0.5,
+                         -1.5,
+                         -2.5,
+                         0.49999999999999994,
+                         -0.49999999999999994,
+                         1e-300,
+                         2147483647.5,
+                         -2147483648.5,
+                         due_alla_52 - 0.5,
+                         due_alla_52 - 1.5,
+                         -(due_alla_52 - 0.5),
+                         due_alla_52,
+                         due_alla_52 + 1,
+                         -due_alla_52,
+                         2 * due_alla_52 + 2,
+                         1e300,
+                         -1e300}) {
+    EXPECT_EQ(intero_piu_vicino(v), std::nearbyint(v)) << std::hexfloat << v;
+  }
+  for (int64_t p = -200; p <= 200; ++p) {
+    const double v = static_cast<double>(p) / 4;
+    EXPECT_EQ(intero_piu_vicino(v), std::nearbyint(v)) << v;
+  }
 }
 
 TEST(FormatoCelle, NomiDeiGeneri) {
