@@ -21,11 +21,10 @@ void cancella_consumati(const std::filesystem::path& cartella, const opzioni_com
 
 // What killed compiles left: under the lock, no other run is writing them.
 void rimuovi_orfani(const std::filesystem::path& cartella, const opzioni_compilazione& o) {
-  for (const std::string& nome :
-       {nome_tracciato(o.nome_linea), nome_stazioni(o.nome_linea, o.numero_treno),
-        nome_percorso(o.nome_linea, o.numero_treno)}) {
-    rimuovi_temporanei_orfani(cartella, nome);
-  }
+  const std::string nomi[] = {nome_tracciato(o.nome_linea),
+                              nome_stazioni(o.nome_linea, o.numero_treno),
+                              nome_percorso(o.nome_linea, o.numero_treno)};
+  rimuovi_temporanei_orfani(cartella, nomi);
 }
 
 stato_uscita stato_di(const esito& r) {

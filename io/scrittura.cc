@@ -177,12 +177,15 @@ bool temporaneo_di(std::string_view candidato, std::string_view nome_file) {
 }  // namespace
 
 void rimuovi_temporanei_orfani(const std::filesystem::path& cartella,
-                               const std::string& nome_file) {
+                               std::span<const std::string> nomi_file) {
   std::error_code ec;
   for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine;
        it.increment(ec)) {
-    if (temporaneo_di(it->path().filename().string(), nome_file) &&
-        it->symlink_status(ec).type() == std::filesystem::file_type::regular) {
+    const std::string candidato = it->path().filename().string();
+    const bool di_uno = std::any_of(nomi_file.begin(), nomi_file.end(), [&](const std::string& n) {
+      return temporaneo_di(candidato, n);
+    });
+    if (di_uno && it->symlink_status(ec).type() == std::filesystem::file_type::regular) {
       io::rimuovi(it->path());
     }
   }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,11 @@ class insieme_file {
   std::vector<pronto> pronti_;
 };
 
-// Removes the temporaries of `nome_file` that killed runs left in `cartella` (regular files
-// named as `insieme_file` names them). Only for a run that holds the folder's lock: another
-// run's temporaries would otherwise go too.
-void rimuovi_temporanei_orfani(const std::filesystem::path& cartella, const std::string& nome_file);
+// Removes the temporaries of the files `nomi_file` that killed runs left in `cartella` (regular
+// files named as `insieme_file` names them), in one reading of the folder. Only for a run that
+// holds the folder's lock: another run's temporaries would otherwise go too.
+void rimuovi_temporanei_orfani(const std::filesystem::path& cartella,
+                               std::span<const std::string> nomi_file);
 
 // One file replaced on its own, the same way.
 void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto,

@@ -126,16 +126,16 @@ TEST_F(InsiemeFile, CollegamentoAlNomeTemporaneo) {
   EXPECT_EQ(file("a.dat"), "vecchio");
 }
 
-// Only regular files named as this layer names temporaries of the given file go.
+// Only regular files named as this layer names temporaries of the given files go.
 TEST_F(InsiemeFile, TemporaneiOrfani) {
   for (const char* nome :
        {"a.dat.12.3.tmp", "a.dat.1.0.tmp", "a.dat.tmp", "a.dat.x.3.tmp", "a.dat.12..tmp",
-        "a.dat.12.3.tmp.x", "b.sim.12.3.tmp", "xa.dat.1.2.tmp"}) {
+        "a.dat.12.3.tmp.x", "b.sim.12.3.tmp", "xa.dat.1.2.tmp", "c.dat.3.4.tmp"}) {
     test::scrivi_file(cartella_ / nome, "");
   }
   fs::create_directory(cartella_ / "a.dat.7.7.tmp");
   fs::create_symlink(cartella_ / "a.dat", cartella_ / "a.dat.8.8.tmp");
-  rimuovi_temporanei_orfani(cartella_, "a.dat");
+  rimuovi_temporanei_orfani(cartella_, std::vector<std::string>{"a.dat", "c.dat"});
   std::set<std::string> restano;
   for (const auto& voce : fs::directory_iterator(cartella_)) {
     restano.insert(voce.path().filename().string());

@@ -12,7 +12,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libcairo2-dev zlib1g-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm clang-format
-  valgrind hyperfine
+  valgrind hyperfine python3 time
   file
 )
 for group in "$@"; do
