@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <iterator>
 #include <map>
 
 #include "compiler/aritmetica.h"
@@ -114,11 +115,30 @@ std::size_t distanza(std::string_view a, std::string_view b) {
   return riga[b.size()];
 }
 
-// The keyword as a name to suggest: "curvad1 ... curvad6, ..." suggests "curvad1".
-std::string nome_parola(const parola_sorgente& p) {
-  const std::string_view s = p.parola;
-  return std::string(s.substr(0, s.find(' ') == 7 && s.find("...") != s.npos ? 7 : s.size()));
+// The names the table writes for a keyword, ranges spelt out: "curvad1 ... curvad3, curvas1"
+// gives curvad1, curvad2, curvad3 and curvas1.
+std::vector<std::string> nomi_parola(const parola_sorgente& p) {
+  std::vector<std::string> nomi;
+  std::string_view resto = p.parola;
+  while (!resto.empty()) {
+    const std::size_t virgola = resto.find(", ");
+    const std::string_view parte = resto.substr(0, virgola);
+    resto = virgola == std::string_view::npos ? "" : resto.substr(virgola + 2);
+    const std::size_t puntini = parte.find(" ... ");
+    if (puntini == std::string_view::npos) {
+      nomi.emplace_back(parte);
+      continue;
+    }
+    std::string nome(parte.substr(0, puntini));
+    for (const char ultimo = parte.back(); nome.back() <= ultimo; ++nome.back()) {
+      nomi.push_back(nome);
+    }
+  }
+  return nomi;
 }
+
+// The keyword as a name to suggest: the table's first.
+std::string nome_parola(const parola_sorgente& p) { return nomi_parola(p).front(); }
 
 bool di_curva(const parola_sorgente& p) { return std::string_view(p.parola).starts_with("curva"); }
 
@@ -399,17 +419,8 @@ void lettura::intestazione() {
 void lettura::sconosciuta() {
   std::vector<std::string> note;
   for (const prova_parola& p : prove()) {
-    if (p.voce->file != file_) continue;
-    if (!di_curva(*p.voce)) {
-      note.push_back(nome_parola(*p.voce));
-      continue;
-    }
-    // Every class is offered, so that `curvd4` is told `curvad4`, not the first class.
-    for (const char verso : {'d', 's'}) {
-      for (char classe = '1'; classe <= '6'; ++classe) {
-        note.push_back(std::string("curva") + verso + classe);
-      }
-    }
+    // Every name is offered, so that `curvd4` is told `curvad4`, not the first class.
+    if (p.voce->file == file_) std::ranges::copy(nomi_parola(*p.voce), std::back_inserter(note));
   }
   const std::string vicina = piu_vicina(minuscole(campo_), note);
   segnala(chiave_, false,
