@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/analisi.h"
+#include "compiler/lettore_campi.h"
 
 namespace scenario {
 namespace {
@@ -13,13 +14,9 @@ constexpr int32_t marcatore_voce = marcatore_identita_voce;
 constexpr int16_t marcatore_cella = marcatore_identita_cella;
 constexpr std::size_t caratteri_contati = 25;
 
-char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Train number, then route identifier, in lower case, then the padding text.
 std::string chiave_di(const std::string& linea, const std::string& treno) {
-  std::string k = treno + linea;
-  for (char& c : k) c = minuscola(c);
-  return k + "qqwweerrttyyuuiiooppaassdd";
+  return minuscole(treno + linea) + "qqwweerrttyyuuiiooppaassdd";
 }
 
 int32_t somma_pesata(const std::string& k) {

@@ -9,8 +9,6 @@ namespace {
 
 bool spazio(char c) { return c == ' ' || c == '\t'; }
 
-char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 bool lettore_campi::a_capo(std::size_t p) const {

@@ -70,6 +70,16 @@ class lettore_campi {
 // one sign at most, a '+' only in front of a digit; an empty field is 0. Nothing otherwise.
 std::optional<int32_t> numero_del_campo(std::string_view testo);
 
+// ASCII letters in lower case, other bytes as they are: the sources' one case rule.
+inline char minuscola(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline std::string minuscole(std::string_view s) {
+  std::string m(s);
+  for (char& c : m) c = minuscola(c);
+  return m;
+}
+
 // Case-insensitive substring test (ASCII letters fold, other bytes compare as they are).
 bool contiene(std::string_view campo, std::string_view parola);
 // Case-sensitive substring test.

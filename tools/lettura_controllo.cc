@@ -92,14 +92,6 @@ const parola_sorgente* riconosciuta_in(std::string_view campo, file_sorgente fil
   return nullptr;
 }
 
-std::string minuscole(std::string_view s) {
-  std::string m(s);
-  for (char& c : m) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return m;
-}
-
 std::size_t distanza(std::string_view a, std::string_view b) {
   std::vector<std::size_t> riga(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
