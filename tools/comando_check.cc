@@ -72,7 +72,7 @@ int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t,
     t = leggi_testi(s.cartella, o);
   } catch (const errore_file& e) {
     // A folder, FIFO, device or oversized file where a source should be.
-    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
+    stampa_errore(e.inglese());
     return uscita_file;
   }
   // A missing source ends the check at once.

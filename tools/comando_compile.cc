@@ -33,7 +33,7 @@ void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o,
   if (!e.file.empty()) mostrato.file = percorso_mostrato(cartella, e.file);
   switch (r.stato) {
     case uscita_file:
-      std::fprintf(stderr, "scenario-tool: %s\n", r.errore_file_inglese.c_str());
+      stampa_errore(r.errore_file_inglese);
       break;
     case uscita_identita:
       std::fprintf(stderr, "%s\n%s", testo_errore(std::to_string(e.errore_identita)).c_str(),
@@ -61,7 +61,7 @@ int compila_sorgenti(const opzioni_compile& oc) {
   std::error_code errore;
   if (!std::filesystem::is_directory(cartella, errore)) {
     const auto assoluta = std::filesystem::absolute(cartella, errore).lexically_normal();
-    std::fprintf(stderr, "scenario-tool: no folder %s\n", assoluta.string().c_str());
+    stampa_errore("no folder " + assoluta.string());
     return uscita_file;
   }
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};
@@ -72,10 +72,10 @@ int compila_sorgenti(const opzioni_compile& oc) {
     riga_di_stato(r.c.risultato);
     return r.stato;
   } catch (const cartella_occupata& e) {
-    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
+    stampa_errore(e.inglese());
     return uscita_occupata;
   } catch (const errore_file& e) {
-    std::fprintf(stderr, "scenario-tool: %s\n", e.inglese().c_str());
+    stampa_errore(e.inglese());
     riga_di_stato(esito{});
     return uscita_file;
   }

@@ -1,12 +1,12 @@
 // scenario-tool new: the minimal route of the source-format reference, under the author's
 // names, as the start of a route of their own.
-#include <cstdio>
 #include <memory>
 
 #include "compiler/campi_sorgenti.h"
 #include "compiler/nomi_file.h"
 #include "compiler/stati_uscita.h"
 #include "tools/comandi.h"
+#include "tools/lettura_comando.h"
 #include "tools/scrittura_sorgenti.h"
 
 namespace scenario::strumento {
@@ -23,12 +23,7 @@ void scrivi_testo(file_in_cartella& uscite, const std::string& nome, const std::
 
 int esegui_new(const opzioni_new& o) {
   const scenario_scelto& s = o.scenario;
-  for (const std::string* nome : {&s.linea, &s.treno}) {
-    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      std::fprintf(stderr, "scenario-tool: the name \"%s\" %s\n", nome->c_str(), perche.c_str());
-      return uscita_uso;
-    }
-  }
+  if (int stato = uscita_ok; !nomi_validi(s, stato)) return stato;
   const std::string linea = nome_testo_linea(s.linea);
   const std::string treno = nome_testo_treno(s.linea, s.treno);
   return scrivi_in_cartella(s.cartella, {linea, treno}, o.forza, [&](file_in_cartella& uscite) {

@@ -17,6 +17,7 @@
 #include "sources/carico.h"
 #include "tools/comandi.h"
 #include "tools/controllo.h"
+#include "tools/lettura_comando.h"
 #include "tools/programmi_accanto.h"
 
 namespace scenario::strumento {
@@ -50,10 +51,6 @@ struct piattaforma {
 constexpr piattaforma linux_ = {false, "Linux", "scenario-runtime", "", "\177ELF"};
 constexpr piattaforma windows_ = {true, "Windows", "scenario-runtime.exe", ".exe", "MZ"};
 
-void stampa(const std::string& messaggio) {
-  std::fprintf(stderr, "scenario-tool: %s\n", messaggio.c_str());
-}
-
 // Where the runtime was looked for and, for the Windows one on Linux, how to build it.
 std::string runtime_mancante(const piattaforma& p) {
   std::string t =
@@ -79,10 +76,11 @@ int controlla_prima(const opzioni_package& o, carico& c) {
   }
   if (std::any_of(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; })) {
     if (!o.forza) {
-      stampa("not packaged: " + riassunto(problemi) + " (--force packages the sources anyway)");
+      stampa_errore("not packaged: " + riassunto(problemi) +
+                    " (--force packages the sources anyway)");
       return uscita_codice_registrato;
     }
-    stampa("packaged in spite of " + riassunto(problemi) + ", as --force asks");
+    stampa_errore("packaged in spite of " + riassunto(problemi) + ", as --force asks");
   }
   c.linea = o.scenario.linea;
   c.treno = o.scenario.treno;
@@ -106,17 +104,17 @@ std::optional<std::string> leggi_runtime(const opzioni_package& o, const piattaf
   stato = uscita_file;
   file = o.runtime.empty() ? programma_accanto(p.runtime, false) : o.runtime;
   if (file.empty()) {
-    stampa(runtime_mancante(p));
+    stampa_errore(runtime_mancante(p));
     return std::nullopt;
   }
   std::optional<std::string> runtime = leggi_sorgente(file);
   if (!runtime) {
-    stampa("no runtime at " + file);
+    stampa_errore("no runtime at " + file);
     return std::nullopt;
   }
   if (!runtime->starts_with(p.firma)) {
-    stampa(file + " is not a " + p.nome + " program" +
-           (p.windows ? "" : " (--windows makes a Windows package)"));
+    stampa_errore(file + " is not a " + p.nome + " program" +
+                  (p.windows ? "" : " (--windows makes a Windows package)"));
     stato = uscita_uso;
     return std::nullopt;
   }
@@ -148,7 +146,7 @@ int esegui_package(const opzioni_package& o) {
     std::string perche;
     const std::optional<std::string> pacchetto = unisci_carico(*runtime, c, perche);
     if (!pacchetto) {
-      stampa(file + " " + perche);
+      stampa_errore(file + " " + perche);
       return uscita_file;
     }
     sostituisci_file(
@@ -163,7 +161,7 @@ int esegui_package(const opzioni_package& o) {
     std::fputs(riga.c_str(), stdout);
     return uscita_ok;
   } catch (const errore_file& e) {
-    stampa(e.inglese());
+    stampa_errore(e.inglese());
     return uscita_file;
   }
 }

@@ -27,8 +27,7 @@ struct opzioni_plot {
 
 int esegui_plot(const opzioni_plot& o) {
   if (!formato_da_nome(o.uscita)) {
-    std::fprintf(stderr, "scenario-tool: --out \"%s\" must end in .svg or .png\n",
-                 o.uscita.c_str());
+    stampa_errore("--out \"" + o.uscita + "\" must end in .svg or .png");
     return uscita_uso;
   }
   int stato = uscita_ok;
@@ -46,8 +45,7 @@ int esegui_plot(const opzioni_plot& o) {
   argv.push_back(nullptr);
   std::fflush(nullptr);
   ::execv(programma.c_str(), argv.data());
-  std::fprintf(stderr, "scenario-tool: cannot run %s: %s\n", programma.c_str(),
-               std::strerror(errno));
+  stampa_errore("cannot run " + programma + ": " + std::strerror(errno));
   return uscita_file;
 }
 

@@ -13,7 +13,7 @@ namespace scenario::strumento {
 bool nomi_validi(const scenario_scelto& s, int& stato) {
   for (const std::string* nome : {&s.linea, &s.treno}) {
     if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      std::fprintf(stderr, "scenario-tool: the name \"%s\" %s\n", nome->c_str(), perche.c_str());
+      stampa_errore("the name \"" + *nome + "\" " + perche);
       stato = uscita_uso;
       return false;
     }
@@ -21,12 +21,16 @@ bool nomi_validi(const scenario_scelto& s, int& stato) {
   return true;
 }
 
+void stampa_errore(const std::string& messaggio) {
+  std::fprintf(stderr, "scenario-tool: %s\n", messaggio.c_str());
+}
+
 std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato) {
   if (!nomi_validi(s, stato)) return std::nullopt;
   try {
     return leggi_file_scenario(s.cartella, s.linea, s.treno);
   } catch (const file_illeggibile& e) {
-    std::fprintf(stderr, "scenario-tool: %s\n", e.what());
+    stampa_errore(e.what());
     stato = uscita_compilato_danneggiato;
     return std::nullopt;
   }

@@ -13,6 +13,9 @@
 
 namespace scenario::strumento {
 
+// One line on standard error in the tool's own voice: "scenario-tool: MESSAGE".
+void stampa_errore(const std::string& messaggio);
+
 // True when route and train may stand in file names; otherwise false with `stato` set to
 // the exit status after the message is printed.
 bool nomi_validi(const scenario_scelto& s, int& stato);

@@ -2,12 +2,12 @@
 #include "tools/scelta_scenario.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <set>
 #include <system_error>
 
 #include "compiler/stati_uscita.h"
+#include "tools/lettura_comando.h"
 
 namespace scenario::strumento {
 namespace {
@@ -95,7 +95,7 @@ void inferisci_da_cartella(CLI::App& comando, scenario_scelto& s) {
         s, comando.get_option("--route")->count() > 0, comando.get_option("--train")->count() > 0,
         sorgenti ? file_cercati::sorgenti : file_cercati::compilati);
     if (errore.empty()) return;
-    std::fprintf(stderr, "scenario-tool: %s\n", errore.c_str());
+    stampa_errore(errore);
     throw CLI::RuntimeError(uscita_uso);
   });
 }

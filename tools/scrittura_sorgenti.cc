@@ -1,10 +1,10 @@
 // An author's edited sources are never replaced by surprise.
 #include "tools/scrittura_sorgenti.h"
 
-#include <cstdio>
 #include <system_error>
 
 #include "compiler/stati_uscita.h"
+#include "tools/lettura_comando.h"
 
 namespace scenario::strumento {
 
@@ -14,8 +14,7 @@ int scrivi_in_cartella(const std::filesystem::path& cartella,
   std::error_code e;
   std::filesystem::create_directories(cartella, e);
   if (e) {
-    std::fprintf(stderr, "scenario-tool: the folder %s cannot be created: %s\n",
-                 cartella.string().c_str(), e.message().c_str());
+    stampa_errore("the folder " + cartella.string() + " cannot be created: " + e.message());
     return uscita_file;
   }
   bool esiste = false;
@@ -23,8 +22,7 @@ int scrivi_in_cartella(const std::filesystem::path& cartella,
     const std::filesystem::path p = cartella / nome;
     if (!forza &&
         std::filesystem::symlink_status(p, e).type() != std::filesystem::file_type::not_found) {
-      std::fprintf(stderr, "scenario-tool: %s already exists; --force replaces it\n",
-                   p.string().c_str());
+      stampa_errore(p.string() + " already exists; --force replaces it");
       esiste = true;
     }
   }
@@ -33,7 +31,7 @@ int scrivi_in_cartella(const std::filesystem::path& cartella,
     file_in_cartella uscite(cartella);
     scrivi(uscite);
   } catch (const errore_file& x) {
-    std::fprintf(stderr, "scenario-tool: %s\n", x.inglese().c_str());
+    stampa_errore(x.inglese());
     return uscita_file;
   }
   return uscita_ok;
