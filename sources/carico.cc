@@ -10,6 +10,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "compiler/byte_le.h"
 #include "sources/nome_valido.h"
 
 namespace scenario {
@@ -18,8 +19,11 @@ namespace {
 constexpr std::string_view magia_corpo = "SCENARIO";
 constexpr std::string_view magia_coda = "SCNCARIC";
 
-void metti(std::string& s, std::uint64_t v, int byte) {
-  for (int i = 0; i < byte; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+template <std::size_t byte>
+void metti(std::string& s, std::uint64_t v) {
+  char b[byte];
+  metti_le<byte>(b, v);
+  s.append(b, byte);
 }
 
 // A length of 32 bits and the bytes; the sources' reading limit keeps every text far below it.
@@ -27,7 +31,7 @@ void metti_testo(std::string& s, std::string_view t) {
   if (t.size() > std::numeric_limits<std::uint32_t>::max()) {
     throw std::length_error("a payload text above 4 GB");
   }
-  metti(s, t.size(), 4);
+  metti<4>(s, t.size());
   s += t;
 }
 
@@ -55,18 +59,15 @@ class lettore_corpo {
   bool buono() const { return buono_; }
   bool finito() const { return p_ == s_.size(); }
 
-  std::uint64_t numero(int byte) {
-    if (!disponibili(static_cast<std::size_t>(byte))) return 0;
-    std::uint64_t v = 0;
-    for (int i = 0; i < byte; ++i) {
-      v |= std::uint64_t{static_cast<unsigned char>(s_[p_ + static_cast<std::size_t>(i)])}
-           << (8 * i);
-    }
-    p_ += static_cast<std::size_t>(byte);
+  template <std::size_t byte>
+  std::uint64_t numero() {
+    if (!disponibili(byte)) return 0;
+    const std::uint64_t v = leggi_le<byte>(s_.data() + p_);
+    p_ += byte;
     return v;
   }
   std::string testo() {
-    const std::uint64_t n = numero(4);
+    const std::uint64_t n = numero<4>();
     if (!disponibili(n)) return "";
     std::string t(s_.substr(p_, static_cast<std::size_t>(n)));
     p_ += static_cast<std::size_t>(n);
@@ -106,7 +107,7 @@ carico_letto decodifica_corpo(std::string_view corpo) {
   r.c.testo_linea = l.testo();
   r.c.testo_treno = l.testo();
   for (std::optional<std::string>& d : r.c.documenti) {
-    const std::uint64_t presente = l.numero(1);
+    const std::uint64_t presente = l.numero<1>();
     if (presente > 1) {
       return problema(stato_carico::danneggiato,
                       "holds a damaged payload: a document is marked neither present nor absent");
@@ -137,13 +138,13 @@ std::string codifica_carico(const carico& c) {
   metti_testo(corpo, c.testo_linea);
   metti_testo(corpo, c.testo_treno);
   for (const std::optional<std::string>& d : c.documenti) {
-    metti(corpo, d ? 1 : 0, 1);
+    metti<1>(corpo, d ? 1 : 0);
     if (d) metti_testo(corpo, *d);
   }
   std::string coda;
-  metti(coda, corpo.size(), 8);
-  metti(coda, crc(corpo), 4);
-  metti(coda, formato_carico, 4);
+  metti<8>(coda, corpo.size());
+  metti<4>(coda, crc(corpo));
+  metti<4>(coda, formato_carico);
   coda += magia_coda;
   return corpo + coda;
 }
@@ -154,9 +155,9 @@ carico_letto trova_carico(std::uint64_t dimensione, const lettore_file& leggi) {
   const std::uint64_t inizio_coda = dimensione - dimensione_coda_carico;
   const std::string coda = leggi(inizio_coda, dimensione_coda_carico);
   lettore_corpo coda_letta(coda);
-  const std::uint64_t lunghezza = coda_letta.numero(8);
-  const auto atteso = static_cast<std::uint32_t>(coda_letta.numero(4));
-  const std::uint64_t formato = coda_letta.numero(4);
+  const std::uint64_t lunghezza = coda_letta.numero<8>();
+  const auto atteso = static_cast<std::uint32_t>(coda_letta.numero<4>());
+  const std::uint64_t formato = coda_letta.numero<4>();
   if (!coda_letta.buono() || coda_letta.grezzi(magia_coda.size()) != magia_coda) {
     return problema(stato_carico::assente, "holds no payload");
   }
