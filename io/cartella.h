@@ -30,6 +30,13 @@ inline std::string_view testo_sorgente(const testi_sorgenti& t, const opzioni_co
   return testo != nullptr && *testo ? std::string_view(**testo) : std::string_view();
 }
 
+// A file's name as the author can open it from where a command was started: joined to the
+// folder as it was given, alone when that folder is the current one.
+inline std::string percorso_mostrato(const std::string& cartella, const std::string& nome) {
+  if (cartella.empty() || cartella == ".") return nome;
+  return cartella.back() == '/' ? cartella + nome : cartella + "/" + nome;
+}
+
 // Each file replaced on its own as soon as it is written.
 class file_in_cartella : public destinazione_file {
  public:

@@ -83,9 +83,7 @@ std::string quanti(std::size_t n, const char* nome) {
 
 std::string luogo(const problema& p, const std::string& cartella) {
   if (p.file.empty()) return "";
-  std::string l = cartella.empty() || cartella == "." ? p.file
-                  : cartella.back() == '/'            ? cartella + p.file
-                                                      : cartella + "/" + p.file;
+  std::string l = percorso_mostrato(cartella, p.file);
   if (p.riga > 0) l += ":" + std::to_string(p.riga);
   if (p.riga > 0 && p.colonna > 0) l += ":" + std::to_string(p.colonna);
   return l + ": ";

@@ -36,11 +36,6 @@ std::optional<file_letti> leggi_per_comando(const scenario_scelto& s, int& stato
   }
 }
 
-std::string percorso_mostrato(const std::string& cartella, const std::string& nome) {
-  if (cartella.empty() || cartella == ".") return nome;
-  return cartella.back() == '/' ? cartella + nome : cartella + "/" + nome;
-}
-
 bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
                                const opzioni_compilazione& o) {
   bool manca = false;
@@ -50,7 +45,7 @@ bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& carte
   for (const auto& [letto, nome] : sorgenti) {
     if (letto) continue;
     const auto percorso = (std::filesystem::absolute(cartella) / nome).lexically_normal();
-    std::fprintf(stderr, "scenario-tool: no source %s\n", percorso.string().c_str());
+    stampa_errore("no source " + percorso.string());
     manca = true;
   }
   return manca;

@@ -20,10 +20,6 @@ void stampa_errore(const std::string& messaggio);
 // the exit status after the message is printed.
 bool nomi_validi(const scenario_scelto& s, int& stato);
 
-// A file's name as the author can open it from where the command was started: joined to the
-// folder as it was given on the command line, alone when that folder is the current one.
-std::string percorso_mostrato(const std::string& cartella, const std::string& nome);
-
 // Names each source of `o` that `t` lacks by its full path ("scenario-tool: no source ..."),
 // so that the author sees where it was looked for; true when one was missing.
 bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
