@@ -10,6 +10,12 @@
 
 namespace scenario {
 
+// A part of such a message, in the package's words and in English.
+struct parole_in_due_lingue {
+  std::string pacchetto;
+  std::string inglese;
+};
+
 class errore_in_due_lingue : public std::runtime_error {
  public:
   errore_in_due_lingue(const std::string& pacchetto, std::string inglese)

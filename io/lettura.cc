@@ -6,19 +6,14 @@
 namespace scenario {
 namespace {
 
-// Why, in the package's words and in English.
-struct perche {
-  std::string pacchetto;
-  std::string inglese;
-};
-
-[[noreturn]] void fallisci(const std::filesystem::path& file, const perche& p) {
+[[noreturn]] void fallisci(const std::filesystem::path& file, const parole_in_due_lingue& p) {
   const std::string nome = io::nome_di(file);
   throw errore_file("impossibile leggere " + nome + ": " + p.pacchetto,
                     "cannot read " + nome + ": " + p.inglese);
 }
 
-const perche oltre_il_limite{"supera il limite di 64 MB", "larger than the 64 MB limit"};
+const parole_in_due_lingue oltre_il_limite{"supera il limite di 64 MB",
+                                           "larger than the 64 MB limit"};
 
 // Reads to the end of the file, but never more than one byte past the limit: a file that
 // grows while it is read is caught as well as one that was large from the start.

@@ -16,13 +16,8 @@ namespace {
 
 using io::codice_sistema;
 
-// The step that failed, in the package's words and in English.
-struct passo {
-  std::string pacchetto;
-  std::string inglese;
-};
-
-[[noreturn]] void fallisci(const std::filesystem::path& file, const passo& cosa,
+// `cosa` is the step that failed.
+[[noreturn]] void fallisci(const std::filesystem::path& file, const parole_in_due_lingue& cosa,
                            codice_sistema codice) {
   const std::string nome = io::nome_di(file);
   const std::string ragione = io::ragione(codice);
@@ -117,7 +112,7 @@ std::filesystem::path nome_temporaneo(const std::filesystem::path& destinazione)
 io::maniglia crea_temporaneo(const std::filesystem::path& destinazione,
                              const std::filesystem::path& tmp, bool eseguibile) {
   const std::string nome_tmp = io::nome_di(tmp.filename());
-  const passo creazione{"creazione di " + nome_tmp, "creating " + nome_tmp};
+  const parole_in_due_lingue creazione{"creazione di " + nome_tmp, "creating " + nome_tmp};
   codice_sistema c = 0;
   for (int tentativo = 0; tentativo < 2; ++tentativo) {
     io::maniglia h{};
