@@ -50,7 +50,7 @@ void controlla_righe(file_sorgente file, const std::vector<std::string_view>& ri
     ASSERT_EQ(campi.size(), p->campi.size() + 1) << riga;
     for (std::size_t i = 0; i < p->campi.size(); ++i) {
       const campo_sorgente& c = p->campi[i];
-      if (c.testo) continue;
+      if (c.testo()) continue;
       const int64_t v = campi[i + 1].empty() ? 0 : std::stoll(campi[i + 1]);
       EXPECT_GE(v, c.minimo) << riga << " field " << c.nome;
       EXPECT_LE(v, c.massimo) << riga << " field " << c.nome;
@@ -89,7 +89,7 @@ TEST(CampiSorgenti, IntervalliSensati) {
   for (const parola_sorgente& p : parole_sorgenti()) {
     EXPECT_FALSE(p.campi.empty()) << p.parola;
     for (const campo_sorgente& c : p.campi) {
-      if (!c.testo) {
+      if (!c.testo()) {
         EXPECT_LE(c.minimo, c.massimo) << p.parola << " " << c.nome;
         EXPECT_LE(c.accettati.minimo, c.minimo) << p.parola << " " << c.nome;
         EXPECT_GE(c.accettati.massimo, c.massimo) << p.parola << " " << c.nome;

@@ -22,6 +22,7 @@
 #include "compiler/modello.h"
 #include "sources/contenuti.h"
 #include "tests/file_in_memoria.h"
+#include "tools/resa_diagnostiche.h"
 
 namespace scenario::test {
 
@@ -87,6 +88,14 @@ inline tracciato_letto piano_letto(const compilazione& c) {
 
 // The first line of a message, without its end.
 inline std::string prima_riga(const std::string& t) { return t.substr(0, t.find('\n')); }
+
+// The first line of the compile's verdict as scenario-tool shows it; empty without one.
+inline std::string verdetto(const compilazione& c) {
+  const std::optional<diagnostica>& v = c.a->uscita.verdetto;
+  if (!v) return "";
+  const strumento::contesto_resa contesto{c.sorgenti, c.a->opzioni};
+  return prima_riga(strumento::testo_diagnostica(*v, contesto));
+}
 
 inline std::string leggi_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);

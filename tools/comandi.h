@@ -9,7 +9,6 @@
 
 #include "compiler/compilatore.h"
 #include "sources/nome_valido.h"
-#include "tools/controllo.h"
 
 namespace scenario::strumento {
 
@@ -23,9 +22,11 @@ struct scenario_scelto {
 // Adds --dir, --route and --train to a subcommand.
 void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
 
-// The sources of `s` read and checked as `check` does them: uscita_ok with `problemi` filled,
-// or the exit status after the message of a wrong name, an unreadable or a missing source.
-int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t, std::vector<problema>& problemi);
+// The sources of `s` read and checked as `check` does them, at most `massimo` problems kept:
+// uscita_ok with `problemi` filled, or the exit status after the message of a wrong name, an
+// unreadable or a missing source.
+int leggi_e_controlla(const scenario_scelto& s, std::size_t massimo, testi_sorgenti& t,
+                      raccolta_diagnostiche& problemi);
 
 void registra_new(CLI::App& app, int& stato);
 void registra_export(CLI::App& app, int& stato);

@@ -1,17 +1,16 @@
 // scenario-tool check: every problem of an author's sources, without writing anything. The
-// sources are read as `compile` reads them and the compile's own verdict comes first.
+// compile's own verdict comes first, then what a reading that goes on after each bad record
+// finds; data (--json) on standard output, the text form on standard error.
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
 
 #include "compiler/compilatore.h"
-#include "compiler/nomi_file.h"
 #include "compiler/stati_uscita.h"
 #include "io/cartella.h"
 #include "tools/comandi.h"
-#include "tools/controllo.h"
 #include "tools/lettura_comando.h"
+#include "tools/resa_diagnostiche.h"
 
 namespace scenario::strumento {
 namespace {
@@ -20,54 +19,38 @@ struct opzioni_check {
   scenario_scelto scenario;
   bool json = false;
   bool severo = false;
+  std::size_t massimo = 100;
 };
-
-nlohmann::json in_json(const std::vector<problema>& problemi, const std::string& cartella) {
-  nlohmann::json lista = nlohmann::json::array();
-  for (const problema& p : problemi) {
-    nlohmann::json j;
-    j["file"] = p.file.empty()
-                    ? ""
-                    : (std::filesystem::path(cartella) / p.file).lexically_normal().string();
-    j["line"] = p.riga;
-    j["column"] = p.colonna;
-    j["severity"] = p.errore ? "error" : "warning";
-    j["code"] = p.codice;
-    j["message"] = p.messaggio;
-    lista.push_back(std::move(j));
-  }
-  const auto errori =
-      std::count_if(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; });
-  return {{"problems", lista},
-          {"errors", errori},
-          {"warnings", static_cast<std::int64_t>(problemi.size()) - errori}};
-}
 
 int controlla_sorgenti(const opzioni_check& oc) {
   testi_sorgenti t;
-  std::vector<problema> problemi;
-  if (const int stato = leggi_e_controlla(oc.scenario, t, problemi); stato != uscita_ok) {
+  raccolta_diagnostiche problemi;
+  if (const int stato = leggi_e_controlla(oc.scenario, oc.massimo, t, problemi);
+      stato != uscita_ok) {
     return stato;
   }
-  const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
   if (oc.severo) severo(problemi);
   if (oc.json) {
-    std::printf("%s\n", in_json(problemi, oc.scenario.cartella).dump(2).c_str());
+    const nlohmann::json j = json_diagnostiche(problemi, oc.scenario.cartella);
+    if (!scrivi_uscita(j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n")) {
+      return uscita_file;
+    }
   } else {
-    std::fputs(testo_problemi(problemi, t, o, oc.scenario.cartella).c_str(), stdout);
+    const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, true};
+    const contesto_resa c{t, o, oc.scenario.cartella, colore_su(stderr)};
+    std::fputs((testo_diagnostiche(problemi, c) + riassunto(problemi) + "\n").c_str(), stderr);
   }
-  const bool errori =
-      std::any_of(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; });
-  return errori ? uscita_codice_registrato : uscita_ok;
+  return problemi.errori() > 0 ? uscita_codice_registrato : uscita_ok;
 }
 
 }  // namespace
 
-int leggi_e_controlla(const scenario_scelto& s, testi_sorgenti& t,
-                      std::vector<problema>& problemi) {
+int leggi_e_controlla(const scenario_scelto& s, std::size_t massimo, testi_sorgenti& t,
+                      raccolta_diagnostiche& problemi) {
   int stato = uscita_ok;
   if (!nomi_validi(s, stato)) return stato;
-  const opzioni_compilazione o{s.linea, s.treno, true};
+  opzioni_compilazione o{s.linea, s.treno, true};
+  o.problemi_massimi = massimo;
   try {
     t = leggi_testi(s.cartella, o);
   } catch (const errore_file& e) {
@@ -87,8 +70,13 @@ void registra_check(CLI::App& app, int& stato) {
       "List every problem of DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt; writes nothing");
   auto o = std::make_shared<opzioni_check>();
   opzioni_scenario(*comando, o->scenario);
-  comando->add_flag("--json", o->json, "Print the problems as one JSON document");
+  comando->add_flag("--json", o->json,
+                    "Print the problems as one JSON document on standard output");
   comando->add_flag("--strict", o->severo, "Count warnings as errors");
+  comando->add_option("--max-problems", o->massimo, "Show at most N problems; the rest are counted")
+      ->capture_default_str()
+      ->type_name("N")
+      ->check(CLI::PositiveNumber);
   comando->callback([&stato, o] { stato = controlla_sorgenti(*o); });
 }
 

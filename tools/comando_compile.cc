@@ -5,16 +5,15 @@
 #include <memory>
 #include <system_error>
 
-#include "compiler/codici_errore.h"
 #include "compiler/compilatore.h"
 #include "compiler/nomi_file.h"
 #include "compiler/stati_uscita.h"
 #include "driver/interfaccia.h"
 #include "io/cartella.h"
 #include "io/compila_in_cartella.h"
-#include "io/estratto_sorgente.h"
 #include "tools/comandi.h"
 #include "tools/lettura_comando.h"
+#include "tools/resa_diagnostiche.h"
 
 namespace scenario::strumento {
 namespace {
@@ -24,29 +23,19 @@ struct opzioni_compile {
   bool senza_tracciato = false;
 };
 
-// The author's words for how the compile ended, on standard error, with the source's path
-// as the author gave its folder.
-void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o,
+// The compile's problems on standard error, the warnings too, in source order, with the
+// sources' paths as the author gave their folder.
+void spiega(compilazione_in_cartella& r, const opzioni_compilazione& o,
             const std::string& cartella) {
-  const esito& e = r.c.risultato;
-  esito mostrato = e;
-  if (!e.file.empty()) mostrato.file = percorso_mostrato(cartella, e.file);
-  switch (r.stato) {
-    case uscita_file:
-      stampa_errore(r.errore_file_inglese);
-      break;
-    case uscita_identita:
-      std::fprintf(stderr, "%s\n%s", testo_errore(std::to_string(e.errore_identita)).c_str(),
-                   messaggio_autore(e).c_str());
-      break;
-    case uscita_codice_registrato:
-      std::fprintf(stderr, "%s",
-                   messaggio_con_sorgente(mostrato, testo_sorgente(r.testi, o, e.file)).c_str());
-      segnala_sorgenti_mancanti(r.testi, cartella, o);
-      break;
-    default:
-      break;
+  if (r.stato == uscita_file) return stampa_errore(r.errore_file_inglese);
+  if (r.stato == uscita_identita) {
+    std::fprintf(stderr, "%s\n",
+                 testo_errore(std::to_string(r.c.risultato.errore_identita)).c_str());
   }
+  in_ordine_di_sorgente(r.c.problemi.elenco(), o);
+  const contesto_resa c{r.testi, o, cartella, colore_su(stderr)};
+  std::fputs(testo_diagnostiche(r.c.problemi, c).c_str(), stderr);
+  if (r.stato == uscita_codice_registrato) segnala_sorgenti_mancanti(r.testi, cartella, o);
 }
 
 // The status line closes every compile, also when nothing or not everything was written.
@@ -67,7 +56,7 @@ int compila_sorgenti(const opzioni_compile& oc) {
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};
   try {
     const blocco_cartella blocco(cartella);
-    const compilazione_in_cartella r = compila_in_cartella(blocco, o, false);
+    compilazione_in_cartella r = compila_in_cartella(blocco, o, false);
     spiega(r, o, cartella);
     riga_di_stato(r.c.risultato);
     return r.stato;

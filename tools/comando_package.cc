@@ -16,9 +16,9 @@
 #include "io/scrittura.h"
 #include "sources/carico.h"
 #include "tools/comandi.h"
-#include "tools/controllo.h"
 #include "tools/lettura_comando.h"
 #include "tools/programmi_accanto.h"
+#include "tools/resa_diagnostiche.h"
 
 namespace scenario::strumento {
 namespace {
@@ -66,15 +66,14 @@ std::string runtime_mancante(const piattaforma& p) {
 // The sources checked: errors refuse the package unless --force; everything found is shown.
 int controlla_prima(const opzioni_package& o, carico& c) {
   testi_sorgenti t;
-  std::vector<problema> problemi;
-  if (const int stato = leggi_e_controlla(o.scenario, t, problemi); stato != uscita_ok) {
+  raccolta_diagnostiche problemi;
+  if (const int stato = leggi_e_controlla(o.scenario, 100, t, problemi); stato != uscita_ok) {
     return stato;
   }
   const opzioni_compilazione oc{o.scenario.linea, o.scenario.treno, true};
-  if (!problemi.empty()) {
-    std::fputs(testo_problemi(problemi, t, oc, o.scenario.cartella).c_str(), stderr);
-  }
-  if (std::any_of(problemi.begin(), problemi.end(), [](const problema& p) { return p.errore; })) {
+  const contesto_resa resa{t, oc, o.scenario.cartella, colore_su(stderr)};
+  std::fputs(testo_diagnostiche(problemi, resa).c_str(), stderr);
+  if (problemi.errori() > 0) {
     if (!o.forza) {
       stampa_errore("not packaged: " + riassunto(problemi) +
                     " (--force packages the sources anyway)");

@@ -15,25 +15,41 @@ constexpr std::string_view apertura = "<!-- generato: ";
 constexpr std::string_view chiusura = "<!-- fine generato -->";
 
 std::string intervallo(const campo_sorgente& c) {
-  if (c.testo) return "text";
+  if (c.testo()) return "text";
   return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
 }
 
-// What the compiler refuses whatever the other fields hold, after what it does with the field.
-std::string uso(const campo_sorgente& c) {
+// What the compiler refuses whatever the other fields hold.
+std::string rifiutati(const campo_sorgente& c) {
   const valori_accettati& a = c.accettati;
   const bool sotto = a.minimo > INT32_MIN, sopra = a.massimo < INT32_MAX;
-  if (c.testo || (!sotto && !sopra)) return c.uso;
+  if (c.testo() || (!sotto && !sopra)) return "";
   const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
-  std::string t = std::string(c.uso) + ". ";
+  std::string t = ". ";
   if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
-    return t + "Outside " + minimo + " to " + massimo + ": code " + std::to_string(a.codice_sotto);
+    t += "Outside " + minimo + " to " + massimo + ": code " + std::to_string(a.codice_sotto);
+  } else {
+    if (sotto) t += "Below " + minimo + ": code " + std::to_string(a.codice_sotto);
+    if (sotto && sopra) t += "; above ";
+    if (!sotto) t += "Above ";
+    if (sopra) t += massimo + ": code " + std::to_string(a.codice_sopra);
   }
-  if (sotto) t += "Below " + minimo + ": code " + std::to_string(a.codice_sotto);
-  if (sotto && sopra) t += "; above ";
-  if (!sotto) t += "Above ";
-  if (sopra) t += massimo + ": code " + std::to_string(a.codice_sopra);
+  if (*c.regola) t += std::string(" (") + c.regola + ")";
   return t;
+}
+
+// What the compiler does with the field, then the rules the table gives it.
+std::string uso(const campo_sorgente& c) {
+  std::string t = c.uso;
+  if (c.multiplo != 0) {
+    t += ". Not a multiple of " + std::to_string(c.multiplo) + ": code " +
+         std::to_string(c.codice_multiplo);
+  }
+  if (c.passo != 0) {
+    t += ". Kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
+  }
+  if (c.avvolge) t += ". Outside the valid range only its low bits are kept (the value wraps)";
+  return t + rifiutati(c);
 }
 
 std::string sezioni_di(file_sorgente file) {
@@ -50,7 +66,8 @@ std::string parola_in_markdown(const parola_sorgente& p) {
   if (!significato.empty() && significato[0] >= 'a' && significato[0] <= 'z') {
     significato[0] = static_cast<char>(significato[0] - 'a' + 'A');
   }
-  t += significato + ". Recognised when the keyword field " + p.riconoscimento + ".\n\n";
+  t += significato + ". Recognised when the keyword field " + descrizione_riconoscimento(p) +
+       ".\n\n";
   t += "| # | Field | Meaning | Unit | Valid range | What the compiler does |\n";
   t += "|---|---|---|---|---|---|\n";
   int n = 0;

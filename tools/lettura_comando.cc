@@ -2,11 +2,18 @@
 // with its reason, never with a crash.
 #include "tools/lettura_comando.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "compiler/nomi_file.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace scenario::strumento {
 
@@ -19,6 +26,24 @@ bool nomi_validi(const scenario_scelto& s, int& stato) {
     }
   }
   return true;
+}
+
+bool scrivi_uscita(const std::string& testo) {
+  const bool scritto = std::fwrite(testo.data(), 1, testo.size(), stdout) == testo.size();
+  if (scritto && std::fflush(stdout) == 0) return true;
+  if (errno != EPIPE)
+    stampa_errore(std::string("cannot write standard output: ") + std::strerror(errno));
+  return false;
+}
+
+bool colore_su(std::FILE* f) {
+#ifdef _WIN32
+  (void)f;
+  return false;
+#else
+  const char* no = std::getenv("NO_COLOR");
+  return (no == nullptr || *no == '\0') && isatty(fileno(f));
+#endif
 }
 
 void stampa_errore(const std::string& messaggio) {

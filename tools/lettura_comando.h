@@ -3,6 +3,7 @@
 #ifndef TOOLS_LETTURA_COMANDO_H_
 #define TOOLS_LETTURA_COMANDO_H_
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,13 @@ namespace scenario::strumento {
 
 // One line on standard error in the tool's own voice: "scenario-tool: MESSAGE".
 void stampa_errore(const std::string& messaggio);
+
+// Writes `testo` whole on standard output; false, after saying so on standard error, when it
+// could not be (a full disk, a file-size limit). A reader that closed the pipe is not told.
+bool scrivi_uscita(const std::string& testo);
+
+// Whether what goes to `f` is coloured: on a terminal, unless NO_COLOR is set.
+bool colore_su(std::FILE* f);
 
 // True when route and train may stand in file names; otherwise false with `stato` set to
 // the exit status after the message is printed.

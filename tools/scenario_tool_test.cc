@@ -36,9 +36,11 @@ TEST_F(Strumento, CodiceRegistratoConFileRigaEPosizione) {
   ASSERT_EQ(esegui("compile --route R --train 7 --no-plan"), 1);
   EXPECT_EQ(uscita_, "codice_errore=8 posizione_errore=25\n");
   EXPECT_EQ(errori_,
-            "R_7-.txt:3:1: error 8: station position is not a multiple of 50 (position 25 m)\n"
+            "R_7-.txt:3:11: error 8: `stazione` field `posizione` 25 m is not a multiple of 50 "
+            "(position 25 m)\n"
             "  stazione, 25, 24, 600, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, X\n"
-            "  ^\n");
+            "            ^~\n"
+            "            50\n");
   EXPECT_TRUE(fs::exists(cartella_ / "R_7.dat"));
   EXPECT_TRUE(fs::exists(cartella_ / "R_7.sim"));
   EXPECT_FALSE(fs::exists(cartella_ / "R_linea.dat"));
@@ -81,7 +83,8 @@ TEST_F(Strumento, IlFileDelMessaggioSiApreDaDoveSiEra) {
                     test::treno_minimo("stazione, 25, 24, 600, 0,0,0, 0,0,0, 0,0,0, 0, "
                                        "12,0,0, X\r\n"));
   const std::string errore =
-      ":2:1: error 8: station position is not a multiple of 50 (position 25 m)\n";
+      ":2:11: error 8: `stazione` field `posizione` 25 m is not a multiple of 50 (position 25 "
+      "m)\n";
   const std::pair<const char*, std::string> casi[] = {
       {"--dir lago", "lago/R_7-.txt"},
       {"--dir lago/", "lago/R_7-.txt"},
@@ -103,7 +106,7 @@ TEST_F(Strumento, SorgentiMancantiSonoIlCodice101) {
   EXPECT_EQ(uscita_, "codice_errore=101 posizione_errore=0\n");
   const std::string c = cartella_.string();
   EXPECT_EQ(errori_,
-            "error 101: the line description is missing\n"
+            "ARONA_DOMODOSSOLA_linea.txt: error 101: the line description is missing\n"
             "scenario-tool: no source " +
                 c +
                 "/ARONA_DOMODOSSOLA_linea.txt\n"
