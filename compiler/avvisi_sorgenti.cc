@@ -260,16 +260,24 @@ void controlli_lettura::fuori_posto(const campo_letto& campo, const parola_sorge
   avverti(campo.luogo, tra_apici(campo.testo) + " is skipped " + dove + "; it belongs " + dove_va);
 }
 
-void controlli_lettura::record(const record_letto& r, parte_sorgente) {
+// A field with two keywords reads both records, one after the other.
+void controlli_lettura::due_parole(const record_letto& r, parte_sorgente parte) {
+  std::array<const parola_sorgente*, parole_massime_parte> v;
+  const std::size_t n = parole_riconosciute(r.chiave.testo, parte, v);
+  if (n < 2) return;
+  std::string nomi;
+  for (std::size_t i = 0; i < n; ++i) {
+    nomi += (i == 0 ? "" : (i + 1 == n ? " and " : ", ")) + tra_apici(v[i]->nome());
+  }
+  avverti(r.chiave.luogo, tra_apici(r.chiave.testo) + " holds " + std::to_string(n) +
+                              " keywords, " + nomi +
+                              ", and each reads its own fields in turn: a field must hold one");
+}
+
+void controlli_lettura::record(const record_letto& r, parte_sorgente parte) {
   riga_record_ = r.ultimo().riga;
   parola_record_ = std::string(r.parola->nome());
-  if (r.altra_parola) {
-    avverti(r.chiave.luogo, tra_apici(r.chiave.testo) +
-                                " holds more than one keyword, and each reads its own fields: "
-                                "here " +
-                                tra_apici(r.parola->nome()) +
-                                " reads the fields after the first's");
-  }
+  if (!r.altra_parola) due_parole(r, parte);
   if (dopo_fine_) {
     avverti(r.chiave.luogo,
             tra_apici(r.chiave.testo) + " stands after `[fine]` and is still read as a record");
@@ -293,8 +301,9 @@ void controlli_lettura::valori(const record_letto& r) {
   for (std::size_t k = 0; k < r.letti; ++k) {
     if (!r.parola->campi[k].testo()) valore(r, k, *numero_del_campo(r.campi[k].testo));
   }
-  if (r.parola->campi[0].cella != cella_campo::nessuna)
+  if (r.parola->in_ordine || r.parola->da_zero) {
     in_ordine(r, *numero_del_campo(r.campi[0].testo));
+  }
   if (r.parola->record == tipo_record::stazione) orario(r);
 }
 
@@ -322,6 +331,13 @@ void controlli_lettura::valore(const record_letto& r, std::size_t k, int32_t v) 
 // run-out, where no train is meant to go.
 void controlli_lettura::posizione(const record_letto& r, std::size_t k, int32_t v) {
   const campo_sorgente& c = r.parola->campi[k];
+  const bool con_percorso = m_.percorso_creato() && r.parola->parte != parte_sorgente::generale;
+  const int64_t lunghezza = m_.lunghezza_estesa - metri_oltre_la_fine;
+  // Past the route the parser stops with code 15 itself.
+  if (con_percorso && k == 0 && r.parola->margine != 0 &&
+      v > posizione_massima(lunghezza, r.parola->margine)) {
+    return;
+  }
   if ((c.cella == cella_campo::punto || c.cella == cella_campo::passo) &&
       v % metri_per_cella != 0) {
     const int64_t cella = c.cella == cella_campo::punto ? cella_di(v) : cella_senza_uno(v);
@@ -335,12 +351,7 @@ void controlli_lettura::posizione(const record_letto& r, std::size_t k, int32_t 
     d.correzioni.push_back({"round to " + tenuto, {{nome_, r.campi[k].luogo, tenuto}}});
     m_.avverti(std::move(d));
   }
-  if (!m_.percorso_creato() || r.parola->parte == parte_sorgente::generale) return;
-  const int64_t lunghezza = m_.lunghezza_estesa - metri_oltre_la_fine;
-  // Past the route the parser stops with code 15 itself.
-  if (k == 0 && r.parola->margine != 0 && v > posizione_massima(lunghezza, r.parola->margine))
-    return;
-  if (lunghezza > 0 && v > lunghezza) {
+  if (con_percorso && lunghezza > 0 && v > lunghezza) {
     avverti(r.campi[k].luogo, nome_campo(r, k) + " " + std::to_string(v) +
                                   " m is beyond the end of the line (" + std::to_string(lunghezza) +
                                   " m)");

@@ -33,6 +33,7 @@ class controlli_lettura : public osservatore_lettura {
   void avverti(const intervallo_sorgente& dove, std::string messaggio) {
     m_.avverti(avviso(dove, std::move(messaggio)));
   }
+  void due_parole(const record_letto& r, parte_sorgente parte);
   void intestazione(const campo_letto& campo);
   void sconosciuto(const campo_letto& campo, parte_sorgente parte);
   void fuori_posto(const campo_letto& campo, const parola_sorgente& p, const std::string& dove);

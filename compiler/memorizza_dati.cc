@@ -33,10 +33,13 @@ bool campi_sani(analisi& m) {
   bool sani = true;
   for (std::size_t k = 0; k < r.parola->campi.size(); ++k) {
     std::optional<diagnostica> d = problema_numero(m, k);
+    if (!d && k < r.letti && !r.parola->campi[k].testo()) {
+      d = problema_accettati(m, k, *numero_del_campo(r.campi[k].testo));
+    }
     if (!d) continue;
     sani = false;
     const bool del_record = d->dove == r.chiave.luogo;
-    d->codice = 25;
+    if (d->codice == 0) d->codice = 25;
     m.problemi.aggiungi(std::move(*d));
     if (del_record || preso_dalla_riga_dopo(r, k)) break;  // the record as a whole: said once
   }

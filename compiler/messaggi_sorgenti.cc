@@ -352,11 +352,12 @@ diagnostica problema_rallentamento(const analisi& m, const dati_rallentamento& r
 diagnostica problema_stazione_vicina(const analisi& m, const voce_stazione& r, int32_t n,
                                      const intervallo_sorgente& precedente) {
   const voce_stazione& prima = m.compilato.tabella_stazioni[static_cast<std::size_t>(n - 1)];
+  const int64_t distanza = int64_t{r.inizio} - prima.fine;
   diagnostica d = problema_campo(
       m, 0,
       "station " + tra_apici(r.nome) + "'s area starts at " + std::to_string(r.inizio) + " m, " +
-          std::to_string(int64_t{r.inizio} - prima.fine) + " m after station " +
-          tra_apici(prima.nome) + "'s ends at " + std::to_string(prima.fine) +
+          (distanza < 0 ? "before" : "only " + std::to_string(distanza) + " m after") +
+          " station " + tra_apici(prima.nome) + "'s ends at " + std::to_string(prima.fine) +
           " m: station areas must be 350 m apart, and stations in order along the line");
   if (precedente.valido()) {
     d.note.push_back({d.file, precedente, "station " + tra_apici(prima.nome) + " is here"});

@@ -45,6 +45,7 @@ class parser_treno {
   passo stazione();
   void area_stazione(voce_stazione& r, int32_t p, int32_t lunghezza);
   passo marcatori_stazione(voce_stazione& r);
+  int32_t orario_stazione(int32_t ore, int32_t minuti, int32_t secondi);
   void fine_normale();
   void controlla_progressive();
 
@@ -226,6 +227,21 @@ passo parser_treno::abbattimento() {
   return passo::avanti;
 }
 
+// Seconds since midnight, each step of the sum held in 32 bits as the model holds it.
+int32_t parser_treno::orario_stazione(int32_t ore, int32_t minuti, int32_t secondi) {
+  const auto passo_32 = [&](int64_t v) {
+    const auto r = se_entra<int32_t>(v);
+    if (!r) {
+      guasto_campo(m_, 13,
+                   nome_record(*m_.record_corrente) + " time " + std::to_string(ore) + " h " +
+                       std::to_string(minuti) + " min " + std::to_string(secondi) +
+                       " s does not fit 32 bits of seconds");
+    }
+    return int64_t{*r};
+  };
+  return static_cast<int32_t>(passo_32(passo_32(passo_32(int64_t{ore} * 60 + minuti) * 60) + secondi));
+}
+
 // The station area from its type: types 5 and 6 end 150 m past the position, 7 and 8 reach
 // L on either side, the rest L/2 (50 m more with `byte_3`).
 void parser_treno::area_stazione(voce_stazione& r, int32_t p, int32_t lunghezza) {
@@ -303,12 +319,7 @@ passo parser_treno::stazione() {
                  nome_campo(*m_.record_corrente, 16) + " of " + std::to_string(r.nome.size()) +
                      " bytes is too long: at most 32767 fit");
   }
-  r.orario = somma_32(
-      m_,
-      int64_t{somma_32(m_, int64_t{somma_32(m_, int64_t{ore} * 60 + minuti, 13, "time")} * 60, 13,
-                       "time")} +
-          secondi,
-      13, "time");
+  r.orario = orario_stazione(ore, minuti, secondi);
   area_stazione(r, p, lunghezza);
   if (lunghezza < 600) r.byte_4 = 0;
   if (n_ == 1) r.byte_3 = r.byte_4 = 0;

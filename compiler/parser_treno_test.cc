@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         caso_treno{"stazioni_troppo_vicine",
                    treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900,
                    "ARONA_DOMODOSSOLA_324-.txt:3:11: error 22: station `X`'s area starts at 5600 "
-                   "m, 300 m after station `X`'s ends at 5300 m: station areas must be 350 m "
+                   "m, only 300 m after station `X`'s ends at 5300 m: station areas must be 350 m "
                    "apart, and stations in order along the line (position 5900 m)"},
         caso_treno{"stazioni_a_350_m",
                    treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0, ""},

@@ -16,6 +16,8 @@ namespace {
 // touch outside the route ends the parse there, after whatever the earlier steps wrote. `k` is
 // the field that puts the cell there.
 cella& cella_in(analisi& m, int64_t c, std::size_t k, const char* cosa) {
+  // Before cell 0 for its own position is the table's limit for the field.
+  if (c < 0 && k == 0) rifiuta(m, 0, numero(m, 0));
   if (c < 0 || c > m.ultima_cella) {
     guasto_campo(m, k,
                  std::string(cosa) + nome_record(*m.record_corrente) + " at " +
