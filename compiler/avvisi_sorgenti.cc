@@ -298,6 +298,13 @@ void controlli_lettura::valori(const record_letto& r) {
     const int32_t v = *numero_del_campo(r.campi[k].testo);
     if (problema_accettati(m_, k, v) || (c.multiplo != 0 && v % c.multiplo != 0)) return;
   }
+  if (sembra_commento(r.chiave.testo)) {
+    avverti(r.chiave.luogo, tra_apici(r.chiave.testo) + " is read as a " +
+                                tra_apici(r.parola->nome()) + " record because it holds " +
+                                tra_apici(r.parola->nome()) +
+                                ": the sources have no comments, and a note may stand only "
+                                "before `[generale]`");
+  }
   for (std::size_t k = 0; k < r.letti; ++k) {
     if (!r.parola->campi[k].testo()) valore(r, k, *numero_del_campo(r.campi[k].testo));
   }

@@ -38,10 +38,6 @@ std::string campi_attesi(const parola_sorgente& p) {
   return (numeri == 1 ? std::string("one number") : std::to_string(numeri) + " numbers") + testo;
 }
 
-bool sembra_commento(std::string_view chiave) {
-  return chiave.starts_with("#") || chiave.starts_with("//") || chiave.starts_with("'") ||
-         chiave.starts_with(";") || minuscole(chiave.substr(0, 4)) == "rem ";
-}
 
 // A record that is one only because its keyword field holds a keyword: a note, or fields
 // separated by something other than commas. Nothing for a record written as such.
@@ -140,6 +136,11 @@ int64_t multiplo_vicino(int64_t v, int64_t passo) {
 }
 
 }  // namespace
+
+bool sembra_commento(std::string_view chiave) {
+  return chiave.starts_with("#") || chiave.starts_with("//") || chiave.starts_with("'") ||
+         chiave.starts_with(";") || minuscole(chiave.substr(0, 4)) == "rem ";
+}
 
 std::string cita(std::string_view testo) { return "\"" + taglia(testo) + "\""; }
 std::string tra_apici(std::string_view testo) { return "`" + taglia(testo) + "`"; }

@@ -16,6 +16,10 @@
 
 namespace scenario {
 
+// A keyword field written as a note would be ("# ...", "// ...", "; ...", "REM ..."): the
+// sources have none, and such a field is a record when it holds a keyword.
+bool sembra_commento(std::string_view chiave);
+
 // Source text in double quotes, cut to at most 40 bytes ("...").
 std::string cita(std::string_view testo);
 // A keyword, name or value in backquotes, cut the same way.

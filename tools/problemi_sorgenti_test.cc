@@ -276,6 +276,119 @@ const caso casi[] = {
      "PRIMA\n                                               ^~~~~~\n3 errors, 3 warnings\n"},
 };
 
+// The usual mistakes of an author, one each, with the words both commands use.
+const caso errori_comuni[] = {
+    {"CampoMancanteSullaRiga", "",
+     prima +
+         "segnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0\r\nsegnale, 2400, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n",
+     "R_7-.txt:3:1: error 25: `segnale` takes 11 numbers, and this record has 10: \"segnale\" on "
+     "line 4 would be its `tempo`\n"
+     "  segnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0\n"
+     "  ^~~~~~~\n"
+     "R_7-.txt:4:1: note: read as the record's `tempo` here\n"
+     "  segnale, 2400, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "  ^~~~~~~\n"
+     "1 error, 0 warnings\n"},
+    {"SegnaleTroppoVicinoAllInizio", "", "segnale, 300, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n",
+     "R_7-.txt:2:10: error 25: `segnale` field `posizione` 300 m is below 325 m, the least the "
+     "compiler takes: a signal needs 325 m before it for its four approach cells\n"
+     "  segnale, 300, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "           ^~~\n"
+     "1 error, 0 warnings\n"},
+    {"SegnaleSullaFermata", "", prima + "segnale, 500, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n",
+     "R_7-.txt:3:10: error 16: `segnale` at 500 m falls in cell 11 (500 m), which already holds "
+     "the stop marker of station `PRIMA`: two point features never share a 50 m cell (position 500 "
+     "m)\n"
+     "  segnale, 500, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "           ^~~\n"
+     "R_7-.txt:2:1: note: the stop marker of station `PRIMA` in cell 11 comes from this `stazione` "
+     "at 0 m\n"
+     "  stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, PRIMA\n"
+     "  ^~~~~~~~\n"
+     "1 error, 0 warnings\n"},
+    {"PuntoEVirgola", "", "segnale; 1800; 2; 4; 0; 0; 0; 0; 0;0;0; 0\r\n" + prima,
+     "R_7-.txt:2:1: error 25: fields are separated by commas, not `;`: `segnale; 1800; 2; 4; 0; 0; "
+     "0; 0; 0;0;...` is read as one keyword field, so `segnale` finds no numbers after it\n"
+     "  segnale; 1800; 2; 4; 0; 0; 0; 0; 0;0;0; 0\n"
+     "  ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
+     "  segnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "1 error, 0 warnings\n"},
+    {"CommentoConUnaParola", "", "# il segnale va spostato, poi\r\n" + prima,
+     "R_7-.txt:2:1: error 25: `# il segnale va spostato` is read as a `segnale` record because it "
+     "holds `segnale`: the sources have no comments, and a note may stand only before "
+     "`[generale]`\n"
+     "  # il segnale va spostato, poi\n"
+     "  ^~~~~~~~~~~~~~~~~~~~~~~~\n"
+     "1 error, 0 warnings\n"},
+    {"CommentoCheSiLegge", "", "# sabbia, 10\r\n" + prima,
+     "R_7-.txt:2:1: warning: `# sabbia` is read as a `sabbia` record because it holds `sabbia`: "
+     "the sources have no comments, and a note may stand only before `[generale]`\n"
+     "  # sabbia, 10\n"
+     "  ^~~~~~~~\n"
+     "0 errors, 1 warning\n"},
+    {"GalleriaAlContrario", "montagna, 2400, 2000, 11\r\nmontagna, 3000, 3020, 1\r\n", prima,
+     "R_linea.txt:4:17: warning: `montagna` ends at 2000 m, before its start at 2400 m, so no cell "
+     "is marked as a tunnel\n"
+     "  montagna, 2400, 2000, 11\n"
+     "                  ^~~~\n"
+     "R_linea.txt:5:17: warning: `montagna` field `fine` 3020 m falls between two cells of 50 m: "
+     "it is taken as cell 60, at 3000 m\n"
+     "  montagna, 3000, 3020, 1\n"
+     "                  ^~~~\n"
+     "                  3000\n"
+     "R_linea.txt:5:17: warning: `montagna` from 3000 m to 3020 m spans no whole cell of 50 m, so "
+     "no cell is marked as a tunnel\n"
+     "  montagna, 3000, 3020, 1\n"
+     "                  ^~~~\n"
+     "0 errors, 3 warnings\n"},
+    {"CurveSovrapposte", "curvad4, 1000, 300\r\ncurvas2, 1100, 300\r\n", prima,
+     "R_linea.txt:5:10: warning: `curvas2` starts at 1100 m, inside the previous curve, which ends "
+     "at 1300 m: the track plan turns from 1300 m instead, and curves must not overlap\n"
+     "  curvas2, 1100, 300\n"
+     "           ^~~~\n"
+     "R_linea.txt:4:1: note: the previous curve\n"
+     "  curvad4, 1000, 300\n"
+     "  ^~~~~~~\n"
+     "0 errors, 1 warning\n"},
+    {"LimiteNonMultiploDi5", "", "velocita, 0, 30\r\nvelocita, 800, 87\r\n" + prima,
+     "R_7-.txt:3:16: warning: `velocita` field `limite` 87 km/h is kept as 85 km/h: the format "
+     "stores it in steps of 5\n"
+     "  velocita, 800, 87\n"
+     "                 ^~\n"
+     "                 85\n"
+     "0 errors, 1 warning\n"},
+    {"PosizioneTraDueCelle", "", prima + "segnale, 1810, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n",
+     "R_7-.txt:3:10: warning: `segnale` field `posizione` 1810 m falls between two cells of 50 m: "
+     "it is taken as cell 37, at 1800 m\n"
+     "  segnale, 1810, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "           ^~~~\n"
+     "           1800\n"
+     "0 errors, 1 warning\n"},
+    {"PrimoLimiteNonAZero", "", "velocita, 800, 100\r\n" + prima,
+     "R_7-.txt:2:11: warning: the first `velocita` is at 800 m: nothing fills the cells before it; "
+     "start with one at 0 m\n"
+     "  velocita, 800, 100\n"
+     "            ^~~\n"
+     "0 errors, 1 warning\n"},
+    {"CampiInPiu", "", prima + "segnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, 0, 0\r\n",
+     "R_7-.txt:3:44: warning: `segnale` has more fields than it takes, and \"0\" and the rest of "
+     "its line are skipped\n"
+     "  segnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, 0, 0\n"
+     "                                             ^\n"
+     "0 errors, 1 warning\n"},
+    {"RallentamentoSulSegnale", "",
+     prima +
+         "segnale, 2700, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\nrallentamento, 2700, 50, 200, 0, 1, 0\r\n",
+     "R_7-.txt:4:16: error 18: `rallentamento` at 2700 m falls in cell 55 (2700 m), which already "
+     "holds a signal: two point features never share a 50 m cell (position 2700 m)\n"
+     "  rallentamento, 2700, 50, 200, 0, 1, 0\n"
+     "                 ^~~~\n"
+     "R_7-.txt:3:1: note: a signal in cell 55 comes from this `segnale` at 2700 m\n"
+     "  segnale, 2700, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "  ^~~~~~~\n"
+     "1 error, 0 warnings\n"},
+};
+
 class Controllo : public ::testing::TestWithParam<caso> {};
 
 TEST_P(Controllo, RapportoParolaPerParola) {
@@ -284,6 +397,8 @@ TEST_P(Controllo, RapportoParolaPerParola) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sorgenti, Controllo, ::testing::ValuesIn(casi),
+                         [](const auto& i) { return std::string(i.param.nome); });
+INSTANTIATE_TEST_SUITE_P(ErroriComuni, Controllo, ::testing::ValuesIn(errori_comuni),
                          [](const auto& i) { return std::string(i.param.nome); });
 
 // Where a record of the agreement table goes.
