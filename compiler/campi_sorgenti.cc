@@ -352,8 +352,8 @@ std::string descrizione_riconoscimento(const parola_sorgente& p) {
   return t;
 }
 
-int64_t posizione_massima(int64_t lunghezza, int32_t margine) {
-  return ultima_cella_di(lunghezza) * metri_per_cella - margine;
+int64_t posizione_massima(int64_t lunghezza_linea, int32_t margine) {
+  return ultima_cella_di(lunghezza_linea) * metri_per_cella - margine;
 }
 
 std::span<const riga_esempio> righe_esempio(file_sorgente file) {
