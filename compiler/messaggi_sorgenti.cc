@@ -38,7 +38,6 @@ std::string campi_attesi(const parola_sorgente& p) {
   return (numeri == 1 ? std::string("one number") : std::to_string(numeri) + " numbers") + testo;
 }
 
-
 // A record that is one only because its keyword field holds a keyword: a note, or fields
 // separated by something other than commas. Nothing for a record written as such.
 std::optional<diagnostica> record_per_sbaglio(const analisi& m) {

@@ -239,7 +239,8 @@ int32_t parser_treno::orario_stazione(int32_t ore, int32_t minuti, int32_t secon
     }
     return int64_t{*r};
   };
-  return static_cast<int32_t>(passo_32(passo_32(passo_32(int64_t{ore} * 60 + minuti) * 60) + secondi));
+  return static_cast<int32_t>(
+      passo_32(passo_32(passo_32(int64_t{ore} * 60 + minuti) * 60) + secondi));
 }
 
 // The station area from its type: types 5 and 6 end 150 m past the position, 7 and 8 reach
