@@ -190,12 +190,18 @@ void controlli_lettura::intestazione(const campo_letto& campo) {
     }
     note.emplace_back(s.intestazione);
   }
-  const std::string vicina = piu_vicina(m, note);
-  diagnostica d =
-      avviso(campo.luogo, "unknown section " + tra_apici(campo.testo) +
-                              (vicina.empty() ? "" : "; did you mean `" + vicina + "`?"));
-  if (!vicina.empty())
+  con_suggerimento(campo, "unknown section " + tra_apici(campo.testo), note);
+}
+
+// A warning that offers the closest known name, as a fix that writes it in the field's place.
+void controlli_lettura::con_suggerimento(const campo_letto& campo, std::string messaggio,
+                                         const std::vector<std::string_view>& note) {
+  const std::string vicina = piu_vicina(campo.testo, note);
+  if (!vicina.empty()) messaggio += "; did you mean `" + vicina + "`?";
+  diagnostica d = avviso(campo.luogo, std::move(messaggio));
+  if (!vicina.empty()) {
     d.correzioni.push_back({"write `" + vicina + "`", {{nome_, campo.luogo, vicina}}});
+  }
   m_.avverti(std::move(d));
 }
 
@@ -215,24 +221,18 @@ void controlli_lettura::sconosciuto(const campo_letto& campo, parte_sorgente par
   if (t.front() == '[') return intestazione(campo);
   if (campo.luogo.riga == riga_saltata_) return;
   riga_saltata_ = campo.luogo.riga;
-  if (misplaced(campo, parte)) return;
+  if (fuori_parte(campo, parte)) return;
   std::vector<std::string_view> note;
   for (const parola_sorgente& p : parole_sorgenti()) {
     if (p.file != file_) continue;
     // Every name is offered, so that `curvd4` is told `curvad4`, not the first class.
     for (std::string_view n : nomi_parola(p)) note.push_back(n);
   }
-  const std::string vicina = piu_vicina(t, note);
-  diagnostica d =
-      avviso(campo.luogo, "unknown keyword " + tra_apici(t) + ", the record is skipped" +
-                              (vicina.empty() ? "" : "; did you mean `" + vicina + "`?"));
-  if (!vicina.empty())
-    d.correzioni.push_back({"write `" + vicina + "`", {{nome_, campo.luogo, vicina}}});
-  m_.avverti(std::move(d));
+  con_suggerimento(campo, "unknown keyword " + tra_apici(t) + ", the record is skipped", note);
 }
 
 // A keyword read nowhere here: another part of the same source, or the other source.
-bool controlli_lettura::misplaced(const campo_letto& campo, parte_sorgente parte) {
+bool controlli_lettura::fuori_parte(const campo_letto& campo, parte_sorgente parte) {
   const std::string_view t = campo.testo;
   if (file_ == file_sorgente::linea) {
     const parte_sorgente altra =

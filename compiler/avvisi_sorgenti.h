@@ -37,7 +37,9 @@ class controlli_lettura : public osservatore_lettura {
   void intestazione(const campo_letto& campo);
   void sconosciuto(const campo_letto& campo, parte_sorgente parte);
   void fuori_posto(const campo_letto& campo, const parola_sorgente& p, const std::string& dove);
-  bool misplaced(const campo_letto& campo, parte_sorgente parte);
+  bool fuori_parte(const campo_letto& campo, parte_sorgente parte);
+  void con_suggerimento(const campo_letto& campo, std::string messaggio,
+                        const std::vector<std::string_view>& note);
   void valori(const record_letto& r);
   void valore(const record_letto& r, std::size_t k, int32_t v);
   void posizione(const record_letto& r, std::size_t k, int32_t v);
