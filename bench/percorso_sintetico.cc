@@ -18,7 +18,6 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
-#include "driver/file_programma.h"
 #include "io/cartella.h"
 
 namespace {

@@ -32,7 +32,7 @@ std::string messaggio_errore(int32_t codice, int32_t posizione, std::string_view
 
 // The author's message for what a compile recorded (the identity error, or else the code);
 // empty when there is neither. `riga` is the source line to quote under it, already found
-// and cut (io/estratto_sorgente.h), and `colonna` the field's column within it for the
+// and cut (tools/cli/estratto_sorgente.h), and `colonna` the field's column within it for the
 // caret (0: none); an empty `riga` quotes nothing.
 std::string messaggio_autore(const esito& r, std::string_view riga = {}, int32_t colonna = 0);
 

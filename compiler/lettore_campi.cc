@@ -11,14 +11,26 @@ bool spazio(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-bool lettore_campi::a_capo(std::size_t p) const {
-  return p < testo_.size() && (testo_[p] == '\r' || testo_[p] == '\n');
+std::optional<std::string_view> riga_del_testo(std::string_view testo, int64_t riga) {
+  if (riga < 1) return std::nullopt;
+  const auto fine_da = [testo](std::size_t p) {
+    while (p < testo.size() && lunghezza_a_capo(testo, p) == 0) ++p;
+    return p;
+  };
+  std::size_t inizio = 0;
+  for (int64_t r = 1; r < riga; ++r) {
+    const std::size_t fine = fine_da(inizio);
+    if (fine >= testo.size()) return std::nullopt;
+    inizio = fine + lunghezza_a_capo(testo, fine);
+  }
+  if (inizio >= testo.size()) return std::nullopt;
+  return testo.substr(inizio, fine_da(inizio) - inizio);
 }
 
-// A line end is CR LF, a lone CR or a lone LF.
+bool lettore_campi::a_capo(std::size_t p) const { return lunghezza_a_capo(testo_, p) > 0; }
+
 void lettore_campi::consuma_a_capo() {
-  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
-  ++pos_;
+  pos_ += lunghezza_a_capo(testo_, pos_);
   ++riga_;
   inizio_riga_ = pos_;
 }

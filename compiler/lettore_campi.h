@@ -21,6 +21,18 @@ class guasto : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A line ends at CR LF, a lone CR or a lone LF: the one rule of the sources' lines, which the
+// field reader follows and every message that quotes a line of a source follows too.
+// How many characters the line end at `p` of `testo` takes: 2, 1, or 0 where none is.
+inline std::size_t lunghezza_a_capo(std::string_view testo, std::size_t p) {
+  if (p >= testo.size() || (testo[p] != '\r' && testo[p] != '\n')) return 0;
+  return testo[p] == '\r' && p + 1 < testo.size() && testo[p + 1] == '\n' ? 2 : 1;
+}
+
+// Line `riga` (from 1) of `testo` without its line end; nothing when the text has no such
+// line (none begins after the line end that closes the text).
+std::optional<std::string_view> riga_del_testo(std::string_view testo, int64_t riga);
+
 // A number field as it stands in the text, before it is turned into a number.
 struct campo_numero {
   std::string_view testo;  // empty for an empty field (a comma after blanks)

@@ -11,8 +11,8 @@ void memorizza_dati(analisi& m, const testi_sorgenti& testi) {
     leggi_servizio_treno(m, testi);
   } catch (const guasto& g) {
     // The model keeps what it holds; no text source survives the fault.
-    m.uscita.consuma_linea = testi.linea.has_value() || testi.linea_illeggibile;
-    m.uscita.consuma_treno = testi.treno.has_value() || testi.treno_illeggibile;
+    m.uscita.consuma_linea = testi.linea.has_value();
+    m.uscita.consuma_treno = testi.treno.has_value();
     m.registra(25);
     m.risultato.motivo = g.what();
   }

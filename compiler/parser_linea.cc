@@ -329,7 +329,6 @@ bool leggi_descrizione_linea(analisi& m, const testi_sorgenti& testi) {
   m.sorgente_corrente = nome_testo_linea(m.opzioni.nome_linea);
   m.riga_sorgente = 0;
   m.colonna_sorgente = 0;
-  if (testi.linea_illeggibile) throw guasto("the file exists but cannot be read");
   if (!testi.linea) {
     m.registra(101);
     return false;

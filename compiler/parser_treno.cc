@@ -323,7 +323,6 @@ void leggi_servizio_treno(analisi& m, const testi_sorgenti& testi) {
   m.sorgente_corrente = nome_testo_treno(m.opzioni.nome_linea, m.opzioni.numero_treno);
   m.riga_sorgente = 0;
   m.colonna_sorgente = 0;
-  if (testi.treno_illeggibile) throw guasto("the file exists but cannot be read");
   if (!testi.treno) throw guasto("the train service file does not exist");
   lettore_campi lettore(*testi.treno);
   parser_treno(m, lettore).esegui();

@@ -1,0 +1,85 @@
+// scenario-tool compile: the package's compiler over an author's sources, which are read and
+// kept. The last line on standard output is the recorded error state.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "compiler/codici_errore.h"
+#include "compiler/compilatore.h"
+#include "run/compila_in_cartella.h"
+#include "run/interfaccia_utente.h"
+#include "run/stati_uscita.h"
+#include "tools/cli/comandi.h"
+#include "tools/cli/estratto_sorgente.h"
+#include "tools/cli/lettura_comando.h"
+
+namespace scenario::strumento {
+namespace {
+
+struct opzioni_compile {
+  scenario_scelto scenario;
+  bool senza_tracciato = false;
+};
+
+// The author's words for how the compile ended, on standard error, with the source's path
+// as the author gave its folder.
+void spiega(const compilazione_in_cartella& r, const opzioni_compilazione& o,
+            const std::string& cartella) {
+  const esito& e = r.c.risultato;
+  esito mostrato = e;
+  if (!e.file.empty()) mostrato.file = percorso_mostrato(cartella, e.file);
+  switch (r.stato) {
+    case uscita_file:
+      stampa_errore(r.errore->inglese());
+      break;
+    case uscita_identita:
+      std::fprintf(stderr, "%s\n%s", testo_errore(std::to_string(e.errore_identita)).c_str(),
+                   messaggio_autore(e).c_str());
+      break;
+    case uscita_codice_registrato:
+      std::fprintf(stderr, "%s",
+                   messaggio_con_sorgente(mostrato, testo_sorgente(r.testi, o, e.file)).c_str());
+      segnala_sorgenti_mancanti(r.testi, cartella, o);
+      break;
+    default:
+      break;
+  }
+}
+
+int compila_sorgenti(const opzioni_compile& oc) {
+  if (!nomi_validi(oc.scenario)) return uscita_uso;
+  const std::string& cartella = oc.scenario.cartella;
+  std::error_code errore;
+  if (!std::filesystem::is_directory(cartella, errore)) {
+    const auto assoluta = std::filesystem::absolute(cartella, errore).lexically_normal();
+    stampa_errore("no folder " + assoluta.string());
+    return uscita_file;
+  }
+  const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};
+  const compilazione_in_cartella r = compila_cartella(cartella, o);
+  // A run that never started says so alone; every other one closes with the status line,
+  // also when nothing or not everything was written.
+  if (r.stato == uscita_occupata) {
+    stampa_errore(r.errore->inglese());
+    return r.stato;
+  }
+  spiega(r, o, cartella);
+  std::printf("codice_errore=%d posizione_errore=%d\n", r.c.risultato.codice,
+              r.c.risultato.posizione);
+  return r.stato;
+}
+
+}  // namespace
+
+void registra_compile(CLI::App& app) {
+  auto* comando = app.add_subcommand(
+      "compile", "Compile DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt into the simulator's files");
+  auto o = std::make_shared<opzioni_compile>();
+  opzioni_scenario(*comando, o->scenario);
+  comando->add_flag("--no-plan", o->senza_tracciato, "Do not build nor write ROUTE_linea.dat");
+  comando->callback([o] { concludi(compila_sorgenti(*o)); });
+}
+
+}  // namespace scenario::strumento

@@ -1,0 +1,42 @@
+// Windows-1252 to UTF-8 and the escapes of the text dump, byte by byte at the edges of the
+// ranges.
+#include "tools/dump/testo_1252.h"
+
+#include <gtest/gtest.h>
+
+#include "tools/dump/descrizione_testo.h"
+
+namespace scenario::strumento {
+namespace {
+
+TEST(Testo1252, OgniFasciaDiByte) {
+  struct caso {
+    std::string_view byte;
+    const char* utf8;
+  };
+  for (const caso& c : {caso{"a~\x7F", "a~\x7F"}, caso{"\x80", "\u20AC"}, caso{"\x81", "\u0081"},
+                        caso{"\x8D\x8F\x90\x9D", "\u008D\u008F\u0090\u009D"},
+                        caso{"\x9F", "\u0178"}, caso{"\xA0", "\u00A0"}, caso{"\xB0", "\u00B0"},
+                        caso{"\xE8", "\u00E8"}, caso{"\xFF", "\u00FF"}}) {
+    EXPECT_EQ(da_windows_1252(c.byte), c.utf8);
+  }
+  EXPECT_EQ(da_windows_1252(std::string_view("\0x", 2)), std::string("\0x", 2));
+}
+
+TEST(Mostrabile, ControlliEscapati) {
+  struct caso {
+    std::string_view testo;
+    const char* atteso;
+  };
+  for (const caso& c :
+       {caso{"ARONA", "ARONA"}, caso{"\x1b[2J", "\\x1b[2J"}, caso{"a\x07z", "a\\x07z"},
+        caso{"\x1f \x20", "\\x1f  "}, caso{"\x7f", "\\x7f"}, caso{"\t\n\r", "\\x09\\x0a\\x0d"},
+        caso{"a\\b", "a\\\\b"}, caso{"\u0080\u009d\u009f", "\\x80\\x9d\\x9f"},
+        caso{"\u00a0\u00e8\u20ac", "\u00a0\u00e8\u20ac"}, caso{"\xc2", "\xc2"}}) {
+    EXPECT_EQ(mostrabile(c.testo), c.atteso) << c.testo;
+  }
+  EXPECT_EQ(mostrabile(std::string_view("a\0b", 3)), "a\\x00b");
+}
+
+}  // namespace
+}  // namespace scenario::strumento
