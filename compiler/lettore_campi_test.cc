@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scenario {
@@ -110,6 +111,43 @@ INSTANTIATE_TEST_SUITE_P(
                       caso_numero{"++3", std::nullopt}, caso_numero{"1.5", std::nullopt},
                       caso_numero{"12a", std::nullopt}, caso_numero{" 5", std::nullopt},
                       caso_numero{"0x10", std::nullopt}));
+
+// The line-end rule as messages quote a line: each line by its number, with every kind of
+// line end, and nothing past the last line or before the first.
+TEST(RigaDelTesto, OgniFineRiga) {
+  struct caso {
+    const char* cosa;
+    std::string testo;
+    int64_t riga;
+    std::optional<std::string> attesa;
+  };
+  const caso casi[] = {
+      {"LF", "uno\ndue\ntre\n", 2, "due"},
+      {"CR LF", "uno\r\ndue\r\ntre\r\n", 3, "tre"},
+      {"CR solo", "uno\rdue\r", 2, "due"},
+      {"CR CR: una riga vuota fra le due", "uno\r\rdue", 2, ""},
+      {"LF CR: due fini di riga", "uno\n\rdue", 3, "due"},
+      {"CR LF e' una sola fine di riga", "uno\r\ndue", 2, "due"},
+      {"la prima", "uno\ndue", 1, "uno"},
+      {"l'ultima senza fine di riga", "uno\ndue", 2, "due"},
+      {"dopo la fine di riga che chiude il testo", "uno\n", 2, std::nullopt},
+      {"oltre", "uno\n", 3, std::nullopt},
+      {"testo vuoto", "", 1, std::nullopt},
+      {"riga 0", "uno\n", 0, std::nullopt},
+  };
+  for (const caso& c : casi) {
+    const std::optional<std::string_view> r = riga_del_testo(c.testo, c.riga);
+    EXPECT_EQ(r ? std::optional<std::string>(*r) : std::nullopt, c.attesa) << c.cosa;
+  }
+}
+
+TEST(RigaDelTesto, LunghezzaACapo) {
+  const std::string t = "a\r\nb\rc\n\r";
+  const std::size_t attese[] = {0, 2, 1, 0, 1, 0, 1, 1, 0};
+  for (std::size_t p = 0; p <= t.size(); ++p) {
+    EXPECT_EQ(lunghezza_a_capo(t, p), attese[p]) << "posizione " << p;
+  }
+}
 
 }  // namespace
 }  // namespace scenario

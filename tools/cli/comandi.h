@@ -4,7 +4,9 @@
 #define TOOLS_CLI_COMANDI_H_
 
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace scenario::strumento {
 
@@ -24,6 +26,20 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
 // A callback's last step: its status, which lets it return as usual when 0.
 inline void concludi(int stato) {
   if (stato != 0) termina(stato);
+}
+
+// A subcommand over a route and train of a folder: --dir, --route and --train fill the
+// `scenario` of its options, and `esegui` runs on the options once parsed, its status the
+// subcommand's. The options of its own are added to the command returned.
+template <typename Opzioni>
+std::pair<CLI::App*, std::shared_ptr<Opzioni>> sottocomando_su_scenario(
+    CLI::App& app, const std::string& nome, const std::string& descrizione,
+    int (*esegui)(const Opzioni&)) {
+  CLI::App* comando = app.add_subcommand(nome, descrizione);
+  auto o = std::make_shared<Opzioni>();
+  opzioni_scenario(*comando, o->scenario);
+  comando->callback([o, esegui] { concludi(esegui(*o)); });
+  return {comando, o};
 }
 
 void registra_new(CLI::App& app);

@@ -74,12 +74,11 @@ int compila_sorgenti(const opzioni_compile& oc) {
 }  // namespace
 
 void registra_compile(CLI::App& app) {
-  auto* comando = app.add_subcommand(
-      "compile", "Compile DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt into the simulator's files");
-  auto o = std::make_shared<opzioni_compile>();
-  opzioni_scenario(*comando, o->scenario);
+  const auto [comando, o] = sottocomando_su_scenario<opzioni_compile>(
+      app, "compile",
+      "Compile DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt into the simulator's files",
+      compila_sorgenti);
   comando->add_flag("--no-plan", o->senza_tracciato, "Do not build nor write ROUTE_linea.dat");
-  comando->callback([o] { concludi(compila_sorgenti(*o)); });
 }
 
 }  // namespace scenario::strumento

@@ -37,12 +37,11 @@ int esegui_dump(const opzioni_dump& o) {
 }  // namespace
 
 void registra_dump(CLI::App& app) {
-  auto* comando = app.add_subcommand(
-      "dump", "Show what DIR/ROUTE_TRAIN.dat, DIR/ROUTE_TRAIN.sim and DIR/ROUTE_linea.dat hold");
-  auto o = std::make_shared<opzioni_dump>();
-  opzioni_scenario(*comando, o->scenario);
+  const auto [comando, o] = sottocomando_su_scenario<opzioni_dump>(
+      app, "dump",
+      "Show what DIR/ROUTE_TRAIN.dat, DIR/ROUTE_TRAIN.sim and DIR/ROUTE_linea.dat hold",
+      esegui_dump);
   comando->add_flag("--json", o->json, "Print one JSON document instead of text");
-  comando->callback([o] { concludi(esegui_dump(*o)); });
 }
 
 }  // namespace scenario::strumento

@@ -170,13 +170,12 @@ int esegui_package(const opzioni_package& o) {
 }  // namespace
 
 void registra_package(CLI::App& app) {
-  auto* comando = app.add_subcommand(
-      "package",
+  const auto [comando, o] = sottocomando_su_scenario<opzioni_package>(
+      app, "package",
       "Join the package runtime with DIR's sources and documents (ROUTE_TRAIN_note.txt, "
       "_rallentamenti.txt, _scheda_treno.txt, each if present) into one program that, run in a "
-      "folder, writes them there and compiles the route, as the shipped package does");
-  auto o = std::make_shared<opzioni_package>();
-  opzioni_scenario(*comando, o->scenario);
+      "folder, writes them there and compiles the route, as the shipped package does",
+      esegui_package);
   comando
       ->add_option("--out", o->uscita,
                    "The package to write; left out, DIR/ROUTE_TRAIN (ROUTE_TRAIN.exe for Windows)")
@@ -190,7 +189,6 @@ void registra_package(CLI::App& app) {
       ->add_option("--runtime", o->runtime,
                    std::string("The package runtime to use; left out, the one ") + dove_programmi)
       ->type_name("FILE");
-  comando->callback([o] { concludi(esegui_package(*o)); });
 }
 
 }  // namespace scenario::strumento

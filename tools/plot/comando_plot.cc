@@ -51,14 +51,12 @@ int esegui_plot(const opzioni_plot& o) {
 }  // namespace
 
 void registra_plot(CLI::App& app) {
-  auto* comando = app.add_subcommand(
-      "plot", "Draw the plan view and the line profile of the compiled route into an image");
-  auto o = std::make_shared<opzioni_plot>();
-  opzioni_scenario(*comando, o->scenario);
+  const auto [comando, o] = sottocomando_su_scenario<opzioni_plot>(
+      app, "plot", "Draw the plan view and the line profile of the compiled route into an image",
+      esegui_plot);
   comando->add_option("--out", o->uscita, "Image to write: FILE.svg or FILE.png")->required();
   comando->add_flag("--signal-labels", o->etichette_segnali,
                     "Label each signal in the plan view with its km");
-  comando->callback([o] { concludi(esegui_plot(*o)); });
 }
 
 }  // namespace scenario::strumento
