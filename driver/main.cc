@@ -4,6 +4,7 @@
 // it says so and writes nothing.
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "driver/argomenti_pacchetto.h"
 #include "driver/interfaccia.h"

@@ -1,6 +1,8 @@
 // Reading a file whole: open without waiting, check what was opened, read up to the limit.
 #include "io/lettura.h"
 
+#include <utility>
+
 #include "io/sistema.h"
 
 namespace scenario {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include "compiler/codici_errore.h"

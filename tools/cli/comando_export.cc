@@ -1,9 +1,10 @@
 // scenario-tool export: writes the shipped sources and documents, so that an author can
 // start a new route from them.
 #include <memory>
+#include <string>
 
 #include "compiler/nomi_file.h"
-#include "run/stati_uscita.h"
+#include "compiler/sorgenti.h"
 #include "sources/scrittori.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/scrittura_sorgenti.h"

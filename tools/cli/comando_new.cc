@@ -1,9 +1,12 @@
 // scenario-tool new: the minimal route of the source-format reference, under the author's
 // names, as the start of a route of their own.
 #include <memory>
+#include <ostream>
+#include <string>
 
 #include "compiler/campi_sorgenti.h"
 #include "compiler/nomi_file.h"
+#include "compiler/sorgenti.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"

@@ -1,10 +1,8 @@
 // scenario-tool dump: what the compiled files of a route and train hold, decoded, as text
 // for authors or as one JSON document for scripts.
 #include <cstdio>
-#include <memory>
-#include <string>
+#include <optional>
 
-#include "compiler/nomi_file.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"

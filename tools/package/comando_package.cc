@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "compiler/compilatore.h"
 #include "compiler/nomi_file.h"
