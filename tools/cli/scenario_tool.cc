@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::RuntimeError& e) {
-    // A subcommand's own status (st::concludi), after its message.
+    // A subcommand's own status (st::termina), after its message.
     return e.get_exit_code();
   } catch (const CLI::ParseError& e) {
     const int codice = app.exit(e);
