@@ -1,5 +1,5 @@
-// The table of keywords and fields against the parsers, the shipped sources and the reference:
-// the minimal route compiles with code 0, and docs/sorgenti.md shows the table as it is.
+// The table of keywords and fields against the parsers and the shipped sources: the minimal
+// route compiles with code 0.
 #include "compiler/campi_sorgenti.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 
 #include "compiler/codici_errore.h"
 #include "tests/aiuti_test.h"
-#include "tools/documento_sorgenti.h"
 
 namespace scenario {
 namespace {
@@ -142,34 +141,6 @@ TEST(CampiSorgenti, LEsempioERigheConCrLf) {
   const std::string t = testo_esempio(file_sorgente::treno);
   EXPECT_EQ(t.substr(0, 12), "[generale]\r\n");
   EXPECT_EQ(t.substr(t.size() - 8), "[fine]\r\n");
-}
-
-TEST(CampiSorgenti, IlDocumentoMostraLaTabellaComE) {
-  const std::string testo = test::leggi_file(CARTELLA_SORGENTI "/docs/sorgenti.md");
-  ASSERT_FALSE(testo.empty());
-  EXPECT_EQ(strumento::aggiorna_documento(testo), testo)
-      << "docs/sorgenti.md is out of step with compiler/campi_sorgenti.cc: run "
-         "cmake --build build --target rigenera_documento_sorgenti";
-  // Every generated part is there once.
-  for (const char* parte : {"sezioni-linea", "sezioni-treno", "parole-linea", "parole-treno",
-                            "tipi-stazione", "codici", "esempio-linea", "esempio-treno"}) {
-    const std::string marcatore = std::string("<!-- generato: ") + parte + " -->";
-    const std::size_t p = testo.find(marcatore);
-    EXPECT_NE(p, std::string::npos) << parte;
-    EXPECT_EQ(testo.find(marcatore, p + 1), std::string::npos) << parte;
-  }
-}
-
-TEST(CampiSorgenti, AggiornaDocumentoSostituisceSoloLeParti) {
-  const std::string vecchio =
-      "a\n<!-- generato: tipi-stazione -->\nvecchio\n<!-- fine generato -->\nb\n";
-  const std::string nuovo = strumento::aggiorna_documento(vecchio);
-  EXPECT_EQ(nuovo, "a\n<!-- generato: tipi-stazione -->\n" +
-                       *strumento::parte_generata("tipi-stazione") + "<!-- fine generato -->\nb\n");
-  EXPECT_THROW(strumento::aggiorna_documento("<!-- generato: nessuna -->\n<!-- fine generato -->"),
-               std::invalid_argument);
-  EXPECT_THROW(strumento::aggiorna_documento("<!-- generato: codici -->\nsenza fine"),
-               std::invalid_argument);
 }
 
 }  // namespace

@@ -13,12 +13,11 @@
 
 namespace scenario {
 
+// A source that exists but cannot be read never gets here: reading it is a file failure of
+// the caller's (io/lettura.h), reported before any compile.
 struct testi_sorgenti {              // nullopt = the source file does not exist
   std::optional<std::string> linea;  // ROUTE_linea.txt
   std::optional<std::string> treno;  // ROUTE_TRAIN-.txt
-  // The source exists but could not be read: a fault when the parse comes to it.
-  bool linea_illeggibile = false;
-  bool treno_illeggibile = false;
 };
 
 struct opzioni_compilazione {

@@ -11,14 +11,10 @@ bool spazio(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-bool lettore_campi::a_capo(std::size_t p) const {
-  return p < testo_.size() && (testo_[p] == '\r' || testo_[p] == '\n');
-}
+bool lettore_campi::a_capo(std::size_t p) const { return lunghezza_a_capo(testo_, p) > 0; }
 
-// A line end is CR LF, a lone CR or a lone LF.
 void lettore_campi::consuma_a_capo() {
-  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
-  ++pos_;
+  pos_ += lunghezza_a_capo(testo_, pos_);
   ++riga_;
   inizio_riga_ = pos_;
 }
@@ -96,9 +92,10 @@ std::optional<int32_t> numero_del_campo(std::string_view cifre) {
 }
 
 riga_testo riga_da(std::string_view testo, std::size_t i) {
-  const std::size_t fine = std::min(testo.find_first_of("\r\n", i), testo.size());
-  const std::size_t dopo = fine + (testo.compare(fine, 2, "\r\n") == 0 ? 2 : 1);
-  return {testo.substr(i, fine - i), dopo};
+  std::size_t fine = i;
+  while (fine < testo.size() && lunghezza_a_capo(testo, fine) == 0) ++fine;
+  return {testo.substr(i, fine - i),
+          fine + std::max<std::size_t>(1, lunghezza_a_capo(testo, fine))};
 }
 
 bool contiene(std::string_view campo, std::string_view parola) {

@@ -38,6 +38,14 @@ class guasto : public std::runtime_error {
   diagnostica problema_;
 };
 
+// A line ends at CR LF, a lone CR or a lone LF: the one rule of the sources' lines, which the
+// field reader follows and every message that quotes a line of a source follows too.
+// How many characters the line end at `p` of `testo` takes: 2, 1, or 0 where none is.
+inline std::size_t lunghezza_a_capo(std::string_view testo, std::size_t p) {
+  if (p >= testo.size() || (testo[p] != '\r' && testo[p] != '\n')) return 0;
+  return testo[p] == '\r' && p + 1 < testo.size() && testo[p + 1] == '\n' ? 2 : 1;
+}
+
 // A field as it stands in the text, before a number field is turned into a number.
 struct campo_letto {
   std::string_view testo;  // blanks around it removed; empty for an empty field
@@ -105,8 +113,8 @@ inline std::string minuscole(std::string_view s) {
   return m;
 }
 
-// The sources' one rule for line ends: CR LF, a lone CR or a lone LF ends a line. The line that
-// starts at byte i, without its end, and where the next one starts (past the text at the end).
+// The line that starts at byte i of `testo`, without its end, and where the next one starts
+// (past the text at its end).
 struct riga_testo {
   std::string_view testo;
   std::size_t prossima;

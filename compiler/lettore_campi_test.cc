@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scenario {
@@ -137,6 +138,14 @@ INSTANTIATE_TEST_SUITE_P(
                       caso_numero{"++3", std::nullopt}, caso_numero{"1.5", std::nullopt},
                       caso_numero{"12a", std::nullopt}, caso_numero{" 5", std::nullopt},
                       caso_numero{"0x10", std::nullopt}));
+
+TEST(LettoreCampi, LunghezzaACapo) {
+  const std::string t = "a\r\nb\rc\n\r";
+  const std::size_t attese[] = {0, 2, 1, 0, 1, 0, 1, 1, 0};
+  for (std::size_t p = 0; p <= t.size(); ++p) {
+    EXPECT_EQ(lunghezza_a_capo(t, p), attese[p]) << "posizione " << p;
+  }
+}
 
 }  // namespace
 }  // namespace scenario

@@ -63,8 +63,8 @@ void memorizza_dati(analisi& m, const testi_sorgenti& testi) {
     leggi_servizio_treno(m, testi);
   } catch (const guasto& g) {
     // The model keeps what it holds; no text source survives the fault.
-    m.uscita.consuma_linea = testi.linea.has_value() || testi.linea_illeggibile;
-    m.uscita.consuma_treno = testi.treno.has_value() || testi.treno_illeggibile;
+    m.uscita.consuma_linea = testi.linea.has_value();
+    m.uscita.consuma_treno = testi.treno.has_value();
     diagnostica d = g.problema();
     if (d.file.empty()) d.file = m.sorgente_corrente;
     m.registra(25, std::move(d));

@@ -406,7 +406,6 @@ bool leggi_descrizione_linea(analisi& m, const testi_sorgenti& testi) {
   m.sorgente_corrente = nome_testo_linea(m.opzioni.nome_linea);
   m.file_corrente = file_sorgente::linea;
   m.ultima_chiave = {};
-  if (testi.linea_illeggibile) throw guasto("the file exists but cannot be read");
   if (!testi.linea) {
     m.registra(101, diagnostica_di("the line description is missing"));
     return m.raccoglie();

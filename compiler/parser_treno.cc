@@ -373,7 +373,6 @@ void leggi_servizio_treno(analisi& m, const testi_sorgenti& testi) {
   m.sorgente_corrente = nome_testo_treno(m.opzioni.nome_linea, m.opzioni.numero_treno);
   m.file_corrente = file_sorgente::treno;
   m.ultima_chiave = {};
-  if (testi.treno_illeggibile) throw guasto("the file exists but cannot be read");
   if (!testi.treno) throw guasto("the train service file does not exist");
   controlli_lettura controlli(m, file_sorgente::treno, *testi.treno);
   lettore_record lettore(file_sorgente::treno, *testi.treno, m.opzioni.con_tracciato, &controlli);

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "compiler/compilatore.h"
-#include "tools/resa_diagnostiche.h"
+#include "tools/cli/resa_diagnostiche.h"
 
 namespace {
 

@@ -1,0 +1,24 @@
+// Windows-1252 to UTF-8, byte by byte at the edges of the ranges.
+#include "compiler/testo_1252.h"
+
+#include <gtest/gtest.h>
+
+namespace scenario {
+namespace {
+
+TEST(Testo1252, OgniFasciaDiByte) {
+  struct caso {
+    std::string_view byte;
+    const char* utf8;
+  };
+  for (const caso& c : {caso{"a~\x7F", "a~\x7F"}, caso{"\x80", "\u20AC"}, caso{"\x81", "\u0081"},
+                        caso{"\x8D\x8F\x90\x9D", "\u008D\u008F\u0090\u009D"},
+                        caso{"\x9F", "\u0178"}, caso{"\xA0", "\u00A0"}, caso{"\xB0", "\u00B0"},
+                        caso{"\xE8", "\u00E8"}, caso{"\xFF", "\u00FF"}}) {
+    EXPECT_EQ(da_windows_1252(c.byte), c.utf8);
+  }
+  EXPECT_EQ(da_windows_1252(std::string_view("\0x", 2)), std::string("\0x", 2));
+}
+
+}  // namespace
+}  // namespace scenario
