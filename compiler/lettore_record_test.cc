@@ -78,6 +78,10 @@ const caso casi[] = {
     // Every keyword a field holds reads its own fields, in the parser's order.
     {"DueParoleInUnCampo", treno, "[generale]\r\nsabbia orologio, 8, 0, 0, 10\r\n[fine]\r\n",
      "orologio(8|0|0) sabbia(10) $[fine] E"},
+    // A keyword of two words needs both.
+    {"ParolaDiDueParole", treno,
+     "[generale]\r\nmassa, 1\r\nfrenata, 2\r\nmassa frenata, 3\r\n[fine]\r\n",
+     "?massa ?1 ?frenata ?2 percentuale massa frenata(3) $[fine] E"},
     {"TestoSullaRigaDopo", treno,
      "[generale]\r\nstazione, 0,8,600,0,0,0,1,1,0,4,1,1,1,8,0,0\r\nPRIMA\r\n[fine]\r\n",
      "stazione(0|8|600|0|0|0|1|1|0|4|1|1|1|8|0|0|PRIMA) $[fine] E"},

@@ -339,6 +339,16 @@ TEST(Linea, ArrotondamentoAlPari) {
   }
 }
 
+// A tunnel of one cell marks it; one that ends before its first cell marks none.
+TEST(Linea, GalleriaDiUnaCella) {
+  const auto una = compila(linea_minima("montagna, 800, 850, 1\r\n"), treno_minimo());
+  EXPECT_EQ(una.s.percorso[15].galleria, 0);
+  EXPECT_EQ(una.s.percorso[16].galleria, 1);
+  EXPECT_EQ(una.s.percorso[17].galleria, 0);
+  const auto nessuna = compila(linea_minima("montagna, 800, 820, 1\r\n"), treno_minimo());
+  EXPECT_EQ(nessuna.s.percorso[16].galleria, 0);
+}
+
 // A tunnel from -25 m starts in cell 0; from -26 m it would start in cell -1 and marks nothing.
 TEST(Linea, GalleriaCheIniziaPrimaDelPercorso) {
   auto c = compila(linea_minima("montagna, -25, 500, 11\r\n"), treno_minimo());

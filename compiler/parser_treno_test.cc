@@ -326,6 +326,15 @@ TEST(Treno, AreeDelleStazioniPerTipo) {
 }
 
 // byte_4 stays from a length of 600 m on, and never on the first station.
+// The approach codes of a stop marker stop short of cell 1, which carries the identity.
+TEST(Treno, PreavvisiDellaFermataFinoAllaCellaDue) {
+  const auto c = compila(linea_minima(), treno_minimo(stazione(200, 8, 100)));
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[5].tipo, cella_fermata);
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(c.s.percorso[5 - k].preavviso, 80 + k) << k;
+  EXPECT_EQ(c.s.percorso[1].preavviso, 0);
+}
+
 TEST(Treno, Byte4DallaLunghezzaDi600M) {
   const auto c = compila(linea_minima(), treno_minimo("stazione, 2000, 24, 600, 0, 3, 0, "
                                                       "0,0,0, 0,0,0, 0, 12,0,0, A\r\n"
@@ -391,6 +400,36 @@ TEST(Treno, LimitiArrotondatiEDopoIlPrimoRecord) {
   EXPECT_EQ(c.s.percorso[39].velocita, 23);
   EXPECT_EQ(c.s.percorso[40].velocita, 12);
   EXPECT_EQ(c.s.percorso[1277].aderenza, 90);
+}
+
+// Adhesion holds from its own position's cell to the cell before the next record's, as the
+// speed limit does.
+TEST(Treno, AderenzaFinoAllaCellaPrimaDelRecordDopo) {
+  const auto c = compila(linea_minima(), treno_minimo("aderenza, 0, 90\r\naderenza, 1000, 80\r\n"
+                                                      "aderenza, 1500, 70\r\n"));
+  ASSERT_EQ(c.r.codice, 0);
+  EXPECT_EQ(c.s.percorso[19].aderenza, 90);
+  EXPECT_EQ(c.s.percorso[20].aderenza, 80);
+  EXPECT_EQ(c.s.percorso[29].aderenza, 80);
+  EXPECT_EQ(c.s.percorso[30].aderenza, 70);
+}
+
+// Records out of order each fill one more cell, up to the last one; the tail after them
+// fills one more still, and past the last cell that is a fault.
+TEST(Treno, AderenzeFuoriOrdineFinoAllUltimaCella) {
+  // A line of 0 m has cells 0 to 140; record k fills cell k - 1.
+  const auto fino_a = [](int n) {
+    std::string t;
+    for (int i = 0; i < n; ++i) t += "aderenza, 50, 7\r\n";
+    return compila(linea_minima("", 0), treno_minimo(t));
+  };
+  const auto coda_nell_ultima = fino_a(140);
+  EXPECT_EQ(coda_nell_ultima.r.codice, 0);
+  EXPECT_EQ(coda_nell_ultima.s.percorso[140].aderenza, 7);
+  const auto record_nell_ultima = fino_a(141);
+  EXPECT_EQ(record_nell_ultima.r.codice, 25);
+  EXPECT_EQ(record_nell_ultima.s.percorso[140].aderenza, 7);
+  EXPECT_EQ(test::verdetto(record_nell_ultima), "@coda@");
 }
 
 TEST(Treno, TrattinoDavantiAllaParolaChiave) {

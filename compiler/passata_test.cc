@@ -53,6 +53,23 @@ TEST_F(Passata, AvvisoInCellaTreNonFaNulla) {
   EXPECT_EQ(controlli(), 0);
 }
 
+// A signal in cell 3 is the nearest rule A reaches (a signal there is left by a record that
+// faults at its approach cells); cell 2 is out of reach.
+TEST_F(Passata, SegnaleInCellaTreRiceveIlControllo) {
+  metti(10, cella_avviso_rallentamento);
+  metti(3, cella_segnale);
+  passata_percorso(m);
+  EXPECT_TRUE(controllo(2));
+  EXPECT_EQ(controlli(), 1);
+}
+
+TEST_F(Passata, SegnaleInCellaDueFuoriPortata) {
+  metti(10, cella_avviso_rallentamento);
+  metti(2, cella_segnale);
+  passata_percorso(m);
+  EXPECT_EQ(controlli(), 0);
+}
+
 TEST_F(Passata, MinimoTieneIlValorePiuBassoEErrore11) {
   metti(50, cella_avviso_rallentamento);
   metti(45, cella_segnale);
