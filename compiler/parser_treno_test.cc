@@ -429,7 +429,9 @@ TEST(Treno, AderenzeFuoriOrdineFinoAllUltimaCella) {
   const auto record_nell_ultima = fino_a(141);
   EXPECT_EQ(record_nell_ultima.r.codice, 25);
   EXPECT_EQ(record_nell_ultima.s.percorso[140].aderenza, 7);
-  EXPECT_EQ(test::verdetto(record_nell_ultima), "@coda@");
+  EXPECT_EQ(test::verdetto(record_nell_ultima),
+            "ARONA_DOMODOSSOLA_324-.txt: error 25: the adhesion fill would pass the last cell, at "
+            "cell 141");
 }
 
 TEST(Treno, TrattinoDavantiAllaParolaChiave) {
