@@ -28,6 +28,16 @@ std::optional<T> se_entra(int64_t v) {
   return static_cast<T>(v);
 }
 
+// A station's time in seconds since midnight, (ore x 60 + minuti) x 60 + secondi, each step of
+// the sum held in 32 bits as the model holds it; nothing when a step does not fit.
+inline std::optional<int32_t> orario_in_secondi(int32_t ore, int32_t minuti, int32_t secondi) {
+  const auto ore_minuti = se_entra<int32_t>(int64_t{ore} * 60 + minuti);
+  if (!ore_minuti) return std::nullopt;
+  const auto in_secondi = se_entra<int32_t>(int64_t{*ore_minuti} * 60);
+  if (!in_secondi) return std::nullopt;
+  return se_entra<int32_t>(int64_t{*in_secondi} + secondi);
+}
+
 }  // namespace scenario
 
 #endif  // COMPILER_ARITMETICA_H_

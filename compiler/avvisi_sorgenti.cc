@@ -386,19 +386,15 @@ void controlli_lettura::in_ordine(const record_letto& r, int32_t v) {
 }
 
 void controlli_lettura::orario(const record_letto& r) {
-  const int64_t ore = *numero_del_campo(r.campi[13].testo);
-  const int64_t minuti = *numero_del_campo(r.campi[14].testo);
-  const int64_t secondi = *numero_del_campo(r.campi[15].testo);
-  const int64_t ora_stazione = (ore * 60 + minuti) * 60 + secondi;
-  if (!se_entra<int32_t>(ore * 60 + minuti) || !se_entra<int32_t>((ore * 60 + minuti) * 60) ||
-      !se_entra<int32_t>(ora_stazione)) {
-    return;  // the parser's fault
+  const std::optional<int32_t> orario =
+      orario_in_secondi(*numero_del_campo(r.campi[13].testo), *numero_del_campo(r.campi[14].testo),
+                        *numero_del_campo(r.campi[15].testo));
+  if (!orario || *orario == 0) return;  // a time that does not fit is the parser's fault
+  if (*orario < orario_) {
+    avverti(r.campi[13].luogo,
+            "time " + ora(*orario) + " is earlier than the previous station's " + ora(orario_));
   }
-  if (ora_stazione != 0 && ora_stazione < orario_) {
-    avverti(r.campi[13].luogo, "time " + ora(ora_stazione) +
-                                   " is earlier than the previous station's " + ora(orario_));
-  }
-  if (ora_stazione != 0) orario_ = ora_stazione;
+  orario_ = *orario;
 }
 
 // A text field read from the next line, or empty.

@@ -229,18 +229,14 @@ passo parser_treno::abbattimento() {
 
 // Seconds since midnight, each step of the sum held in 32 bits as the model holds it.
 int32_t parser_treno::orario_stazione(int32_t ore, int32_t minuti, int32_t secondi) {
-  const auto passo_32 = [&](int64_t v) {
-    const auto r = se_entra<int32_t>(v);
-    if (!r) {
-      guasto_campo(m_, 13,
-                   nome_record(*m_.record_corrente) + " time " + std::to_string(ore) + " h " +
-                       std::to_string(minuti) + " min " + std::to_string(secondi) +
-                       " s does not fit 32 bits of seconds");
-    }
-    return int64_t{*r};
-  };
-  return static_cast<int32_t>(
-      passo_32(passo_32(passo_32(int64_t{ore} * 60 + minuti) * 60) + secondi));
+  const std::optional<int32_t> orario = orario_in_secondi(ore, minuti, secondi);
+  if (!orario) {
+    guasto_campo(m_, 13,
+                 nome_record(*m_.record_corrente) + " time " + std::to_string(ore) + " h " +
+                     std::to_string(minuti) + " min " + std::to_string(secondi) +
+                     " s does not fit 32 bits of seconds");
+  }
+  return *orario;
 }
 
 // The station area from its type: types 5 and 6 end 150 m past the position, 7 and 8 reach

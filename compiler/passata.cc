@@ -160,7 +160,8 @@ std::string passata::occupate(std::initializer_list<int64_t> celle) {
   for (const int64_t x : celle) {
     const std::string sep = n == 0 ? "" : (n + 1 == celle.size() ? " and " : ", ");
     nomi += sep + std::to_string(x);
-    cose += sep + (x >= 0 && x <= ultima_ ? contenuto_cella(m_, x) : "the route's start");
+    cose += sep +
+            (x >= 0 && x <= ultima_ ? contenuto_cella(m_, x) : "nothing: it is outside the route");
     ++n;
   }
   return "cells " + nomi + " hold " + cose;

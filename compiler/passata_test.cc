@@ -139,6 +139,17 @@ TEST_F(Passata, OttavaCellaBloccataDaErrore13ESmetteDiContare) {
   for (int i = 101; i < 130; ++i) EXPECT_FALSE(controllo(i)) << i;
 }
 
+// The eighth cell is the last one: its neighbour past it is no cell.
+TEST_F(Passata, OttavaCellaSullUltimaCellaDaErrore13) {
+  rallentamento(292, 300, 50);
+  metti(299, cella_segnale);
+  passata_percorso(m);
+  ASSERT_EQ(m.risultato.codice, 13);
+  EXPECT_EQ(m.uscita.verdetto->messaggio,
+            "no free cell for a speed check inside the slow order at 14550 m: cells 299, 300 and "
+            "301 hold a signal, the end of a slow order and nothing: it is outside the route");
+}
+
 TEST_F(Passata, OttavaCellaOccupataSpostaIlControllo) {
   rallentamento(100, 130, 50);
   metti(108, cella_segnale);
