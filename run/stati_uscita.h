@@ -21,6 +21,7 @@ enum stato_uscita : int {
   uscita_file = 4,
   uscita_compilato_danneggiato = 5,
   uscita_occupata = 6,
+  uscita_file_altrui = 7,
 };
 
 // One meaning of a status, for the subcommands it names ("*": every one).
@@ -46,6 +47,9 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_compilato_danneggiato, "dump plot",
      "a compiled file is missing, unreadable or damaged"},
     {uscita_occupata, "compile", "another run kept the folder busy (nothing written)"},
+    {uscita_file_altrui, "scenario-runtime",
+     "a file named like one of its sources holds other content, an author's own (nothing "
+     "written or deleted)"},
 };
 
 inline bool uscita_per(const significato_uscita& u, std::string_view comando) {
