@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "compiler/campi_sorgenti.h"
 #include "run/stati_uscita.h"
@@ -45,10 +46,42 @@ class Convenzioni : public test::cartella_di_prova {
 TEST_F(Convenzioni, NewScriveLaLineaMinimaCheCompilaConZero) {
   ASSERT_EQ(esegui("new --dir a/nuova --route MIA --train 7"), 0) << errori_;
   EXPECT_EQ(errori_, "");
+  EXPECT_EQ(uscita_,
+            "wrote a minimal route MIA, train 7 to start from: a/nuova/MIA_linea.txt, "
+            "a/nuova/MIA_7-.txt\n");
   EXPECT_EQ(file("a/nuova/MIA_linea.txt"), testo_esempio(file_sorgente::linea));
   EXPECT_EQ(file("a/nuova/MIA_7-.txt"), testo_esempio(file_sorgente::treno));
   ASSERT_EQ(esegui("compile --dir a/nuova"), 0) << errori_;
-  EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
+  EXPECT_EQ(uscita_,
+            "compiled route MIA, train 7 into a/nuova/MIA_linea.dat, a/nuova/MIA_7.sim, "
+            "a/nuova/MIA_7.dat\n"
+            "codice_errore=0 posizione_errore=0\n");
+}
+
+// The one line of a success, for each command that writes files, and none with -q; the status
+// line of compile stays, as scripts read it.
+TEST_F(Convenzioni, UnaRigaDiRiassuntoSenonQ) {
+  const struct {
+    const char* comando;
+    const char* riga;
+  } casi[] = {
+      {"new --dir r --route R --train 7 --force",
+       "wrote a minimal route R, train 7 to start from: r/R_linea.txt, r/R_7-.txt\n"},
+      {"export --dir e --force",
+       "wrote the shipped route ARONA_DOMODOSSOLA, train 324: e/ARONA_DOMODOSSOLA_linea.txt, "
+       "e/ARONA_DOMODOSSOLA_324-.txt and the driver's three documents\n"},
+      {"compile --dir r", "compiled route R, train 7 into r/R_linea.dat, r/R_7.sim, r/R_7.dat\n"},
+  };
+  for (const auto& c : casi) {
+    ASSERT_EQ(esegui(std::string(c.comando) + " -q"), 0) << c.comando << errori_;
+    EXPECT_EQ(uscita_, std::string(c.comando).starts_with("compile")
+                           ? "codice_errore=0 posizione_errore=0\n"
+                           : "")
+        << c.comando;
+    ASSERT_EQ(esegui(c.comando), 0) << c.comando << errori_;
+    EXPECT_EQ(uscita_.substr(0, uscita_.find('\n') + 1), c.riga) << c.comando;
+    EXPECT_EQ(errori_, "") << c.comando;
+  }
 }
 
 TEST_F(Convenzioni, NewRifiutaDiSovrascrivereSenzaForce) {
@@ -95,7 +128,82 @@ TEST_F(Convenzioni, UnaLineaNellaCartellaBastaPerCompileEDump) {
   EXPECT_EQ(uscita_.substr(0, uscita_.find('\n')), "LAGO_MAGGIORE, train 12, in lago");
   // A name given on the command line is kept, and must agree with the folder.
   EXPECT_EQ(esegui("dump --dir lago --train 12"), 0) << errori_;
-  EXPECT_EQ(esegui("dump --dir lago --train 13"), uscita_compilato_danneggiato);
+  EXPECT_EQ(esegui("dump --dir lago --train 13"), uscita_uso);
+  EXPECT_EQ(errori_,
+            "scenario-tool: no compiled files of train 13 in lago/: found LAGO_MAGGIORE_12-.txt, "
+            "LAGO_MAGGIORE_12.dat, LAGO_MAGGIORE_12.sim, LAGO_MAGGIORE_linea.dat, "
+            "LAGO_MAGGIORE_linea.txt; the compiled files are ROUTE_TRAIN.sim and "
+            "ROUTE_TRAIN.dat, which compile writes\n");
+}
+
+// Names come only from what the folder holds: a folder that does not give them makes every
+// command that reads one stop before it reads or writes a file, saying what the folder holds
+// and how the missing file is named. No command falls back on the shipped route's names.
+TEST_F(Convenzioni, CartelleCheNonDannoINomi) {
+  const struct {
+    const char* nome;
+    std::vector<const char*> file;  // in d/, each holding a minimal source
+    const char* comando;
+    const char* errore;
+  } casi[] = {
+      {"solo la linea",
+       {"VALLE_ALTA_linea.txt"},
+       "compile --dir d",
+       "no train service for VALLE_ALTA in d/: found only VALLE_ALTA_linea.txt; a train service "
+       "is named ROUTE_TRAIN-.txt"},
+      {"un treno senza il trattino",
+       {"VALLE_ALTA_linea.txt", "VALLE_ALTA_2417.txt"},
+       "compile --dir d",
+       "no train service for VALLE_ALTA in d/: found VALLE_ALTA_2417.txt; a train service is "
+       "named ROUTE_TRAIN-.txt"},
+      {"un treno senza la sua linea",
+       {"VALLE_ALTA_2417-.txt"},
+       "check --dir d",
+       "no line description for VALLE_ALTA in d/: found VALLE_ALTA_2417-.txt; a line "
+       "description is named ROUTE_linea.txt"},
+      {"una cartella vuota",
+       {},
+       "package --dir d",
+       "no route in d/: the folder is empty; a route is ROUTE_linea.txt with its train service "
+       "ROUTE_TRAIN-.txt"},
+      {"una linea che non c'e'",
+       {"R_linea.txt", "R_7-.txt"},
+       "compile --dir d --route X",
+       "no route X in d/: found R_7-.txt, R_linea.txt; a route is ROUTE_linea.txt with its train "
+       "service ROUTE_TRAIN-.txt"},
+      {"un treno che non c'e'",
+       {"R_linea.txt", "R_7-.txt"},
+       "compile --dir d --train 8",
+       "no train service 8 for R in d/: found R_7-.txt; a train service is named "
+       "ROUTE_TRAIN-.txt"},
+      {"sorgenti senza compilati",
+       {"R_linea.txt", "R_7-.txt"},
+       "dump --dir d",
+       "no compiled files in d/: found R_7-.txt, R_linea.txt; the compiled files are "
+       "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat, which compile writes"},
+      {"una --dir sbagliata", {"R_linea.txt", "R_7-.txt"}, "compile --dir dd", "no folder dd/"},
+      {"due linee",
+       {"A_linea.txt", "A_1-.txt", "B_linea.txt", "B_2-.txt"},
+       "check --dir d",
+       "d holds the sources of 2 routes and trains; choose one with --route and --train:\n"
+       "  --route A --train 1\n"
+       "  --route B --train 2"},
+  };
+  for (const auto& c : casi) {
+    fs::remove_all(cartella_ / "d");
+    fs::create_directories(cartella_ / "d");
+    for (const char* f : c.file) {
+      const std::string n = f;
+      test::scrivi_file(cartella_ / "d" / f,
+                        n.ends_with("_linea.txt") ? test::linea_minima() : test::treno_minimo());
+    }
+    const std::vector<std::string> prima = nomi_in(cartella_ / "d");
+    EXPECT_EQ(esegui(c.comando), uscita_uso) << c.nome;
+    EXPECT_EQ(errori_, "scenario-tool: " + std::string(c.errore) + "\n") << c.nome;
+    EXPECT_EQ(uscita_, "") << c.nome;
+    EXPECT_EQ(nomi_in(cartella_ / "d"), prima) << c.nome;
+    EXPECT_FALSE(fs::exists(cartella_ / "dd")) << c.nome;
+  }
 }
 
 TEST_F(Convenzioni, DueLineeNellaCartellaVoglionoRouteETrain) {
@@ -158,7 +266,7 @@ TEST_F(Convenzioni, ComplezionePerBashDallaDefinizione) {
   EXPECT_EQ(completa("scenario-tool new --dir cart"), "cartella\n");
   EXPECT_EQ(completa("scenario-tool compile --route \"\""), "\n");
   EXPECT_EQ(completa("scenario-tool package --"),
-            "--help --dir --route --train --out --windows --force --runtime\n");
+            "--help --dir --route --train --out --windows --force --runtime --quiet\n");
   EXPECT_EQ(completa("scenario-tool package --runtime cart"), "cartella\n");
 }
 
