@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <string_view>
+#include <vector>
 
 #include "run/stati_uscita.h"
 #include "tests/aiuti_test.h"
@@ -42,53 +44,78 @@ class DumpPlot : public test::cartella_di_prova {
 };
 
 const json& elemento_in(const json& d, int cella) {
-  for (const json& e : d["elementi"]) {
-    if (e["cella"] == cella) return e;
+  for (const json& e : d["features"]) {
+    if (e["cell"] == cella) return e;
   }
   throw std::runtime_error("no feature in cell " + std::to_string(cella));
 }
 
 TEST_F(DumpPlot, JsonDelloScenarioSpedito) {
   const json d = dump_json();
-  const json& n = d["conteggi"];
-  EXPECT_EQ(n["stazioni"], 14);
-  EXPECT_EQ(n["segnali"], 29);
-  EXPECT_EQ(n["rallentamenti"], 1);
-  EXPECT_EQ(n["indicatori_velocita"], 7);
-  EXPECT_EQ(n["cartelli"], 21);
-  EXPECT_EQ(n["gallerie"], 12);
-  EXPECT_EQ(d["identita"]["corrisponde"], true);
-  EXPECT_EQ(d["identita"]["voce_85"]["intero_1"], 610);
-  EXPECT_EQ(d["identita"]["voce_85"]["orario"], 35131);
-  EXPECT_EQ(d["identita"]["cella_1"]["dato_1"], 5121);
-  EXPECT_EQ(d["identita"]["cella_1"]["dato_2"], 2530);
-  const json& arona = d["stazioni"][0];
+  const json& n = d["counts"];
+  EXPECT_EQ(n["stations"], 14);
+  EXPECT_EQ(n["signals"], 29);
+  EXPECT_EQ(n["slow_orders"], 1);
+  EXPECT_EQ(n["speed_boards"], 7);
+  EXPECT_EQ(n["signboards"], 21);
+  EXPECT_EQ(n["tunnels"], 12);
+  EXPECT_EQ(n["curves"], 27);
+  EXPECT_EQ(d["identity"]["matches"], true);
+  EXPECT_EQ(d["identity"]["slot_85"]["marker"], 610);
+  EXPECT_EQ(d["identity"]["slot_85"]["weighted_code"], 35131);
+  EXPECT_EQ(d["identity"]["cell_1"]["marker"], 5121);
+  EXPECT_EQ(d["identity"]["cell_1"]["plain_code"], 2530);
+  const json& arona = d["stations"][0];
   EXPECT_EQ(arona["slot"], 1);
-  EXPECT_EQ(arona["nome"], "ARONA");
-  EXPECT_EQ(arona["ora"], "11:55:00");
-  EXPECT_EQ(arona["inizio"], -600);
-  EXPECT_EQ(arona["fine"], 600);
+  EXPECT_EQ(arona["name"], "ARONA");
+  EXPECT_EQ(arona["time"], "11:55:00");
+  EXPECT_EQ(arona["start"], -600);
+  EXPECT_EQ(arona["end"], 600);
   const json& segnale = elemento_in(d, 304);
-  EXPECT_EQ(segnale["posizione"], 15150);
-  EXPECT_EQ(segnale["genere"], "segnale");
-  EXPECT_EQ(segnale["valori"]["s1"], 5);
-  EXPECT_EQ(segnale["valori"]["d1"], 3);
-  const json& r = d["rallentamenti"][0];
-  EXPECT_EQ(r["cella_inizio"], 472);
-  EXPECT_EQ(r["inizio"], 23550);
-  EXPECT_EQ(r["velocita"], 50);
-  EXPECT_EQ(r["cella_avviso"], 448);
-  EXPECT_EQ(elemento_in(d, 534)["testo"], "(GALLERIA     )(MONTORFANO 2\u00B0)(m 68         )");
-  EXPECT_EQ(d["strati"]["velocita"][0]["kmh"], 30);
-  EXPECT_EQ(d["strati"]["pendenza"][1]["per_mille"], 5);
-  EXPECT_EQ(d["voci_linea"][3]["valori"][1]["valore"], 57000);  // slot 84 fine
-  EXPECT_EQ(d["tracciato"]["punti"], 64001);
+  EXPECT_EQ(segnale["position"], 15150);
+  EXPECT_EQ(segnale["kind_name"], "signal");
+  EXPECT_EQ(segnale["values"]["s1"], 5);
+  EXPECT_EQ(segnale["values"]["d1"], 3);
+  EXPECT_EQ(elemento_in(d, 472)["values"]["speed"], 50);
+  const json& r = d["slow_orders"][0];
+  EXPECT_EQ(r["start_cell"], 472);
+  EXPECT_EQ(r["start"], 23550);
+  EXPECT_EQ(r["speed"], 50);
+  EXPECT_EQ(r["board_cell"], 448);
+  EXPECT_EQ(elemento_in(d, 534)["text"], "(GALLERIA     )(MONTORFANO 2\u00B0)(m 68         )");
+  EXPECT_EQ(d["layers"]["speed_limit"][0]["kmh"], 30);
+  EXPECT_EQ(d["layers"]["gradient"][1]["per_mille"], 5);
+  EXPECT_EQ(d["line_slots"][3]["values"][1]["value"], 57000);  // slot 84 fine
+  EXPECT_EQ(d["track_plan"]["points"], 64001);
+  EXPECT_EQ(d["curves"][0], json::parse(R"({"start": 1350, "length": 500, "class": 4,
+      "direction": "right", "keyword": "curvad4", "radius": 1000})"));
+}
+
+// Every curve of the shipped line found again in its track plan, as its record gives it.
+TEST_F(DumpPlot, LeCurveDelPianoSonoQuelleDellaLinea) {
+  std::vector<json> attese;
+  for (std::string_view riga : righe_linea) {
+    if (!riga.starts_with("curva")) continue;
+    const std::string r(riga);
+    const std::size_t virgola = r.find(','), seconda = r.find(',', virgola + 1);
+    attese.push_back({{"start", std::stoi(r.substr(virgola + 1))},
+                      {"length", std::stoi(r.substr(seconda + 1))},
+                      {"keyword", r.substr(0, virgola)}});
+  }
+  const json d = dump_json();
+  ASSERT_EQ(d["curves"].size(), attese.size());
+  for (std::size_t i = 0; i < attese.size(); ++i) {
+    const json& c = d["curves"][i];
+    EXPECT_EQ((json{{"start", c["start"]}, {"length", c["length"]}, {"keyword", c["keyword"]}}),
+              attese[i])
+        << i;
+  }
 }
 
 TEST_F(DumpPlot, JsonDichiaraIlFormato) {
   ASSERT_EQ(esegui("dump --json"), 0) << errori_;
-  EXPECT_EQ(uscita_.substr(0, 18), "{\n  \"formato\": 1,\n");
-  EXPECT_EQ(json::parse(uscita_)["formato"], 1);
+  EXPECT_EQ(uscita_.substr(0, 18), "{\n  \"formato\": 2,\n");
+  EXPECT_EQ(json::parse(uscita_)["formato"], 2);
 }
 
 // Slot 1 renamed: the station table keeps its layout, 16 bytes, the name, 18 bytes per slot.
@@ -118,7 +145,7 @@ TEST_F(DumpPlot, NomiConControlliEWindows1252) {
     EXPECT_NE(uscita_.find(riga), std::string::npos) << riga << "\n" << uscita_;
   }
   const json d = dump_json();
-  EXPECT_EQ(d["stazioni"][0]["nome"], "AR\x1b[2J\x07\u009d\\\u20ac\u00e8");
+  EXPECT_EQ(d["stations"][0]["name"], "AR\x1b[2J\x07\u009d\\\u20ac\u00e8");
   EXPECT_NE(uscita_.find("\"AR\\u001b[2J\\u0007"), std::string::npos) << uscita_.substr(0, 2000);
 }
 
@@ -152,7 +179,11 @@ TEST_F(DumpPlot, TracciatoAssenteNonFermaIlDump) {
   fs::remove(cartella_ / "ARONA_DOMODOSSOLA_linea.dat");
   ASSERT_EQ(esegui("dump"), 0) << errori_;
   EXPECT_NE(uscita_.find("ARONA_DOMODOSSOLA_linea.dat      absent"), std::string::npos);
-  EXPECT_EQ(dump_json()["tracciato"]["presente"], false);
+  EXPECT_NE(uscita_.find("\nCurves: no track plan, ARONA_DOMODOSSOLA_linea.dat is absent\n"),
+            std::string::npos);
+  const json d = dump_json();
+  EXPECT_EQ(d["track_plan"]["present"], false);
+  EXPECT_EQ(d["curves"], json::array());
   EXPECT_EQ(esegui("plot --out senza_piano.png"), 0) << errori_;
   EXPECT_NE(errori_.find("no track plan"), std::string::npos);
 }
@@ -383,8 +414,9 @@ TEST_F(DumpPlot, ProgrammaDelDisegnoAParte) {
                               "' plot --out i.png 2>errori.log";
   EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), 4);
   EXPECT_EQ(test::leggi_file(cartella_ / "errori.log"),
-            "scenario-tool: plot needs scenario-tool-plot beside scenario-tool or in "
-            "../lib/scenario-tool\n");
+            "scenario-tool: plot needs scenario-tool-plot: looked for at " +
+                (installato / "bin/scenario-tool-plot").string() + " and " +
+                (installato / "lib/scenario-tool/scenario-tool-plot").string() + "\n");
   fs::copy_file(build / "scenario-tool-plot", installato / "lib/scenario-tool/scenario-tool-plot");
   EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), 0);
   EXPECT_TRUE(inizia_con(test::leggi_file(cartella_ / "i.png"), "\x89PNG"));
