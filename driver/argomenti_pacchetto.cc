@@ -122,8 +122,11 @@ std::string testo_versione(const carico* c) {
   return nome_programma(c) + " " VERSIONE_PROGRAMMA "\n";
 }
 
-std::string testo_uso(const carico* c) {
-  return riga_uso(c) + "Started with no argument, it writes the scenario into its own folder.\n";
+std::string testo_uso(const carico* c, int argc, const char* const* argv) {
+  const bool primo_valido = argc > 2 && leggi_argomenti(2, argv) != azione_pacchetto::uso_sbagliato;
+  const std::string rifiutato = argc > 1 ? argv[primo_valido ? 2 : 1] : "";
+  return nome_programma(c) + ": unexpected argument `" + rifiutato + "`\n" + riga_uso(c) +
+         "Started with no argument, it writes the scenario into its own folder.\n";
 }
 
 std::string testo_senza_carico(const std::filesystem::path& programma, const carico_letto& letto) {

@@ -2,6 +2,7 @@
 // --route and --train come from the folder, --help and --version write nothing.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -206,6 +207,110 @@ TEST_F(Convenzioni, CartelleCheNonDannoINomi) {
   }
 }
 
+// The conventions of a command-line tool, each case its command, status, standard output and
+// standard error word for word: a misspelt command or option answered with the closest one,
+// every error line in the tool's voice, data on standard output and diagnostics on standard
+// error, and explain from the table of codes.
+TEST_F(Convenzioni, RigaDiComandoComeLeAltre) {
+  ASSERT_EQ(esegui("new --dir d --route R --train 7 -q"), 0) << errori_;
+  test::scrivi_file(cartella_ / "d/R_7-.txt", test::treno_minimo("sabbia, 70000\r\n"));
+  const std::string avviso =
+      "d/R_7-.txt:2:9: error 25: `sabbia` field `quantita` 70000 does not fit its 16 bits: the "
+      "compiler takes -32768 to 32767\n  sabbia, 70000\n          ^~~~~\n";
+  const std::string comandi = "new, export, check, compile, dump, plot, package, explain";
+  const struct {
+    const char* argomenti;
+    int stato;
+    std::string uscita;
+    std::string errori;
+  } casi[] = {
+      {"chek", 2, "", "scenario-tool: unknown command `chek`; did you mean `check`?\n"},
+      {"dupm --dir d", 2, "", "scenario-tool: unknown command `dupm`; did you mean `dump`?\n"},
+      {"frobnicate", 2, "",
+       "scenario-tool: unknown command `frobnicate`; the commands are " + comandi + "\n"},
+      {"", 2, "",
+       "scenario-tool: a command is required: " + comandi +
+           "; `scenario-tool --help` lists the commands and options\n"},
+      {"check --dri d", 2, "",
+       "scenario-tool: unknown option `--dri` for check; did you mean `--dir`?\n"},
+      {"dump --dir d --jsno", 2, "",
+       "scenario-tool: unknown option `--jsno` for dump; did you mean `--json`?\n"},
+      {"compile --dir d --no-plna=1", 2, "",
+       "scenario-tool: unknown option `--no-plna` for compile; did you mean `--no-plan`?\n"},
+      {"--colr=never check", 2, "",
+       "scenario-tool: unknown option `--colr` for check; did you mean `--color`?\n"},
+      {"check --dir d --frobnicate", 2, "",
+       "scenario-tool: unknown option `--frobnicate` for check; `scenario-tool check --help` "
+       "lists its options\n"},
+      {"check d", 2, "",
+       "scenario-tool: check takes no argument `d`; `scenario-tool check --help` lists its "
+       "options\n"},
+      {"new --dir d --route R", 2, "",
+       "scenario-tool: new: --train is required; `scenario-tool new --help` lists its "
+       "options\n"},
+      {"check --dir d --color=blue", 2, "",
+       "scenario-tool: check: --color: blue not in {auto,always,never}; `scenario-tool check "
+       "--help` lists its options\n"},
+      {"check --dir d", 1, "", avviso + "1 error, 0 warnings\n"},
+      {"--color=never check --dir d", 1, "", avviso + "1 error, 0 warnings\n"},
+      {"compile --dir d", 1, "codice_errore=25 posizione_errore=0\n", avviso},
+      {"explain 16", 0,
+       "code 16: signal on a cell already occupied\n"
+       "  usual cause: a signal on a cell already used (a station stop, another signal, a "
+       "board, a slow order)\n"
+       "  fix: move the signal by 50 m; the station's stop marker is the cell before the end of "
+       "its area\n"
+       "  posizione_errore: the metre where the problem lies\n",
+       ""},
+      {"explain 102", 0,
+       "code 102: the line description ends before \"[generale]\"\n"
+       "  usual cause: no `[generale]` header in the line description\n"
+       "  fix: start the file with `[generale]`\n",
+       ""},
+      {"explain 23", 2, "",
+       "scenario-tool: no code 23; the codes are 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, "
+       "16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251\n"},
+  };
+  for (const auto& c : casi) {
+    EXPECT_EQ(esegui(c.argomenti), c.stato) << c.argomenti;
+    EXPECT_EQ(uscita_, c.uscita) << c.argomenti;
+    EXPECT_EQ(errori_, c.errori) << c.argomenti;
+  }
+  // The data of check --json on standard output, nothing on standard error.
+  EXPECT_EQ(esegui("check --dir d --json"), 1);
+  EXPECT_EQ(errori_, "");
+  EXPECT_NE(uscita_.find("\"code\": 25"), std::string::npos) << uscita_;
+}
+
+// Colour where it is asked for: --color=always colours the problems even when NO_COLOR is set
+// or standard error is no terminal, and never or auto (not a terminal here) do not.
+TEST_F(Convenzioni, ColoreComeChiesto) {
+  ASSERT_EQ(esegui("new --dir d --route R --train 7 -q"), 0) << errori_;
+  test::scrivi_file(cartella_ / "d/R_7-.txt", test::treno_minimo("sabbia, 70000\r\n"));
+  const struct {
+    const char* argomenti;
+    const char* no_color;
+    bool colore;
+  } casi[] = {
+      {"check --dir d --color=always", nullptr, true},
+      {"--color=always check --dir d", "1", true},
+      {"compile --dir d --color always", nullptr, true},
+      {"check --dir d --color=never", nullptr, false},
+      {"check --dir d --color=auto", nullptr, false},
+      {"check --dir d", "", false},
+  };
+  for (const auto& c : casi) {
+    if (c.no_color != nullptr) {
+      ::setenv("NO_COLOR", c.no_color, 1);
+    } else {
+      ::unsetenv("NO_COLOR");
+    }
+    EXPECT_EQ(esegui(c.argomenti), 1) << c.argomenti;
+    EXPECT_EQ(errori_.find("\x1b[") != std::string::npos, c.colore) << c.argomenti << errori_;
+  }
+  ::unsetenv("NO_COLOR");
+}
+
 TEST_F(Convenzioni, DueLineeNellaCartellaVoglionoRouteETrain) {
   ASSERT_EQ(esegui("new --dir d --route B --train 2"), 0);
   ASSERT_EQ(esegui("new --dir d --route A_X --train 1"), 0);
@@ -293,12 +398,20 @@ TEST_F(Convenzioni, IlPacchettoConHelpEVersionNonScriveNulla) {
 }
 
 TEST_F(Convenzioni, IlPacchettoConUnAltroArgomentoEsceConDue) {
-  for (const char* argomenti : {"--frobnicate", "x", "--help --version", "-help", "''"}) {
+  const std::pair<const char*, const char*> casi[] = {{"--frobnicate", "--frobnicate"},
+                                                      {"x", "x"},
+                                                      {"--help --version", "--version"},
+                                                      {"x --help", "x"},
+                                                      {"-help", "-help"},
+                                                      {"''", ""}};
+  for (const auto& [argomenti, rifiutato] : casi) {
     EXPECT_EQ(esegui_pacchetto(argomenti), 2) << argomenti;
     EXPECT_EQ(uscita_, "");
     EXPECT_EQ(errori_,
-              "Usage: ARONA_DOMODOSSOLA_324 [-h | --help | --version]\n"
-              "Started with no argument, it writes the scenario into its own folder.\n");
+              std::string("ARONA_DOMODOSSOLA_324: unexpected argument `") + rifiutato +
+                  "`\n"
+                  "Usage: ARONA_DOMODOSSOLA_324 [-h | --help | --version]\n"
+                  "Started with no argument, it writes the scenario into its own folder.\n");
     EXPECT_EQ(nomi_in(cartella_ / "pacchetto"), std::vector<std::string>{"ARONA_DOMODOSSOLA_324"});
   }
 }

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "run/stati_uscita.h"
@@ -170,7 +172,10 @@ TEST_F(DumpPlot, TestoPerGliAutori) {
         "   304     15150  signal                    sx=2 s1=5 s2=6 s3=0 dx=1 d1=3 d2=0 d3=0",
         "  50 km/h from cell 472 (23550 m) to cell 476 (23750 m), warning board cell 448",
         "     800 -   1500 m  cells   16 -   29  type 2  lamps 3  GALLERIA DI ARONA m 670",
-        "    1050 -   5150 m  cells   21 -  102  110 km/h"}) {
+        "    1050 -   5150 m  cells   21 -  102  110 km/h",
+        "Curves (27)\n     start m  length m  class  direction  radius m  keyword\n"
+        "        1350       500      4  right          1000  curvad4\n",
+        "       49900       300      5  left            500  curvas5\n"}) {
     EXPECT_NE(uscita_.find(riga), std::string::npos) << riga << "\n" << uscita_;
   }
 }
@@ -391,6 +396,85 @@ TEST_F(DumpPlot, SvgConTestiEEtichetteDeiSegnali) {
   svg = test::leggi_file(cartella_ / "p.svg");
   EXPECT_NE(svg.find(">15.15</text>"), std::string::npos);
   EXPECT_NE(svg.find("<title>signal at 15150 m, cell 304"), std::string::npos);
+}
+
+// The station file with the time of slot 1 (ARONA, 5 bytes of name) set to `secondi`.
+std::string con_orario_arona(std::string sim, int32_t secondi) {
+  const std::size_t orario = 34 + 30 + 5;
+  for (std::size_t k = 0; k < 4; ++k) {
+    sim[orario + k] = static_cast<char>((static_cast<uint32_t>(secondi) >> (8 * k)) & 0xFF);
+  }
+  return sim;
+}
+
+// What an author looks for in the picture, as the SVG keeps it: each curve's keyword, the
+// signboards but those that announce a tunnel (the tunnel carries their words), the speeds of
+// each speed-indicator board, a time's seconds when it has any, and which distance each axis
+// measures.
+TEST_F(DumpPlot, SvgConCurveCartelliEIndicatori) {
+  ASSERT_EQ(esegui("plot --out p.svg"), 0) << errori_;
+  const std::string svg = test::leggi_file(cartella_ / "p.svg");
+  for (const char* testo :
+       {">curvad4</text>",
+        "<title>curvad4: right curve of class 4, radius about 1000 m, from 1350 m to 1850 m"
+        "</title>",
+        ">TORRENTE TIASCA</text>", "<title>signboard at 4450 m: TORRENTE TIASCA</title>",
+        ">ABBASSARE I PANTOGRAFI a m 1000</text>", ">105/110/110</text>",
+        "<title>speed-indicator board at 1050 m: 105/110/110 km/h</title>",
+        ">km along the line, from its start (the positions of the sources)</text>",
+        ">km along the chord, the straight line from the start to the end (the posts on the "
+        "track: km along the line)</text>",
+        ">km across the chord</text>", ">ARONA 11:55</text>"}) {
+    EXPECT_NE(svg.find(testo), std::string::npos) << testo;
+  }
+  EXPECT_EQ(svg.find(">GALLERIA DI ARONA m 670</text>"), std::string::npos);
+  const std::string sim = compilati().file.at("ARONA_DOMODOSSOLA_324.sim");
+  for (const auto& [secondi, testo] :
+       {std::pair{42930, ">ARONA 11:55:30</text>"}, std::pair{42901, ">ARONA 11:55:01</text>"},
+        std::pair{42960, ">ARONA 11:56</text>"}}) {
+    sostituisci("ARONA_DOMODOSSOLA_324.sim", con_orario_arona(sim, secondi));
+    ASSERT_EQ(esegui("plot --out p.svg"), 0) << errori_;
+    EXPECT_NE(test::leggi_file(cartella_ / "p.svg").find(testo), std::string::npos) << testo;
+  }
+}
+
+// A source changed after the compiled files were written: dump and plot say so on standard
+// error before they show the files, and end as they would without it. Equal times are no
+// warning: only a change after the compile is.
+TEST_F(DumpPlot, SorgentePiuRecenteDeiCompilati) {
+  const auto compilati_alle = fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
+  for (const char* nome : {"ARONA_DOMODOSSOLA_324.sim", "ARONA_DOMODOSSOLA_linea.dat"}) {
+    fs::last_write_time(cartella_ / nome, compilati_alle);
+  }
+  sostituisci("ARONA_DOMODOSSOLA_linea.txt", test::linea_spedita());
+  sostituisci("ARONA_DOMODOSSOLA_324-.txt", test::treno_spedito());
+  const std::string avviso =
+      "scenario-tool: warning: ARONA_DOMODOSSOLA_324-.txt was changed after "
+      "ARONA_DOMODOSSOLA_324.dat was written, so this does not show the change; compile again\n";
+  const struct {
+    std::chrono::seconds treno;
+    std::string errori;
+  } casi[] = {{std::chrono::seconds{1}, avviso},
+              {std::chrono::seconds{0}, ""},
+              {std::chrono::seconds{-1}, ""}};
+  fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_linea.txt",
+                      compilati_alle - std::chrono::seconds{1});
+  for (const auto& c : casi) {
+    fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_324-.txt", compilati_alle + c.treno);
+    for (const char* comando : {"dump", "dump --json", "plot --out p.png"}) {
+      EXPECT_EQ(esegui(comando), 0) << comando;
+      EXPECT_EQ(errori_, c.errori) << comando << " " << c.treno.count();
+    }
+  }
+  // One compiled file older than the source is enough.
+  fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_324-.txt", compilati_alle);
+  fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_linea.dat",
+                      compilati_alle - std::chrono::seconds{1});
+  EXPECT_EQ(esegui("dump"), 0);
+  EXPECT_EQ(errori_,
+            "scenario-tool: warning: ARONA_DOMODOSSOLA_324-.txt was changed after "
+            "ARONA_DOMODOSSOLA_linea.dat was written, so this does not show the change; compile "
+            "again\n");
 }
 
 // Only the drawing program loads cairo; scenario-tool finds it beside itself or in
