@@ -40,6 +40,8 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_codice_registrato, "package",
      "a source is missing, or has an error (nothing written; --force packages it anyway)"},
     {uscita_uso, "*", "usage error"},
+    {uscita_uso, "check compile dump plot package",
+     "the folder does not give the route and train left out (nothing written)"},
     {uscita_uso, "scenario-runtime", "the payload is missing or damaged (nothing written)"},
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
     {uscita_file, "new export check compile plot package scenario-runtime",

@@ -39,9 +39,9 @@ std::string riga_compilati(const opzioni_compile& oc) {
 void spiega(compilazione_in_cartella& r, const opzioni_compilazione& o,
             const std::string& cartella) {
   if (r.stato == uscita_file) return stampa_errore(r.errore->inglese());
+  // The package's message box, word for word, in the tool's voice.
   if (r.stato == uscita_identita) {
-    std::fprintf(stderr, "%s\n",
-                 testo_errore(std::to_string(r.c.risultato.errore_identita)).c_str());
+    stampa_errore(testo_errore(std::to_string(r.c.risultato.errore_identita)));
   }
   in_ordine_di_sorgente(r.c.problemi.elenco(), o);
   const contesto_resa c{r.testi, o, cartella, colore_su(stderr)};

@@ -54,7 +54,7 @@ TEST_F(Strumento, ErroreDiIdentitaNonScriveNulla) {
   test::scrivi_file(cartella_ / "R_7-.txt",
                     test::treno_minimo("rallentamento, 0, 50, 200, 0, 0, 0\r\n"));
   EXPECT_EQ(esegui("compile --route R --train 7"), 3);
-  EXPECT_NE(errori_.find(" Errore n. 1250"), std::string::npos);
+  EXPECT_EQ(errori_.substr(0, errori_.find('\n') + 1), "scenario-tool:  Errore n. 1250\n");
   EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
   EXPECT_FALSE(fs::exists(cartella_ / "R_7.dat"));
 }
