@@ -16,6 +16,7 @@ elenco_cartella elenca_file(const std::filesystem::path& cartella) {
   for (fs::directory_iterator it(cartella, e), fine; !e && it != fine; it.increment(e)) {
     r.nomi.push_back(it->path().filename().string());
   }
+  if (e) return {stato_elenco::illeggibile, {}, e.message()};
   std::sort(r.nomi.begin(), r.nomi.end());
   return r;
 }

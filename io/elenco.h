@@ -10,14 +10,15 @@
 
 namespace scenario {
 
-enum class stato_elenco { letto, assente, non_cartella };
+enum class stato_elenco { letto, assente, non_cartella, illeggibile };
 
 struct elenco_cartella {
   stato_elenco stato = stato_elenco::letto;
   std::vector<std::string> nomi;  // of every entry, file, folder or link, sorted
+  std::string ragione;            // the system's words when it cannot be listed
 };
 
-// What `cartella` holds; a folder that cannot be listed holds nothing.
+// What `cartella` holds.
 elenco_cartella elenca_file(const std::filesystem::path& cartella);
 
 // When `file` was last changed, or nothing when it cannot be told (no such file).

@@ -183,6 +183,8 @@ TEST_F(Convenzioni, CartelleCheNonDannoINomi) {
        "no compiled files in d/: found R_7-.txt, R_linea.txt; the compiled files are "
        "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat, which compile writes"},
       {"una --dir sbagliata", {"R_linea.txt", "R_7-.txt"}, "compile --dir dd", "no folder dd/"},
+      {"una --dir che e' un file", {"R_linea.txt", "R_7-.txt"}, "dump --dir d/R_7-.txt",
+       "d/R_7-.txt is not a folder"},
       {"due linee",
        {"A_linea.txt", "A_1-.txt", "B_linea.txt", "B_2-.txt"},
        "check --dir d",

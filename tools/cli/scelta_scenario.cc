@@ -174,6 +174,9 @@ std::string completa_scenario(scenario_scelto& s, bool linea_data, bool treno_da
   const elenco_cartella elenco = elenca_file(s.cartella);
   if (elenco.stato == stato_elenco::assente) return "no folder " + cartella_mostrata(s.cartella);
   if (elenco.stato == stato_elenco::non_cartella) return s.cartella + " is not a folder";
+  if (elenco.stato == stato_elenco::illeggibile) {
+    return "the folder " + cartella_mostrata(s.cartella) + " cannot be read: " + elenco.ragione;
+  }
   std::vector<candidato> c = candidati_tra(elenco.nomi, f);
   std::erase_if(c, [&](const candidato& x) {
     return (linea_data && x.linea != s.linea) || (treno_data && x.treno != s.treno);
