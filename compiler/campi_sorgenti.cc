@@ -53,19 +53,19 @@ constexpr sezione_sorgente sezioni[] = {
 };
 
 constexpr campo_sorgente lunghezza[] = {
-    {.nome = "L", .significato = "length of the line", .unita = "m", .larghezza = l32, .minimo = 1, .massimo = lunghezza_massima, .accettati = {0, lunghezza_massima, 25, 1}, .regola = "a line is 0 to 1000000 m long", .uso = "slot 84 `fine`; the route gets (L + 7000) / 50 cells of 50 m (7 km of run-out past the end), the track plan L + 7001 points"},
+    {.nome = "L", .significato = "length of the line from its start (shipped: 57000)", .unita = "m", .larghezza = l32, .minimo = 1, .massimo = lunghezza_massima, .accettati = {0, lunghezza_massima, 25, 1}, .regola = "a line is 0 to 1000000 m long", .uso = "slot 84 `fine`; the route gets (L + 7000) / 50 cells of 50 m (7 km of run-out past the end), the track plan L + 7001 points"},
 };
 constexpr campo_sorgente progressiva[] = {
-    {.nome = "inizio", .significato = "where the progressive starts", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 2, .uso = "sorting key of slots 81 to 83 (the greatest `inizio` goes to slot 81)"},
-    {.nome = "fine", .significato = "where it ends", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 2, .uso = "stored with the record"},
-    {.nome = "posizione", .significato = "1 adds 100 m to `fine`", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 1, .accettati = qualsiasi, .uso = "stored with the record"},
+    {.nome = "inizio", .significato = "start of a kilometric progressive, for the simulator; the compiler only sorts the three by it (shipped: all three 0, 0, 0: none)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 2, .uso = "sorting key of slots 81 to 83 (the greatest `inizio` goes to slot 81)"},
+    {.nome = "fine", .significato = "its end, for the simulator", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 2, .uso = "stored with the record"},
+    {.nome = "posizione", .significato = "1: its end lies 100 m further; otherwise for the simulator", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 1, .accettati = qualsiasi, .uso = "stored with the record"},
 };
 constexpr campo_sorgente sfondo[] = {
-    {.nome = "valore", .significato = "background value for the simulator", .unita = "", .larghezza = l32, .minimo = 0, .massimo = max_32, .accettati = qualsiasi, .uso = "slot 85: `uno` to `inizio`, `due` to `posizione`, `tre` to `fine`, unchanged"},
+    {.nome = "valore", .significato = "background value: passed to the simulator unchanged; the compiler gives it no meaning (shipped: `uno` 1, `due` 31000, `tre` 0)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = max_32, .accettati = qualsiasi, .uso = "slot 85: `uno` to `inizio`, `due` to `posizione`, `tre` to `fine`, unchanged"},
 };
 constexpr campo_sorgente ripetizione[] = {
-    {.nome = "inizio", .significato = "start of the stretch where signals are repeated in the cab", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 3, .uso = "slot 86 `inizio`"},
-    {.nome = "fine", .significato = "its end; 0 for no repetition", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 4, .uso = "slot 86 `fine`. The keyword's \"4\" or \"9\" (the number of codes) goes to slot 86 `posizione`, 0 when `fine` is 0; neither digit: code 5"},
+    {.nome = "inizio", .significato = "start of the stretch where signals are repeated in the cab (shipped: 1500)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 3, .uso = "slot 86 `inizio`"},
+    {.nome = "fine", .significato = "its end; 0 for no repetition (shipped: 54500)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 4, .uso = "slot 86 `fine`. The keyword's \"4\" or \"9\" (the number of codes) goes to slot 86 `posizione`, 0 when `fine` is 0; neither digit: code 5"},
 };
 constexpr campo_sorgente curva[] = {
     {.nome = "inizio", .significato = "where the curve starts", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::tracciato, .uso = "the track plan runs straight up to it, then turns by the class's curvature every metre. Only when the plan is built (not with --no-plan)"},
@@ -73,93 +73,93 @@ constexpr campo_sorgente curva[] = {
 };
 constexpr campo_sorgente pendenza[] = {
     {.nome = "posizione", .significato = "where the gradient starts", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "the gradient in force so far fills the cells up to cell p / 50 - 1"},
-    {.nome = "pendenza", .significato = "gradient, positive uphill", .unita = "per mille", .larghezza = l32, .minimo = -100, .massimo = 155, .accettati = qualsiasi, .avvolge = true, .uso = "+ 100 into the `pendenza` byte of the cells from p / 50 to the next record's"},
+    {.nome = "pendenza", .significato = "gradient from here on, positive uphill (shipped: -6 to +10)", .unita = "per mille", .larghezza = l32, .minimo = -100, .massimo = 155, .accettati = qualsiasi, .avvolge = true, .uso = "+ 100 into the `pendenza` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente montagna[] = {
     {.nome = "inizio", .significato = "tunnel entrance", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "cells `inizio` / 50 to `fine` / 50 - 1 get the tunnel type in their `galleria` byte"},
     {.nome = "fine", .significato = "tunnel exit", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "see `inizio`; a tunnel that spans no whole cell marks none"},
-    {.nome = "tipo", .significato = "tunnel type 1 or 2; + 10 for lamps", .unita = "", .larghezza = l32, .minimo = 1, .massimo = 12, .accettati = qualsiasi, .avvolge = true, .uso = "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
+    {.nome = "tipo", .significato = "tunnel type 1 or 2, + 10 for lamps; the simulator tells the types apart, the compiler gives them no meaning (shipped: 12 for the ten tunnels up to 33150 m, 11 for the two from 44700 m)", .unita = "", .larghezza = l32, .minimo = 1, .massimo = 12, .accettati = qualsiasi, .avvolge = true, .uso = "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
 };
 constexpr campo_sorgente indicatori[] = {
     {.nome = "posizione", .significato = "where the board stands", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 6 (speed-indicator board); an occupied cell: code 21"},
-    {.nome = "vas", .significato = "first group, first speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_1` = `vas` x 20 + `vad` / 5; the sum must fit 16 bits (code 25)"},
-    {.nome = "vbs", .significato = "first group, second speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_2` = `vbs` x 20 + `vbd` / 5"},
-    {.nome = "vcs", .significato = "first group, third speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_3` = `vcs` x 20 + `vcd` / 5"},
-    {.nome = "strisces", .significato = "first group, stripes", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_4` = `strisces` x 10 + `strisced`"},
-    {.nome = "vad", .significato = "second group, first speed (multiple of 5)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vas`; empty reads as 0"},
-    {.nome = "vbd", .significato = "second group, second speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vbs`"},
-    {.nome = "vcd", .significato = "second group, third speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vcs`"},
-    {.nome = "strisced", .significato = "second group, stripes", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `strisces`"},
+    {.nome = "vas", .significato = "first of the three speeds the board shows (shipped: 60 to 110)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_1` = `vas` x 20 + `vad` / 5; the sum must fit 16 bits (code 25)"},
+    {.nome = "vbs", .significato = "second of the three speeds (shipped: 60 to 115)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_2` = `vbs` x 20 + `vbd` / 5"},
+    {.nome = "vcs", .significato = "third of the three speeds: in the shipped route the limit the train service sets at the board or just after it (60 to 135; see Speed-indicator boards)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_3` = `vcs` x 20 + `vcd` / 5"},
+    {.nome = "strisces", .significato = "stripes shown with the three speeds, for the simulator (shipped: 0)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_4` = `strisces` x 10 + `strisced`"},
+    {.nome = "vad", .significato = "first speed of a second group, for the simulator (shipped: left empty, so 0)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vas`; empty reads as 0"},
+    {.nome = "vbd", .significato = "second speed of the second group, for the simulator (shipped: 0)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vbs`"},
+    {.nome = "vcd", .significato = "third speed of the second group, for the simulator (shipped: 0)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vcs`"},
+    {.nome = "strisced", .significato = "stripes of the second group, for the simulator (shipped: 0)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `strisces`"},
 };
 constexpr campo_sorgente cartello[] = {
     {.nome = "posizione", .significato = "where the signboard stands", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 14 (signboard); an occupied cell (a tunnel lamp does not count): code 6"},
-    {.nome = "testo", .significato = "the text, each group in parentheses one line of the board; no comma", .unita = "", .larghezza = testo, .minimo = 0, .massimo = 0, .accettati = qualsiasi, .uso = "slot 80 for the first signboard, 79 for the next, and so on down; stations and signboards share slots 1 to 80"},
+    {.nome = "testo", .significato = "the text shown beside the line, each group in parentheses one line of the board; no comma (shipped: `(TORRENTE)(TIASCA  )`)", .unita = "", .larghezza = testo, .minimo = 0, .massimo = 0, .accettati = qualsiasi, .uso = "slot 80 for the first signboard, 79 for the next, and so on down; stations and signboards share slots 1 to 80"},
 };
 constexpr campo_sorgente vetture[] = {
-    {.nome = "numero", .significato = "number of coaches", .unita = "", .larghezza = l32, .minimo = 1, .massimo = 100, .accettati = qualsiasi, .uso = "slot 84 `posizione`"},
+    {.nome = "numero", .significato = "number of coaches of the train (shipped: 8)", .unita = "", .larghezza = l32, .minimo = 1, .massimo = 100, .accettati = qualsiasi, .uso = "slot 84 `posizione`"},
 };
 constexpr campo_sorgente massa_frenata[] = {
-    {.nome = "percentuale", .significato = "braked-mass percentage of the train", .unita = "%", .larghezza = l32, .minimo = 1, .massimo = 300, .accettati = qualsiasi, .uso = "slot 84 `inizio`"},
+    {.nome = "percentuale", .significato = "braked-mass percentage of the train (shipped: 130)", .unita = "%", .larghezza = l32, .minimo = 1, .massimo = 300, .accettati = qualsiasi, .uso = "slot 84 `inizio`"},
 };
 constexpr campo_sorgente sabbia[] = {
-    {.nome = "quantita", .significato = "sand on board", .unita = "", .larghezza = l16, .minimo = 0, .massimo = max_16, .accettati = di_16_bit, .uso = "slot 86 `intero_1`"},
+    {.nome = "quantita", .significato = "sand on board: passed to the simulator unchanged; the compiler gives it no meaning and no unit (shipped: 250)", .unita = "", .larghezza = l16, .minimo = 0, .massimo = max_16, .accettati = di_16_bit, .uso = "slot 86 `intero_1`"},
 };
 constexpr campo_sorgente orologio[] = {
-    {.nome = "ore", .significato = "clock at the start of the run: hours", .unita = "h", .larghezza = l16, .minimo = 0, .massimo = 23, .accettati = di_16_bit, .uso = "slot 86 `intero_3`"},
+    {.nome = "ore", .significato = "the clock of the simulator when the run starts: hours (shipped: 11, 54, 0)", .unita = "h", .larghezza = l16, .minimo = 0, .massimo = 23, .accettati = di_16_bit, .uso = "slot 86 `intero_3`"},
     {.nome = "minuti", .significato = "minutes", .unita = "min", .larghezza = l16, .minimo = 0, .massimo = 59, .accettati = di_16_bit, .uso = "slot 86 `intero_4`"},
     {.nome = "secondi", .significato = "seconds", .unita = "s", .larghezza = l16, .minimo = 0, .massimo = 59, .accettati = di_16_bit, .uso = "slot 86 `intero_5`"},
 };
 constexpr campo_sorgente aderenza[] = {
     {.nome = "posizione", .significato = "where the value starts; the first record at 0", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "the value in force so far fills the cells up to cell p / 50 - 1"},
-    {.nome = "valore", .significato = "adhesion", .unita = "%", .larghezza = l32, .minimo = 0, .massimo = 255, .accettati = qualsiasi, .avvolge = true, .uso = "low byte into the `aderenza` byte of the cells from p / 50 to the next record's"},
+    {.nome = "valore", .significato = "adhesion from here on, as the simulator reads it (shipped: 100 over the whole line)", .unita = "%", .larghezza = l32, .minimo = 0, .massimo = 255, .accettati = qualsiasi, .avvolge = true, .uso = "low byte into the `aderenza` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente velocita[] = {
     {.nome = "posizione", .significato = "where the limit starts; the first record at 0", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "the limit in force so far fills the cells up to cell p / 50 - 1"},
-    {.nome = "limite", .significato = "line speed limit (multiple of 5)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1275, .accettati = {-2, 1277}, .regola = "the limit / 5 is kept in one byte", .passo = 5, .uso = "limit / 5 (rounded, ties to even) into the `velocita` byte of the cells from p / 50 to the next record's"},
+    {.nome = "limite", .significato = "line speed limit from here on, a multiple of 5 (shipped: 30 leaving ARONA, then 60 to 135)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1275, .accettati = {-2, 1277}, .regola = "the limit / 5 is kept in one byte", .passo = 5, .uso = "limit / 5 (rounded, ties to even) into the `velocita` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente stazione[] = {
-    {.nome = "posizione", .significato = "where the station stands (multiple of 50)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max - 700, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 8, .uso = "slot `posizione`; beyond the route ((p + 800) / 50 past the last cell): code 15"},
-    {.nome = "tipo", .significato = "station type (see Station types)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `tipo`; decides the area and the markers"},
+    {.nome = "posizione", .significato = "where the station stands, from which its area is measured (multiple of 50)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max - 700, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 8, .uso = "slot `posizione`; the area and the stop marker follow from it and the type"},
+    {.nome = "tipo", .significato = "station type: its area and markers (see Station types); the simulator gives it its further meaning", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `tipo`; decides the area and the markers"},
     {.nome = "lunghezza", .significato = "station length L (multiple of 100)", .unita = "m", .larghezza = l32, .minimo = 100, .massimo = 800, .accettati = qualsiasi, .multiplo = 100, .codice_multiplo = 9, .uso = "not stored: gives the area `inizio`..`fine`"},
-    {.nome = "opzione", .significato = "option value for the simulator", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `opzione`"},
-    {.nome = "byte_4", .significato = "value for the simulator", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_4`; cleared when L < 600 and for the first station"},
-    {.nome = "byte_3", .significato = "not 0: the area ends 50 m further", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_3`; cleared for types 5 to 8 and for the first station"},
-    {.nome = "intero_1", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_1`"},
-    {.nome = "intero_2", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_2`"},
-    {.nome = "byte_1", .significato = "value for the simulator", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_1`"},
-    {.nome = "intero_3", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_3`"},
-    {.nome = "intero_4", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_4`"},
-    {.nome = "intero_5", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_5`"},
-    {.nome = "byte_2", .significato = "value for the simulator (the shipped route: 60 at its two timed stops, else 0 or 1)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_2`"},
-    {.nome = "ore", .significato = "scheduled time: hours (0 with minutes and seconds 0: no time)", .unita = "h", .larghezza = l32, .minimo = 0, .massimo = 23, .accettati = qualsiasi, .uso = "slot `orario` = (ore x 60 + minuti) x 60 + secondi, which must fit 32 bits (code 25)"},
+    {.nome = "opzione", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 1 at STRESA and DOMODOSSOLA, else 0)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `opzione`"},
+    {.nome = "byte_4", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 1 at STRESA, VERBANIA PALLANZA and DOMODOSSOLA, else 0)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_4`; cleared when L < 600 and for the first station"},
+    {.nome = "byte_3", .significato = "not 0: the area ends 50 m further; also passed to the simulator (shipped: 0)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_3`; cleared for types 5 to 8 and for the first station"},
+    {.nome = "intero_1", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 4 at STRESA; 1 at ARONA, VERBANIA PALLANZA, PREMOSELLO Ch. and DOMODOSSOLA; else 0)", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_1`"},
+    {.nome = "intero_2", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 1 at the five stations of `intero_1`, else 0)", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_2`"},
+    {.nome = "byte_1", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 1 at STRESA, else 0)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_1`"},
+    {.nome = "intero_3", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 2 at STRESA and DOMODOSSOLA, 0 at Lesa and Candoglia O., else 4)", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_3`"},
+    {.nome = "intero_4", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 0 at Lesa and Candoglia O., else 1)", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_4`"},
+    {.nome = "intero_5", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: as `intero_4`)", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_5`"},
+    {.nome = "byte_2", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 60 at STRESA and VERBANIA PALLANZA, where the train card shows a stop of one minute; 1 at ARONA, Lesa and Candoglia O.; else 0)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_2`"},
+    {.nome = "ore", .significato = "scheduled time, hours: where the train stops and leaves its departure, at the last station its arrival; 0, 0, 0 for none (shipped: ARONA 11:55:00, STRESA 12:08:00, VERBANIA PALLANZA 12:15:00, DOMODOSSOLA 12:39:00)", .unita = "h", .larghezza = l32, .minimo = 0, .massimo = 23, .accettati = qualsiasi, .uso = "slot `orario` = (ore x 60 + minuti) x 60 + secondi, which must fit 32 bits (code 25)"},
     {.nome = "minuti", .significato = "scheduled time: minutes", .unita = "min", .larghezza = l32, .minimo = 0, .massimo = 59, .accettati = qualsiasi, .uso = "see `ore`"},
     {.nome = "secondi", .significato = "scheduled time: seconds", .unita = "s", .larghezza = l32, .minimo = 0, .massimo = 59, .accettati = qualsiasi, .uso = "see `ore`"},
     {.nome = "nome", .significato = "station name; blanks allowed, no comma", .unita = "", .larghezza = testo, .minimo = 0, .massimo = 0, .accettati = qualsiasi, .uso = "slot `nome`"},
 };
 constexpr campo_sorgente rallentamento[] = {
-    {.nome = "x", .significato = "start of the slow order", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell x / 50 + 1 becomes kind 3 (start); above 1500 m also a warning board 1200 m before it (kind 4). Occupied: code 18 (start), 17 (board)"},
-    {.nome = "v", .significato = "speed of the slow order", .unita = "km/h", .larghezza = l32, .minimo = 5, .massimo = 300, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_1` of the board, start and end cells"},
+    {.nome = "x", .significato = "start of the restricted stretch (shipped: 23550)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell x / 50 + 1 becomes kind 3 (start); above 1500 m also a warning board 1200 m before it (kind 4). Occupied: code 18 (start), 17 (board)"},
+    {.nome = "v", .significato = "speed the train keeps over the stretch (shipped: 50)", .unita = "km/h", .larghezza = l32, .minimo = 5, .massimo = 300, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_1` of the board, start and end cells"},
     {.nome = "l", .significato = "length of the restricted stretch", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .uso = "cell (x + l) / 50 + 1 becomes kind 2 (end); occupied: code 19"},
-    {.nome = "f_tt", .significato = "value for the simulator", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_3` of the start and end cells"},
-    {.nome = "f_ta", .significato = "1: mark the four cells before the warning board", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 1, .accettati = qualsiasi, .uso = "with a board, those cells become kind 5 with `dato_1` 1 to 4; one occupied: code 20"},
-    {.nome = "d_v", .significato = "value for the simulator; 0 for none", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "when not 0, `dato_2` of the board, start and end cells"},
+    {.nome = "f_tt", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 0)", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_3` of the start and end cells"},
+    {.nome = "f_ta", .significato = "not 0: the four cells before the warning board are marked (shipped: 1)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 1, .accettati = qualsiasi, .uso = "with a board, those cells become kind 5 with `dato_1` 1 to 4; one occupied: code 20"},
+    {.nome = "d_v", .significato = "passed to the simulator unchanged; the compiler gives it no meaning; 0 writes nothing (shipped: 0)", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "when not 0, `dato_2` of the board, start and end cells"},
 };
 constexpr campo_sorgente segnale[] = {
-    {.nome = "posizione", .significato = "where the signal stands (325 m or more)", .unita = "m", .larghezza = l32, .minimo = 325, .massimo = posizione_max, .accettati = {325, max_32}, .regola = "a signal needs 325 m before it for its four approach cells", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 1 (signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes, so below 325 m the last of them would fall before cell 0"},
-    {.nome = "sx", .significato = "left head: kind", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 2, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_4` = `rapp` x 10 + `sx` x 3 + `dx`; approach code (`sx` x 3 + `dx`) x 10 + k"},
-    {.nome = "s1", .significato = "left head: first aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_1` = `s1` x 10 + `d1`"},
-    {.nome = "s2", .significato = "left head: second aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_2` = `s2` x 10 + `d2`"},
-    {.nome = "s3", .significato = "left head: third aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_3` = `s3` x 10 + `d3`"},
-    {.nome = "rapp", .significato = "value for the simulator", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `sx`"},
-    {.nome = "dx", .significato = "right head: kind", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 2, .accettati = qualsiasi, .avvolge = true, .uso = "see `sx`"},
-    {.nome = "d1", .significato = "right head: first aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s1`"},
-    {.nome = "d2", .significato = "right head: second aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s2`"},
-    {.nome = "d3", .significato = "right head: third aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s3`"},
-    {.nome = "tempo", .significato = "signal time; 0 for none", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 255, .accettati = qualsiasi, .avvolge = true, .uso = "with `sx` 2 into `tempo_segnale` (1 to 100 become 101); otherwise 0"},
+    {.nome = "posizione", .significato = "where the signal stands (325 m or more)", .unita = "m", .larghezza = l32, .minimo = 325, .massimo = posizione_max, .accettati = {325, max_32}, .regola = "a signal needs 325 m before it for its four approach cells", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 1 (signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes (see Signals), which is why a signal needs room before it"},
+    {.nome = "sx", .significato = "kind of the left head (see Signals; shipped: 2 at every signal)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 2, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_4` = `rapp` x 10 + `sx` x 3 + `dx`; approach code (`sx` x 3 + `dx`) x 10 + k"},
+    {.nome = "s1", .significato = "first aspect of the left head (see Signals)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_1` = `s1` x 10 + `d1`"},
+    {.nome = "s2", .significato = "second aspect of the left head", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_2` = `s2` x 10 + `d2`"},
+    {.nome = "s3", .significato = "third aspect of the left head", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_3` = `s3` x 10 + `d3`"},
+    {.nome = "rapp", .significato = "passed to the simulator unchanged; the compiler gives it no meaning (shipped: 1 at 16550 m and 54650 m, else 0)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `sx`"},
+    {.nome = "dx", .significato = "kind of the right head (see Signals; shipped: 0, 1 or 2)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 2, .accettati = qualsiasi, .avvolge = true, .uso = "see `sx`"},
+    {.nome = "d1", .significato = "first aspect of the right head", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s1`"},
+    {.nome = "d2", .significato = "second aspect of the right head", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s2`"},
+    {.nome = "d3", .significato = "third aspect of the right head", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s3`"},
+    {.nome = "tempo", .significato = "signal time, kept only when `sx` is 2; its meaning is the simulator's; 0 for none (shipped: 0)", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 255, .accettati = qualsiasi, .avvolge = true, .uso = "with `sx` 2 into `tempo_segnale` (1 to 100 become 101); otherwise 0"},
 };
 constexpr campo_sorgente abbattimento[] = {
-    {.nome = "posizione", .significato = "where the speed code is set", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = {-25, max_32}, .regola = "its cell p / 50 must not fall before cell 0", .cella = cella_campo::passo, .uso = "cell p / 50 (no + 1); occupied: code 7"},
-    {.nome = "valore", .significato = "speed value; 0 or less for a bare marker", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "above 0: kind 12 with `dato_1` = value (low 16 bits); otherwise kind 13"},
+    {.nome = "posizione", .significato = "where the speed value is set", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = {-25, max_32}, .regola = "its cell p / 50 must not fall before cell 0", .cella = cella_campo::passo, .uso = "cell p / 50 (no + 1); occupied: code 7"},
+    {.nome = "valore", .significato = "speed value of the cell, of the kind of the speed checks the compiler adds (kind 12); 0 or less: a bare marker (kind 13). None in the shipped route", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "above 0: kind 12 with `dato_1` = value (low 16 bits); otherwise kind 13"},
 };
 
 using tr = tipo_record;
@@ -174,32 +174,32 @@ constexpr parola_sorgente parole[] = {
     {tr::progressiva_uno, linea, generale, "[generale]", "progressiva chilometrica uno", {"progressiva", "uno"}, true, "", "a kilometric progressive (all zeros: none)", progressiva, 4, 0, false, false, false},
     {tr::progressiva_due, linea, generale, "[generale]", "progressiva chilometrica due", {"progressiva", "due"}, true, "", "a second kilometric progressive", progressiva, 3, 0, false, false, false},
     {tr::progressiva_tre, linea, generale, "[generale]", "progressiva chilometrica tre", {"progressiva", "tre"}, true, "", "a third kilometric progressive", progressiva, 2, 0, false, false, false},
-    {tr::sfondo_uno, linea, generale, "[generale]", "sfondo uno", {"sfondo", "uno"}, true, "", "first background value", sfondo, 5, 0, false, false, false},
-    {tr::sfondo_due, linea, generale, "[generale]", "sfondo due", {"sfondo", "due"}, true, "", "second background value", sfondo, 6, 0, false, false, false},
-    {tr::sfondo_tre, linea, generale, "[generale]", "sfondo tre", {"sfondo", "tre"}, true, "", "third background value", sfondo, 7, 0, false, false, false},
+    {tr::sfondo_uno, linea, generale, "[generale]", "sfondo uno", {"sfondo", "uno"}, true, "", "first background value, for the simulator", sfondo, 5, 0, false, false, false},
+    {tr::sfondo_due, linea, generale, "[generale]", "sfondo due", {"sfondo", "due"}, true, "", "second background value, for the simulator", sfondo, 6, 0, false, false, false},
+    {tr::sfondo_tre, linea, generale, "[generale]", "sfondo tre", {"sfondo", "tre"}, true, "", "third background value, for the simulator", sfondo, 7, 0, false, false, false},
     {tr::ripetizione, linea, generale, "[generale]", "ripetizione segnali 4 codici", {"ripetizione", "segnali"}, true, "\"4\" or \"9\" (any place) gives the number of codes", "stretch with signal repetition in the cab, 4 or 9 codes", ripetizione, 8, 0, false, false, false},
     {tr::curva, linea, principale, "[curve]", "curvad1 ... curvad6, curvas1 ... curvas6", {"curva", ""}, false, "`s` anywhere makes it a left curve; the lowest digit 1 to 6 it holds is the class", "a curve: `d` right, `s` left; class 1 to 6 = 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003 rad per metre (radius about 10000, 5000, 2500, 1000, 500, 333 m)", curva, 10, 100, true, false, true},
     {tr::pendenza, linea, principale, "[pendenze]", "pendenza", {"pendenza", ""}, false, "", "a gradient from a position on", pendenza, 9, 100, true, false, false},
     {tr::montagna, linea, principale, "[montagne]", "montagna", {"montagna", ""}, false, "", "a tunnel", montagna, 11, 100, false, false, false},
-    {tr::indicatori, linea, principale, "[cartelli]", "indicatori_vmax", {"indicatori_v", ""}, false, "", "a speed-indicator board with two groups of three speeds", indicatori, 12, 100, false, false, false},
+    {tr::indicatori, linea, principale, "[cartelli]", "indicatori_vmax", {"indicatori_v", ""}, false, "", "a speed-indicator board: three speeds and stripes, and a second group of the same", indicatori, 12, 100, false, false, false},
     {tr::cartello, linea, principale, "[indicazioni]", "cartello_indicatore", {"cartello", "indicat"}, false, "", "a signboard with its text", cartello, 13, 100, false, false, false},
-    {tr::vetture, treno, del_treno, "[generale]", "numero vetture", {"vetture", ""}, false, "", "consist: coaches", vetture, 2, 0, false, false, false},
-    {tr::massa_frenata, treno, del_treno, "[generale]", "percentuale massa frenata", {"massa", "frenata"}, false, "", "consist: braked mass", massa_frenata, 1, 0, false, false, false},
-    {tr::sabbia, treno, del_treno, "[generale]", "sabbia", {"sabbia", ""}, false, "", "sand", sabbia, 6, 0, false, false, false},
-    {tr::orologio, treno, del_treno, "[generale]", "orologio", {"orologio", ""}, false, "", "clock at the start; the three numbers may be separated by blanks", orologio, 5, 0, false, false, false},
+    {tr::vetture, treno, del_treno, "[generale]", "numero vetture", {"vetture", ""}, false, "", "the train's coaches", vetture, 2, 0, false, false, false},
+    {tr::massa_frenata, treno, del_treno, "[generale]", "percentuale massa frenata", {"massa", "frenata"}, false, "", "the train's braked mass", massa_frenata, 1, 0, false, false, false},
+    {tr::sabbia, treno, del_treno, "[generale]", "sabbia", {"sabbia", ""}, false, "", "sand on board", sabbia, 6, 0, false, false, false},
+    {tr::orologio, treno, del_treno, "[generale]", "orologio", {"orologio", ""}, false, "", "the clock when the run starts; the three numbers may be separated by blanks", orologio, 5, 0, false, false, false},
     {tr::aderenza, treno, del_treno, "[aderenze]", "aderenza", {"aderenza", ""}, false, "", "adhesion from a position on", aderenza, 4, 100, true, true, false},
     {tr::velocita, treno, del_treno, "[vel_limite]", "velocita", {"velocit", ""}, false, "", "line speed limit from a position on", velocita, 3, 100, true, true, false},
     {tr::stazione, treno, del_treno, "[stazioni]", "stazione", {"stazione", ""}, false, "", "a station: 16 numbers and its name", stazione, 10, 800, true, false, false},
     {tr::rallentamento, treno, del_treno, "[rallentamenti]", "rallentamento", {"rallentamento", ""}, false, "", "a slow order with its warning board", rallentamento, 8, 100, false, false, false},
-    {tr::segnale, treno, del_treno, "[segnali]", "segnale", {"segnale", ""}, false, "", "a signal with two heads", segnale, 7, 100, false, false, false},
-    {tr::abbattimento, treno, del_treno, "[codici]", "abbattimento", {"abbattimento", ""}, false, "", "a speed code in one cell", abbattimento, 9, 100, false, false, false},
+    {tr::segnale, treno, del_treno, "[segnali]", "segnale", {"segnale", ""}, false, "", "a signal: two heads, each a kind and three aspects", segnale, 7, 100, false, false, false},
+    {tr::abbattimento, treno, del_treno, "[codici]", "abbattimento", {"abbattimento", ""}, false, "", "a speed value in one cell", abbattimento, 9, 100, false, false, false},
 };
 
 constexpr tipo_stazione tipi[] = {
     {"5, 6", "p - L to p + 150", "stop marker, no approach codes; `byte_3` cleared", "-"},
-    {"7, 8", "p - L to p + L", "stop marker and approach codes; `byte_3` cleared", "8: the first station (ARONA)"},
-    {"other types below 25", "p - L/2 to p + L/2, + 50 m when `byte_3` is not 0", "stop marker and approach codes", "2: the last station; 12: the timed stops; 24: the other stations"},
-    {"25 and above", "p - L/2 to p + L/2, + 50 m when `byte_3` is not 0", "none", "28: two halts the train runs through"},
+    {"7, 8", "p - L to p + L", "stop marker and approach codes; `byte_3` cleared", "8: the first station, ARONA"},
+    {"other types below 25", "p - L/2 to p + L/2, + 50 m when `byte_3` is not 0", "stop marker and approach codes", "2: the last station, DOMODOSSOLA; 12: STRESA, VERBANIA PALLANZA and PREMOSELLO Ch., each preceded by a pair of signals of its own, as DOMODOSSOLA is (see Signals); 24: the other stations"},
+    {"25 and above", "p - L/2 to p + L/2, + 50 m when `byte_3` is not 0", "none", "28: Lesa and Candoglia O., with no time and no stop marker"},
 };
 
 constexpr rimedio_codice rimedi[] = {

@@ -5,6 +5,7 @@
 #include "compiler/analisi.h"
 #include "compiler/aritmetica.h"
 #include "compiler/avvisi_sorgenti.h"
+#include "compiler/classi_curva.h"
 #include "compiler/messaggi_sorgenti.h"
 #include "compiler/nomi_file.h"
 #include "compiler/parser.h"
@@ -278,20 +279,15 @@ passo parser_linea::curva() {
   const int32_t p = numero(m_, 0);
   const int32_t n = numero(m_, 1);
   if (fuori_percorso(p)) return passo::fine_normale;
-  static constexpr struct {
-    const char* cifra;
-    double valore;
-  } classi[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004},
-                {"4", 0.001},  {"5", 0.002},  {"6", 0.003}};
   const std::string_view chiave = m_.record_corrente->chiave.testo;
-  const auto classe = std::find_if(std::begin(classi), std::end(classi),
+  const auto classe = std::find_if(std::begin(classi_curva), std::end(classi_curva),
                                    [&](const auto& c) { return contiene(chiave, c.cifra); });
-  if (classe == std::end(classi)) {
+  if (classe == std::end(classi_curva)) {
     return chiudi_con(103, problema_record(m_, tra_apici(chiave) +
                                                    " holds no curve class, a digit 1 to 6: "
                                                    "write `curvad4` for a right curve of class 4"));
   }
-  double curvatura = classe->valore;
+  double curvatura = classe->curvatura;
   if (contiene(chiave, "s")) curvatura = -curvatura;
   avvisa_curva_sovrapposta(p);
   fine_curva_precedente_ = std::max<int64_t>(fine_curva_precedente_, int64_t{p} + n);

@@ -114,15 +114,19 @@ std::string testo_aiuto(const carico* c) {
          "Exit statuses: 0 done; 1 the compiler recorded a code (the files are written, the code\n"
          "is on standard error); 2 usage error (nothing written); 3 identity error (nothing\n"
          "compiled written); 4 a file could not be read or written; 6 another run kept the folder\n"
-         "busy (nothing written).\n";
+         "busy (nothing written); 7 a file named like one of its sources holds other content,\n"
+         "an author's own (nothing written or deleted).\n";
 }
 
 std::string testo_versione(const carico* c) {
   return nome_programma(c) + " " VERSIONE_PROGRAMMA "\n";
 }
 
-std::string testo_uso(const carico* c) {
-  return riga_uso(c) + "Started with no argument, it writes the scenario into its own folder.\n";
+std::string testo_uso(const carico* c, int argc, const char* const* argv) {
+  const bool primo_valido = argc > 2 && leggi_argomenti(2, argv) != azione_pacchetto::uso_sbagliato;
+  const std::string rifiutato = argc > 1 ? argv[primo_valido ? 2 : 1] : "";
+  return nome_programma(c) + ": unexpected argument `" + rifiutato + "`\n" + riga_uso(c) +
+         "Started with no argument, it writes the scenario into its own folder.\n";
 }
 
 std::string testo_senza_carico(const std::filesystem::path& programma, const carico_letto& letto) {

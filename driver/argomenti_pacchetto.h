@@ -23,8 +23,9 @@ inline constexpr const char* nome_runtime = "scenario-runtime";
 std::string testo_aiuto(const carico* c);
 // What --version prints.
 std::string testo_versione(const carico* c);
-// What a wrong argument prints on standard error.
-std::string testo_uso(const carico* c);
+// What a wrong command line prints on standard error: the argument refused (the first that is
+// none of -h, --help and --version, or the second of two), then the usage.
+std::string testo_uso(const carico* c, int argc, const char* const* argv);
 
 // What a run prints on standard error when `programma` has no payload it can use.
 std::string testo_senza_carico(const std::filesystem::path& programma, const carico_letto& letto);

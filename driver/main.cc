@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
       std::fputs(scenario::testo_versione(c).c_str(), stdout);
       return scenario::uscita_ok;
     case scenario::azione_pacchetto::uso_sbagliato:
-      std::fputs(scenario::testo_uso(c).c_str(), stderr);
+      std::fputs(scenario::testo_uso(c, argc, argv).c_str(), stderr);
       return scenario::uscita_uso;
     case scenario::azione_pacchetto::esegui:
       break;

@@ -3,14 +3,18 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "compiler/codici_errore.h"
 #include "compiler/nomi_file.h"
 #include "compiler/sorgenti.h"
 #include "io/cartella.h"
 #include "io/errore_io.h"
+#include "io/lettura.h"
+#include "io/sistema.h"
 #include "run/compila_in_cartella.h"
 #include "run/stati_uscita.h"
 
@@ -55,6 +59,29 @@ void scrivi_carico(destinazione_file& uscite, const carico& c) {
   }
 }
 
+// The first source name that holds a file with other bytes than this run would write there,
+// or nothing. Such a file is an author's own (a package run in its route folder): the run
+// would write over it and then delete it. A copy a killed run left is byte for byte the
+// payload's and is no reason to stop; a folder or a link at the name is refused by the
+// writing, as before, and one that cannot be read is not taken for the package's.
+std::optional<std::filesystem::path> sorgente_altrui(const std::filesystem::path& cartella,
+                                                     const carico& c) {
+  const std::pair<std::string, const std::string*> sorgenti[] = {
+      {nome_testo_linea(c.linea), &c.testo_linea},
+      {nome_testo_treno(c.linea, c.treno), &c.testo_treno}};
+  for (const auto& [nome, testo] : sorgenti) {
+    io::tipo_voce tipo{};
+    if (io::tipo_di(cartella / nome, tipo) != 0 || tipo != io::tipo_voce::file) continue;
+    const lettura_limitata r = leggi_limitato(cartella / nome, testo->size());
+    if (r.stato == stato_lettura::assente ||
+        (r.stato == stato_lettura::letto && r.testo == *testo)) {
+      continue;
+    }
+    return cartella / nome;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int esegui_pacchetto(const std::filesystem::path& cartella, const carico& c,
@@ -63,6 +90,13 @@ int esegui_pacchetto(const std::filesystem::path& cartella, const carico& c,
   interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
   try {
     const blocco_cartella blocco(cartella, attesa);
+    if (const auto altrui = sorgente_altrui(cartella, c)) {
+      std::fprintf(stderr,
+                   "il file %s non e' stato scritto da questo pacchetto: nulla e' stato scritto "
+                   "ne' cancellato; eseguire il pacchetto in una cartella propria\n",
+                   io::nome_di(*altrui).c_str());
+      return uscita_file_altrui;
+    }
     // The two sources this run writes go again if it ends in a file failure.
     testi_scritti_in_cartella testi(
         cartella, {nome_testo_linea(o.nome_linea), nome_testo_treno(o.nome_linea, o.numero_treno)});

@@ -68,5 +68,47 @@ TEST_F(EsecuzionePacchetto, CartellaOccupata) {
   EXPECT_EQ(contenuto(), (std::map<std::string, std::string>{{nome_file_blocco, ""}}));
 }
 
+// A file at a source name that the run did not write (an author's edited source, when a
+// package runs in its route folder) stops the run before it writes or deletes anything; a
+// copy byte for byte the payload's, as a killed run leaves it, does not.
+TEST_F(EsecuzionePacchetto, UnSorgenteAltruiFermaLaCorsa) {
+  const std::string linea_spedita = test::linea_spedita(), treno_spedito = test::treno_spedito();
+  struct caso {
+    const char* nome;
+    const char* file;
+    std::string contenuto;
+    int stato;
+  };
+  const caso casi[] = {
+      {"linea modificata", linea, linea_spedita.substr(0, 100) + "X" + linea_spedita.substr(101),
+       uscita_file_altrui},
+      {"treno piu' corto di un byte", treno, treno_spedito.substr(0, treno_spedito.size() - 1),
+       uscita_file_altrui},
+      {"treno piu' lungo di un byte", treno, treno_spedito + "X", uscita_file_altrui},
+      {"treno vuoto", treno, "", uscita_file_altrui},
+      {"linea lasciata da una corsa interrotta", linea, linea_spedita, uscita_ok},
+      {"treno lasciato da una corsa interrotta", treno, treno_spedito, uscita_ok},
+  };
+  for (const caso& c : casi) {
+    fs::remove_all(cartella_);
+    fs::create_directories(cartella_);
+    test::scrivi_file(cartella_ / c.file, c.contenuto);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(test::corsa_pacchetto(cartella_), c.stato) << c.nome;
+    const std::string errori = ::testing::internal::GetCapturedStderr();
+    if (c.stato == uscita_ok) {
+      EXPECT_EQ(errori, "") << c.nome;
+      EXPECT_EQ(contenuto().size(), 6u) << c.nome;
+      EXPECT_FALSE(fs::exists(cartella_ / c.file)) << c.nome;
+      continue;
+    }
+    EXPECT_EQ(errori, "il file " + (cartella_ / c.file).string() +
+                          " non e' stato scritto da questo pacchetto: nulla e' stato scritto ne' "
+                          "cancellato; eseguire il pacchetto in una cartella propria\n")
+        << c.nome;
+    EXPECT_EQ(contenuto(), (std::map<std::string, std::string>{{c.file, c.contenuto}})) << c.nome;
+  }
+}
+
 }  // namespace
 }  // namespace scenario

@@ -21,6 +21,7 @@ enum stato_uscita : int {
   uscita_file = 4,
   uscita_compilato_danneggiato = 5,
   uscita_occupata = 6,
+  uscita_file_altrui = 7,
 };
 
 // One meaning of a status, for the subcommands it names ("*": every one).
@@ -39,6 +40,8 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_codice_registrato, "package",
      "a source is missing, or has an error (nothing written; --force packages it anyway)"},
     {uscita_uso, "*", "usage error"},
+    {uscita_uso, "check compile dump plot package",
+     "the folder does not give the route and train left out (nothing written)"},
     {uscita_uso, "scenario-runtime", "the payload is missing or damaged (nothing written)"},
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
     {uscita_file, "new export check compile plot package scenario-runtime",
@@ -46,6 +49,9 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_compilato_danneggiato, "dump plot",
      "a compiled file is missing, unreadable or damaged"},
     {uscita_occupata, "compile", "another run kept the folder busy (nothing written)"},
+    {uscita_file_altrui, "scenario-runtime",
+     "a file named like one of its sources holds other content, an author's own (nothing "
+     "written or deleted)"},
 };
 
 inline bool uscita_per(const significato_uscita& u, std::string_view comando) {

@@ -82,7 +82,10 @@ void registra_check(CLI::App& app) {
       ->capture_default_str()
       ->type_name("N")
       ->check(CLI::PositiveNumber);
-  comando->callback([o] { concludi(controlla_sorgenti(*o)); });
+  comando->callback([comando, o] {
+    completa_da_cartella(*comando, o->scenario);
+    concludi(controlla_sorgenti(*o));
+  });
 }
 
 }  // namespace scenario::strumento

@@ -10,14 +10,16 @@
 
 namespace scenario::strumento {
 
-// Route and train as given on the command line; they become file names.
+// Route and train as given on the command line or taken from the folder; they become file
+// names. No command falls back on the shipped route's names.
 struct scenario_scelto {
   std::string cartella = ".";
-  std::string linea = "ARONA_DOMODOSSOLA";
-  std::string treno = "324";
+  std::string linea;
+  std::string treno;
 };
 
-// Adds --dir, --route and --train to a subcommand.
+// Adds --dir, --route and --train to a subcommand; its callback completes them from the
+// folder first (completa_da_cartella, tools/cli/scelta_scenario.h).
 void opzioni_scenario(CLI::App& comando, scenario_scelto& s);
 
 // Ends a subcommand with `stato`, after its message: scenario-tool exits with it
@@ -38,9 +40,18 @@ std::pair<CLI::App*, std::shared_ptr<Opzioni>> sottocomando_su_scenario(
   CLI::App* comando = app.add_subcommand(nome, descrizione);
   auto o = std::make_shared<Opzioni>();
   opzioni_scenario(*comando, o->scenario);
-  comando->callback([o, esegui] { concludi(esegui(*o)); });
+  comando->callback([comando, o, esegui] {
+    completa_da_cartella(*comando, o->scenario);
+    concludi(esegui(*o));
+  });
   return {comando, o};
 }
+
+// Completes `s` from its folder for the subcommand `comando`, whose options were read into it
+// (tools/cli/scelta_scenario.h): a name given that no file may carry, or a folder that does
+// not give the names, ends the run with the message and the usage status. A callback's first
+// step, so that the command line is refused as a whole before the folder is looked at.
+void completa_da_cartella(const CLI::App& comando, scenario_scelto& s);
 
 void registra_new(CLI::App& app);
 void registra_export(CLI::App& app);
@@ -49,6 +60,7 @@ void registra_compile(CLI::App& app);
 void registra_dump(CLI::App& app);
 void registra_plot(CLI::App& app);
 void registra_package(CLI::App& app);
+void registra_explain(CLI::App& app);
 
 }  // namespace scenario::strumento
 

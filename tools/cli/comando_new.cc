@@ -10,6 +10,7 @@
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"
+#include "tools/cli/resa_diagnostiche.h"
 #include "tools/cli/scrittura_sorgenti.h"
 
 namespace scenario::strumento {
@@ -18,6 +19,7 @@ namespace {
 struct opzioni_new {
   scenario_scelto scenario;
   bool forza = false;
+  bool zitto = false;
 };
 
 void scrivi_testo(destinazione_file& uscite, const std::string& nome, const std::string& testo) {
@@ -29,10 +31,16 @@ int esegui_new(const opzioni_new& o) {
   if (!nomi_validi(s)) return uscita_uso;
   const std::string linea = nome_testo_linea(s.linea);
   const std::string treno = nome_testo_treno(s.linea, s.treno);
-  return scrivi_in_cartella(s.cartella, {linea, treno}, o.forza, [&](destinazione_file& uscite) {
-    scrivi_testo(uscite, linea, testo_esempio(file_sorgente::linea));
-    scrivi_testo(uscite, treno, testo_esempio(file_sorgente::treno));
-  });
+  const int stato =
+      scrivi_in_cartella(s.cartella, {linea, treno}, o.forza, [&](destinazione_file& uscite) {
+        scrivi_testo(uscite, linea, testo_esempio(file_sorgente::linea));
+        scrivi_testo(uscite, treno, testo_esempio(file_sorgente::treno));
+      });
+  if (stato != uscita_ok) return stato;
+  return riassunto_successo("wrote a minimal route " + s.linea + ", train " + s.treno +
+                                " to start from: " + percorso_mostrato(s.cartella, linea) + ", " +
+                                percorso_mostrato(s.cartella, treno),
+                            o.zitto);
 }
 
 }  // namespace
@@ -48,6 +56,7 @@ void registra_new(CLI::App& app) {
       ->required();
   comando->add_option("--train", o->scenario.treno, "Train number of the new route")->required();
   comando->add_flag("--force", o->forza, "Replace sources that already exist");
+  opzione_silenzio(*comando, o->zitto);
   comando->callback([o] { concludi(esegui_new(*o)); });
 }
 

@@ -2,8 +2,10 @@
 // --route and --train come from the folder, --help and --version write nothing.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "compiler/campi_sorgenti.h"
 #include "run/stati_uscita.h"
@@ -45,10 +47,42 @@ class Convenzioni : public test::cartella_di_prova {
 TEST_F(Convenzioni, NewScriveLaLineaMinimaCheCompilaConZero) {
   ASSERT_EQ(esegui("new --dir a/nuova --route MIA --train 7"), 0) << errori_;
   EXPECT_EQ(errori_, "");
+  EXPECT_EQ(uscita_,
+            "wrote a minimal route MIA, train 7 to start from: a/nuova/MIA_linea.txt, "
+            "a/nuova/MIA_7-.txt\n");
   EXPECT_EQ(file("a/nuova/MIA_linea.txt"), testo_esempio(file_sorgente::linea));
   EXPECT_EQ(file("a/nuova/MIA_7-.txt"), testo_esempio(file_sorgente::treno));
   ASSERT_EQ(esegui("compile --dir a/nuova"), 0) << errori_;
-  EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
+  EXPECT_EQ(uscita_,
+            "compiled route MIA, train 7 into a/nuova/MIA_linea.dat, a/nuova/MIA_7.sim, "
+            "a/nuova/MIA_7.dat\n"
+            "codice_errore=0 posizione_errore=0\n");
+}
+
+// The one line of a success, for each command that writes files, and none with -q; the status
+// line of compile stays, as scripts read it.
+TEST_F(Convenzioni, UnaRigaDiRiassuntoSenonQ) {
+  const struct {
+    const char* comando;
+    const char* riga;
+  } casi[] = {
+      {"new --dir r --route R --train 7 --force",
+       "wrote a minimal route R, train 7 to start from: r/R_linea.txt, r/R_7-.txt\n"},
+      {"export --dir e --force",
+       "wrote the shipped route ARONA_DOMODOSSOLA, train 324: e/ARONA_DOMODOSSOLA_linea.txt, "
+       "e/ARONA_DOMODOSSOLA_324-.txt and the driver's three documents\n"},
+      {"compile --dir r", "compiled route R, train 7 into r/R_linea.dat, r/R_7.sim, r/R_7.dat\n"},
+  };
+  for (const auto& c : casi) {
+    ASSERT_EQ(esegui(std::string(c.comando) + " -q"), 0) << c.comando << errori_;
+    EXPECT_EQ(uscita_, std::string(c.comando).starts_with("compile")
+                           ? "codice_errore=0 posizione_errore=0\n"
+                           : "")
+        << c.comando;
+    ASSERT_EQ(esegui(c.comando), 0) << c.comando << errori_;
+    EXPECT_EQ(uscita_.substr(0, uscita_.find('\n') + 1), c.riga) << c.comando;
+    EXPECT_EQ(errori_, "") << c.comando;
+  }
 }
 
 TEST_F(Convenzioni, NewRifiutaDiSovrascrivereSenzaForce) {
@@ -95,7 +129,188 @@ TEST_F(Convenzioni, UnaLineaNellaCartellaBastaPerCompileEDump) {
   EXPECT_EQ(uscita_.substr(0, uscita_.find('\n')), "LAGO_MAGGIORE, train 12, in lago");
   // A name given on the command line is kept, and must agree with the folder.
   EXPECT_EQ(esegui("dump --dir lago --train 12"), 0) << errori_;
-  EXPECT_EQ(esegui("dump --dir lago --train 13"), uscita_compilato_danneggiato);
+  EXPECT_EQ(esegui("dump --dir lago --train 13"), uscita_uso);
+  EXPECT_EQ(errori_,
+            "scenario-tool: no compiled files of train 13 in lago/: found LAGO_MAGGIORE_12-.txt, "
+            "LAGO_MAGGIORE_12.dat, LAGO_MAGGIORE_12.sim, LAGO_MAGGIORE_linea.dat, "
+            "LAGO_MAGGIORE_linea.txt; the compiled files are ROUTE_TRAIN.sim and "
+            "ROUTE_TRAIN.dat, which compile writes\n");
+}
+
+// Names come only from what the folder holds: a folder that does not give them makes every
+// command that reads one stop before it reads or writes a file, saying what the folder holds
+// and how the missing file is named. No command falls back on the shipped route's names.
+TEST_F(Convenzioni, CartelleCheNonDannoINomi) {
+  const struct {
+    const char* nome;
+    std::vector<const char*> file;  // in d/, each holding a minimal source
+    const char* comando;
+    const char* errore;
+  } casi[] = {
+      {"solo la linea",
+       {"VALLE_ALTA_linea.txt"},
+       "compile --dir d",
+       "no train service for VALLE_ALTA in d/: found only VALLE_ALTA_linea.txt; a train service "
+       "is named ROUTE_TRAIN-.txt"},
+      {"un treno senza il trattino",
+       {"VALLE_ALTA_linea.txt", "VALLE_ALTA_2417.txt"},
+       "compile --dir d",
+       "no train service for VALLE_ALTA in d/: found VALLE_ALTA_2417.txt; a train service is "
+       "named ROUTE_TRAIN-.txt"},
+      {"un treno senza la sua linea",
+       {"VALLE_ALTA_2417-.txt"},
+       "check --dir d",
+       "no line description for VALLE_ALTA in d/: found VALLE_ALTA_2417-.txt; a line "
+       "description is named ROUTE_linea.txt"},
+      {"una cartella vuota",
+       {},
+       "package --dir d",
+       "no route in d/: the folder is empty; a route is ROUTE_linea.txt with its train service "
+       "ROUTE_TRAIN-.txt"},
+      {"una linea che non c'e'",
+       {"R_linea.txt", "R_7-.txt"},
+       "compile --dir d --route X",
+       "no route X in d/: found R_7-.txt, R_linea.txt; a route is ROUTE_linea.txt with its train "
+       "service ROUTE_TRAIN-.txt"},
+      {"un treno che non c'e'",
+       {"R_linea.txt", "R_7-.txt"},
+       "compile --dir d --train 8",
+       "no train service 8 for R in d/: found R_7-.txt; a train service is named "
+       "ROUTE_TRAIN-.txt"},
+      {"sorgenti senza compilati",
+       {"R_linea.txt", "R_7-.txt"},
+       "dump --dir d",
+       "no compiled files in d/: found R_7-.txt, R_linea.txt; the compiled files are "
+       "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat, which compile writes"},
+      {"una --dir sbagliata", {"R_linea.txt", "R_7-.txt"}, "compile --dir dd", "no folder dd/"},
+      {"una --dir che e' un file", {"R_linea.txt", "R_7-.txt"}, "dump --dir d/R_7-.txt",
+       "d/R_7-.txt is not a folder"},
+      {"due linee",
+       {"A_linea.txt", "A_1-.txt", "B_linea.txt", "B_2-.txt"},
+       "check --dir d",
+       "d holds the sources of 2 routes and trains; choose one with --route and --train:\n"
+       "  --route A --train 1\n"
+       "  --route B --train 2"},
+  };
+  for (const auto& c : casi) {
+    fs::remove_all(cartella_ / "d");
+    fs::create_directories(cartella_ / "d");
+    for (const char* f : c.file) {
+      const std::string n = f;
+      test::scrivi_file(cartella_ / "d" / f,
+                        n.ends_with("_linea.txt") ? test::linea_minima() : test::treno_minimo());
+    }
+    const std::vector<std::string> prima = nomi_in(cartella_ / "d");
+    EXPECT_EQ(esegui(c.comando), uscita_uso) << c.nome;
+    EXPECT_EQ(errori_, "scenario-tool: " + std::string(c.errore) + "\n") << c.nome;
+    EXPECT_EQ(uscita_, "") << c.nome;
+    EXPECT_EQ(nomi_in(cartella_ / "d"), prima) << c.nome;
+    EXPECT_FALSE(fs::exists(cartella_ / "dd")) << c.nome;
+  }
+}
+
+// The conventions of a command-line tool, each case its command, status, standard output and
+// standard error word for word: a misspelt command or option answered with the closest one,
+// every error line in the tool's voice, data on standard output and diagnostics on standard
+// error, and explain from the table of codes.
+TEST_F(Convenzioni, RigaDiComandoComeLeAltre) {
+  ASSERT_EQ(esegui("new --dir d --route R --train 7 -q"), 0) << errori_;
+  test::scrivi_file(cartella_ / "d/R_7-.txt", test::treno_minimo("sabbia, 70000\r\n"));
+  const std::string avviso =
+      "d/R_7-.txt:2:9: error 25: `sabbia` field `quantita` 70000 does not fit its 16 bits: the "
+      "compiler takes -32768 to 32767\n  sabbia, 70000\n          ^~~~~\n";
+  const std::string comandi = "new, export, check, compile, dump, plot, package, explain";
+  const struct {
+    const char* argomenti;
+    int stato;
+    std::string uscita;
+    std::string errori;
+  } casi[] = {
+      {"chek", 2, "", "scenario-tool: unknown command `chek`; did you mean `check`?\n"},
+      {"dupm --dir d", 2, "", "scenario-tool: unknown command `dupm`; did you mean `dump`?\n"},
+      {"frobnicate", 2, "",
+       "scenario-tool: unknown command `frobnicate`; the commands are " + comandi + "\n"},
+      {"", 2, "",
+       "scenario-tool: a command is required: " + comandi +
+           "; `scenario-tool --help` lists the commands and options\n"},
+      {"check --dri d", 2, "",
+       "scenario-tool: unknown option `--dri` for check; did you mean `--dir`?\n"},
+      {"dump --dir d --jsno", 2, "",
+       "scenario-tool: unknown option `--jsno` for dump; did you mean `--json`?\n"},
+      {"compile --dir d --no-plna=1", 2, "",
+       "scenario-tool: unknown option `--no-plna` for compile; did you mean `--no-plan`?\n"},
+      {"--colr=never check", 2, "",
+       "scenario-tool: unknown option `--colr` for check; did you mean `--color`?\n"},
+      {"check --dir d --frobnicate", 2, "",
+       "scenario-tool: unknown option `--frobnicate` for check; `scenario-tool check --help` "
+       "lists its options\n"},
+      {"check d", 2, "",
+       "scenario-tool: check takes no argument `d`; `scenario-tool check --help` lists its "
+       "options\n"},
+      {"new --dir d --route R", 2, "",
+       "scenario-tool: new: --train is required; `scenario-tool new --help` lists its "
+       "options\n"},
+      {"check --dir d --color=blue", 2, "",
+       "scenario-tool: check: --color: blue not in {auto,always,never}; `scenario-tool check "
+       "--help` lists its options\n"},
+      {"check --dir d", 1, "", avviso + "1 error, 0 warnings\n"},
+      {"--color=never check --dir d", 1, "", avviso + "1 error, 0 warnings\n"},
+      {"compile --dir d", 1, "codice_errore=25 posizione_errore=0\n", avviso},
+      {"explain 16", 0,
+       "code 16: signal on a cell already occupied\n"
+       "  usual cause: a signal on a cell already used (a station stop, another signal, a "
+       "board, a slow order)\n"
+       "  fix: move the signal by 50 m; the station's stop marker is the cell before the end of "
+       "its area\n"
+       "  posizione_errore: the metre where the problem lies\n",
+       ""},
+      {"explain 102", 0,
+       "code 102: the line description ends before \"[generale]\"\n"
+       "  usual cause: no `[generale]` header in the line description\n"
+       "  fix: start the file with `[generale]`\n",
+       ""},
+      {"explain 23", 2, "",
+       "scenario-tool: no code 23; the codes are 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, "
+       "16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251\n"},
+  };
+  for (const auto& c : casi) {
+    EXPECT_EQ(esegui(c.argomenti), c.stato) << c.argomenti;
+    EXPECT_EQ(uscita_, c.uscita) << c.argomenti;
+    EXPECT_EQ(errori_, c.errori) << c.argomenti;
+  }
+  // The data of check --json on standard output, nothing on standard error.
+  EXPECT_EQ(esegui("check --dir d --json"), 1);
+  EXPECT_EQ(errori_, "");
+  EXPECT_NE(uscita_.find("\"code\": 25"), std::string::npos) << uscita_;
+}
+
+// Colour where it is asked for: --color=always colours the problems even when NO_COLOR is set
+// or standard error is no terminal, and never or auto (not a terminal here) do not.
+TEST_F(Convenzioni, ColoreComeChiesto) {
+  ASSERT_EQ(esegui("new --dir d --route R --train 7 -q"), 0) << errori_;
+  test::scrivi_file(cartella_ / "d/R_7-.txt", test::treno_minimo("sabbia, 70000\r\n"));
+  const struct {
+    const char* argomenti;
+    const char* no_color;
+    bool colore;
+  } casi[] = {
+      {"check --dir d --color=always", nullptr, true},
+      {"--color=always check --dir d", "1", true},
+      {"compile --dir d --color always", nullptr, true},
+      {"check --dir d --color=never", nullptr, false},
+      {"check --dir d --color=auto", nullptr, false},
+      {"check --dir d", "", false},
+  };
+  for (const auto& c : casi) {
+    if (c.no_color != nullptr) {
+      ::setenv("NO_COLOR", c.no_color, 1);
+    } else {
+      ::unsetenv("NO_COLOR");
+    }
+    EXPECT_EQ(esegui(c.argomenti), 1) << c.argomenti;
+    EXPECT_EQ(errori_.find("\x1b[") != std::string::npos, c.colore) << c.argomenti << errori_;
+  }
+  ::unsetenv("NO_COLOR");
 }
 
 TEST_F(Convenzioni, DueLineeNellaCartellaVoglionoRouteETrain) {
@@ -158,7 +373,7 @@ TEST_F(Convenzioni, ComplezionePerBashDallaDefinizione) {
   EXPECT_EQ(completa("scenario-tool new --dir cart"), "cartella\n");
   EXPECT_EQ(completa("scenario-tool compile --route \"\""), "\n");
   EXPECT_EQ(completa("scenario-tool package --"),
-            "--help --dir --route --train --out --windows --force --runtime\n");
+            "--help --dir --route --train --out --windows --force --runtime --quiet\n");
   EXPECT_EQ(completa("scenario-tool package --runtime cart"), "cartella\n");
 }
 
@@ -185,12 +400,20 @@ TEST_F(Convenzioni, IlPacchettoConHelpEVersionNonScriveNulla) {
 }
 
 TEST_F(Convenzioni, IlPacchettoConUnAltroArgomentoEsceConDue) {
-  for (const char* argomenti : {"--frobnicate", "x", "--help --version", "-help", "''"}) {
+  const std::pair<const char*, const char*> casi[] = {{"--frobnicate", "--frobnicate"},
+                                                      {"x", "x"},
+                                                      {"--help --version", "--version"},
+                                                      {"x --help", "x"},
+                                                      {"-help", "-help"},
+                                                      {"''", ""}};
+  for (const auto& [argomenti, rifiutato] : casi) {
     EXPECT_EQ(esegui_pacchetto(argomenti), 2) << argomenti;
     EXPECT_EQ(uscita_, "");
     EXPECT_EQ(errori_,
-              "Usage: ARONA_DOMODOSSOLA_324 [-h | --help | --version]\n"
-              "Started with no argument, it writes the scenario into its own folder.\n");
+              std::string("ARONA_DOMODOSSOLA_324: unexpected argument `") + rifiutato +
+                  "`\n"
+                  "Usage: ARONA_DOMODOSSOLA_324 [-h | --help | --version]\n"
+                  "Started with no argument, it writes the scenario into its own folder.\n");
     EXPECT_EQ(nomi_in(cartella_ / "pacchetto"), std::vector<std::string>{"ARONA_DOMODOSSOLA_324"});
   }
 }

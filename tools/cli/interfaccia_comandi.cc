@@ -112,9 +112,16 @@ std::string pagina_man(const CLI::App& app) {
        "package. A route is two text sources in one folder, ROUTE_linea.txt (the line) and "
        "ROUTE_TRAIN\\-.txt (the train service); the compiled files are ROUTE_linea.dat, "
        "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat. Where \\-\\-route and \\-\\-train are left out, "
-       "they are taken from the folder when it holds one route and one train. "
+       "they are taken from the folder when it holds one route and one train; otherwise the "
+       "command writes nothing and says what the folder holds. "
        "scenario\\-tool package joins the package runtime, scenario\\-runtime, with a route's "
        "sources and documents into one program for drivers, as the shipped package is made.\n";
+  t += ".SH OPTIONS\nBefore or after the command:\n";
+  for (const CLI::Option* o : opzioni_di(app)) {
+    t += ".TP\n.B \\-\\-" + roff(o->get_lnames().front());
+    if (prende_valore(*o)) t += " \\fI" + o->get_type_name() + "\\fR";
+    t += "\n" + roff(o->get_description()) + "\n";
+  }
   t += ".SH COMMANDS\n";
   for (const CLI::App* c : comandi_visibili(app)) {
     t += ".SS " + c->get_name() + "\n" + roff(c->get_description()) + ".\n";

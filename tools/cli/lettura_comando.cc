@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "compiler/nomi_file.h"
+#include "run/stati_uscita.h"
 #include "sources/nome_valido.h"
 
 #ifndef _WIN32
@@ -19,15 +20,13 @@
 
 namespace scenario::strumento {
 
-bool nomi_validi(const scenario_scelto& s) {
-  for (const std::string* nome : {&s.linea, &s.treno}) {
-    if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      stampa_errore("the name \"" + *nome + "\" " + perche);
-      return false;
-    }
-  }
-  return true;
+bool nome_valido(const std::string& nome) {
+  const std::string perche = nome_non_valido(nome);
+  if (!perche.empty()) stampa_errore("the name \"" + nome + "\" " + perche);
+  return perche.empty();
 }
+
+bool nomi_validi(const scenario_scelto& s) { return nome_valido(s.linea) && nome_valido(s.treno); }
 
 bool scrivi_uscita(const std::string& testo) {
   const bool scritto = std::fwrite(testo.data(), 1, testo.size(), stdout) == testo.size();
@@ -37,7 +36,23 @@ bool scrivi_uscita(const std::string& testo) {
   return false;
 }
 
+void opzione_silenzio(CLI::App& comando, bool& zitto) {
+  comando.add_flag("-q,--quiet", zitto, "Print nothing when it succeeds");
+}
+
+int riassunto_successo(const std::string& riga, bool zitto) {
+  if (zitto) return uscita_ok;
+  return scrivi_uscita(riga + "\n") ? uscita_ok : uscita_file;
+}
+
+namespace {
+modo_colore colore_chiesto = modo_colore::automatico;
+}  // namespace
+
+void imposta_colore(modo_colore m) { colore_chiesto = m; }
+
 bool colore_su(std::FILE* f) {
+  if (colore_chiesto != modo_colore::automatico) return colore_chiesto == modo_colore::sempre;
 #ifdef _WIN32
   (void)f;
   return false;

@@ -18,9 +18,23 @@ void stampa_errore(const std::string& messaggio);
 // could not be (a full disk, a file-size limit). A reader that closed the pipe is not told.
 bool scrivi_uscita(const std::string& testo);
 
-// Whether what goes to `f` is coloured: on a terminal, unless NO_COLOR is set.
+// What --color asks for: colour on a terminal unless NO_COLOR is set (automatico), always,
+// or never. The one setting of the run, made once the command line is read.
+enum class modo_colore { automatico, sempre, mai };
+void imposta_colore(modo_colore m);
+
+// Adds -q, --quiet to `comando`: the summary of a success is left out.
+void opzione_silenzio(CLI::App& comando, bool& zitto);
+
+// The one line a command prints on standard output when it succeeds, unless -q asked for
+// none: uscita_ok, or uscita_file when standard output cannot take it.
+int riassunto_successo(const std::string& riga, bool zitto);
+
+// Whether what goes to `f` is coloured, as --color and NO_COLOR ask.
 bool colore_su(std::FILE* f);
 
+// True when `nome` may stand in file names; otherwise false after the message.
+bool nome_valido(const std::string& nome);
 // True when route and train may stand in file names; otherwise false after the message, and
 // the subcommand ends with uscita_uso.
 bool nomi_validi(const scenario_scelto& s);

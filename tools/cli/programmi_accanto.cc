@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "io/errore_io.h"
 #include "io/programma.h"
@@ -26,20 +27,42 @@ bool utilizzabile(const std::filesystem::path& p, bool da_eseguire) {
 #endif
 }
 
-}  // namespace
-
-std::string programma_accanto(const std::string& nome, bool da_eseguire) {
+// The places of `nome` in the order they are tried; none when scenario-tool's own folder
+// cannot be found.
+std::vector<std::filesystem::path> posti_di(const std::string& nome) {
   std::filesystem::path cartella;
   try {
     cartella = cartella_programma();
   } catch (const errore_io&) {
-    return "";
+    return {};
   }
+  std::vector<std::filesystem::path> posti;
   for (const char* sotto : cartelle_programmi) {
-    const std::filesystem::path p = (cartella / sotto / nome).lexically_normal();
+    posti.push_back((cartella / sotto / nome).lexically_normal());
+  }
+  return posti;
+}
+
+}  // namespace
+
+std::string programma_accanto(const std::string& nome, bool da_eseguire) {
+  for (const std::filesystem::path& p : posti_di(nome)) {
     if (utilizzabile(p, da_eseguire)) return p.string();
   }
   return "";
+}
+
+std::string dove_cercato(const std::string& nome) {
+  const std::vector<std::filesystem::path> posti = posti_di(nome);
+  if (posti.empty()) {
+    return std::string("looked for ") + dove_programmi +
+           ", but the folder of scenario-tool itself cannot be found";
+  }
+  std::string t = "looked for at ";
+  for (std::size_t i = 0; i < posti.size(); ++i) {
+    t += (i == 0 ? "" : i + 1 == posti.size() ? " and " : ", ") + posti[i].string();
+  }
+  return t;
 }
 
 }  // namespace scenario::strumento

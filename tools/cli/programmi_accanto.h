@@ -17,6 +17,10 @@ inline constexpr const char* dove_programmi = "beside scenario-tool or in ../lib
 // `da_eseguire` it must also be one this process may run, not only read.
 std::string programma_accanto(const std::string& nome, bool da_eseguire);
 
+// Where `nome` was looked for, for the message of a program that was not found: "looked for
+// at /opt/st/bin/NAME and /opt/st/lib/scenario-tool/NAME".
+std::string dove_cercato(const std::string& nome);
+
 }  // namespace scenario::strumento
 
 #endif  // TOOLS_CLI_PROGRAMMI_ACCANTO_H_

@@ -6,8 +6,9 @@
 
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
+#include "tools/cli/errori_comando.h"
 #include "tools/cli/interfaccia_comandi.h"
-#include "tools/cli/scelta_scenario.h"
+#include "tools/cli/lettura_comando.h"
 
 namespace scenario::strumento {
 
@@ -15,14 +16,10 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
   comando.add_option("--dir", s.cartella, "Folder of the sources and of the compiled files")
       ->capture_default_str()
       ->type_name("DIR");
-  comando
-      .add_option("--route", s.linea,
-                  "Route identifier, the first part of every file name; left out, "
-                  "the one route in DIR")
-      ->capture_default_str();
-  comando.add_option("--train", s.treno, "Train number; left out, the one train in DIR")
-      ->capture_default_str();
-  inferisci_da_cartella(comando, s);
+  comando.add_option("--route", s.linea,
+                     "Route identifier, the first part of every file name; left out, "
+                     "the one route in DIR");
+  comando.add_option("--train", s.treno, "Train number; left out, the one train in DIR");
 }
 
 }  // namespace scenario::strumento
@@ -52,7 +49,7 @@ constexpr sottocomando sottocomandi[] = {
 #ifdef CON_PLOT
     {"plot", st::registra_plot},
 #endif
-    {"package", st::registra_package},
+    {"package", st::registra_package}, {"explain", st::registra_explain},
 };
 
 // Building every subcommand's options is most of the start-up, so a run that names one
@@ -76,6 +73,22 @@ int main(int argc, char** argv) {
 #endif
   CLI::App app{descrizione_strumento};
   app.require_subcommand(1);
+  // --color is the program's, taken before or after the command's name; a word no command
+  // takes falls through to the program, whose refusal names it.
+  app.fallthrough();
+  app.add_option_function<std::string>(
+         "--color",
+         [](const std::string& m) {
+           st::imposta_colore(m == "always"  ? st::modo_colore::sempre
+                              : m == "never" ? st::modo_colore::mai
+                                             : st::modo_colore::automatico);
+         },
+         "Colour the problems shown: auto (on a terminal, unless NO_COLOR is set), always or "
+         "never")
+      ->type_name("WHEN")
+      ->check(CLI::IsMember({"auto", "always", "never"}));
+  app.failure_message(
+      [](const CLI::App* a, const CLI::Error& e) { return st::messaggio_riga_di_comando(*a, e); });
   registra_sottocomandi(app, argc, argv);
   st::completa_interfaccia(app);
   try {

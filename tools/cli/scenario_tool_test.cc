@@ -21,7 +21,10 @@ class Strumento : public test::cartella_di_prova {
 TEST_F(Strumento, EsportaECompilaComeIlPacchetto) {
   ASSERT_EQ(esegui("export"), 0);
   ASSERT_EQ(esegui("compile"), 0) << errori_;
-  EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
+  EXPECT_EQ(uscita_,
+            "compiled route ARONA_DOMODOSSOLA, train 324 into ARONA_DOMODOSSOLA_linea.dat, "
+            "ARONA_DOMODOSSOLA_324.sim, ARONA_DOMODOSSOLA_324.dat\n"
+            "codice_errore=0 posizione_errore=0\n");
   EXPECT_TRUE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_linea.txt"));
   EXPECT_TRUE(fs::exists(cartella_ / "ARONA_DOMODOSSOLA_324-.txt"));
   const auto atteso = test::compila(test::linea_spedita(), test::treno_spedito());
@@ -51,7 +54,7 @@ TEST_F(Strumento, ErroreDiIdentitaNonScriveNulla) {
   test::scrivi_file(cartella_ / "R_7-.txt",
                     test::treno_minimo("rallentamento, 0, 50, 200, 0, 0, 0\r\n"));
   EXPECT_EQ(esegui("compile --route R --train 7"), 3);
-  EXPECT_NE(errori_.find(" Errore n. 1250"), std::string::npos);
+  EXPECT_EQ(errori_.substr(0, errori_.find('\n') + 1), "scenario-tool:  Errore n. 1250\n");
   EXPECT_EQ(uscita_, "codice_errore=0 posizione_errore=0\n");
   EXPECT_FALSE(fs::exists(cartella_ / "R_7.dat"));
 }
@@ -100,25 +103,26 @@ TEST_F(Strumento, IlFileDelMessaggioSiApreDaDoveSiEra) {
   EXPECT_EQ(errori_.substr(0, errori_.find('\n') + 1), "R_7-.txt" + errore);
 }
 
-// A missing source is named by its full path; a missing folder ends before any lock.
+// With the names given, a missing source is the compile's code 101 or 25, named by its full
+// path; a missing folder ends before any lock.
 TEST_F(Strumento, SorgentiMancantiSonoIlCodice101) {
-  EXPECT_EQ(esegui("compile"), 1);
+  EXPECT_EQ(esegui("compile --route R --train 7"), 1);
   EXPECT_EQ(uscita_, "codice_errore=101 posizione_errore=0\n");
   const std::string c = cartella_.string();
   EXPECT_EQ(errori_,
-            "ARONA_DOMODOSSOLA_linea.txt: error 101: the line description is missing\n"
+            "R_linea.txt: error 101: the line description is missing\n"
             "scenario-tool: no source " +
                 c +
-                "/ARONA_DOMODOSSOLA_linea.txt\n"
+                "/R_linea.txt\n"
                 "scenario-tool: no source " +
-                c + "/ARONA_DOMODOSSOLA_324-.txt\n");
+                c + "/R_7-.txt\n");
   test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima());
   EXPECT_EQ(esegui("compile --route R --train 7"), 1);
   EXPECT_EQ(errori_,
             "R_7-.txt: error 25: the train service file does not exist\n"
             "scenario-tool: no source " +
                 c + "/R_7-.txt\n");
-  EXPECT_EQ(esegui("compile --dir altrove/sotto"), 4);
+  EXPECT_EQ(esegui("compile --dir altrove/sotto --route R --train 7"), 4);
   EXPECT_EQ(errori_, "scenario-tool: no folder " + c + "/altrove/sotto\n");
   EXPECT_EQ(uscita_, "");
   EXPECT_FALSE(fs::exists(cartella_ / "altrove"));

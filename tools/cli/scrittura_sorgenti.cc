@@ -10,15 +10,19 @@
 
 namespace scenario::strumento {
 
+bool crea_cartella(const std::filesystem::path& cartella) {
+  std::error_code e;
+  std::filesystem::create_directories(cartella, e);
+  if (!e) return true;
+  stampa_errore("the folder " + cartella.string() + " cannot be created: " + e.message());
+  return false;
+}
+
 int scrivi_in_cartella(const std::filesystem::path& cartella,
                        const std::vector<std::string>& sorgenti, bool forza,
                        const std::function<void(destinazione_file&)>& scrivi) {
+  if (!crea_cartella(cartella)) return uscita_file;
   std::error_code e;
-  std::filesystem::create_directories(cartella, e);
-  if (e) {
-    stampa_errore("the folder " + cartella.string() + " cannot be created: " + e.message());
-    return uscita_file;
-  }
   bool esiste = false;
   for (const std::string& nome : sorgenti) {
     const std::filesystem::path p = cartella / nome;

@@ -16,6 +16,9 @@ namespace scenario::strumento {
 // Exit status of `export` and `new` when a source exists and --force was not given.
 inline constexpr stato_uscita uscita_sorgente_esistente = uscita_codice_registrato;
 
+// Creates `cartella` and the folders above it that are missing; false after the message.
+bool crea_cartella(const std::filesystem::path& cartella);
+
 // Creates `cartella`, refuses when one of `sorgenti` (names in it) exists and `forza` is
 // false, then runs `scrivi` on the folder's files, each replaced as it is written. Returns the exit
 // status after printing any message.

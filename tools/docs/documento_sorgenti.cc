@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "compiler/campi_sorgenti.h"
+#include "compiler/formato_celle.h"
 
 namespace scenario::strumento {
 namespace {
@@ -19,37 +20,45 @@ std::string intervallo(const campo_sorgente& c) {
   return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
 }
 
-// What the compiler refuses whatever the other fields hold.
-std::string rifiutati(const campo_sorgente& c) {
+// What the compiler takes whatever the other fields hold, and what it refuses with which code.
+std::string accettati(const campo_sorgente& c) {
   const valori_accettati& a = c.accettati;
   const bool sotto = a.minimo > INT32_MIN, sopra = a.massimo < INT32_MAX;
-  if (c.testo() || (!sotto && !sopra)) return "";
+  if (c.testo()) return "the rest of the field: any text without a comma";
+  if (!sotto && !sopra) return "any whole number of 32 bits";
   const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
-  std::string t = ". ";
+  std::string t;
   if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
-    t += "Outside " + minimo + " to " + massimo + ": code " + std::to_string(a.codice_sotto);
+    t = minimo + " to " + massimo + "; outside: code " + std::to_string(a.codice_sotto);
+  } else if (sotto && sopra) {
+    t = minimo + " to " + massimo + "; below: code " + std::to_string(a.codice_sotto) +
+        ", above: code " + std::to_string(a.codice_sopra);
+  } else if (sotto) {
+    t = minimo + " or more; below: code " + std::to_string(a.codice_sotto);
   } else {
-    if (sotto) t += "Below " + minimo + ": code " + std::to_string(a.codice_sotto);
-    if (sotto && sopra) t += "; above ";
-    if (!sotto) t += "Above ";
-    if (sopra) t += massimo + ": code " + std::to_string(a.codice_sopra);
+    t = massimo + " or less; above: code " + std::to_string(a.codice_sopra);
   }
   if (*c.regola) t += std::string(" (") + c.regola + ")";
   return t;
 }
 
-// What the compiler does with the field, then the rules the table gives it.
-std::string uso(const campo_sorgente& c) {
-  std::string t = c.uso;
+// The column of what the compiler takes: the values, a record's position within the route,
+// the multiple it must be, and what the format rounds or wraps.
+std::string presi(const parola_sorgente& p, std::size_t i, const campo_sorgente& c) {
+  std::string t = accettati(c);
+  if (i == 0 && p.margine != 0) {
+    t += "; at most L + " + std::to_string(metri_oltre_la_fine - p.margine) +
+         " on a line of L m, beyond: code 15";
+  }
   if (c.multiplo != 0) {
-    t += ". Not a multiple of " + std::to_string(c.multiplo) + ": code " +
+    t += "; a multiple of " + std::to_string(c.multiplo) + ", else code " +
          std::to_string(c.codice_multiplo);
   }
   if (c.passo != 0) {
-    t += ". Kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
+    t += "; kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
   }
-  if (c.avvolge) t += ". Outside the valid range only its low bits are kept (the value wraps)";
-  return t + rifiutati(c);
+  if (c.avvolge) t += "; outside the range to use only its low bits are kept (it wraps)";
+  return t;
 }
 
 std::string sezioni_di(file_sorgente file) {
@@ -66,14 +75,18 @@ std::string parola_in_markdown(const parola_sorgente& p) {
   if (!significato.empty() && significato[0] >= 'a' && significato[0] <= 'z') {
     significato[0] = static_cast<char>(significato[0] - 'a' + 'A');
   }
-  t += significato + ". Recognised when the keyword field " + descrizione_riconoscimento(p) +
-       ".\n\n";
-  t += "| # | Field | Meaning | Unit | Valid range | What the compiler does |\n";
-  t += "|---|---|---|---|---|---|\n";
-  int n = 0;
-  for (const campo_sorgente& c : p.campi) {
-    t += "| " + std::to_string(++n) + " | `" + c.nome + "` | " + c.significato + " | " + c.unita +
-         " | " + intervallo(c) + " | " + uso(c) + " |\n";
+  t += significato + ". Recognised when the keyword field " + descrizione_riconoscimento(p) + ".";
+  if (p.in_ordine) t += " The records go in increasing position.";
+  if (p.da_zero) t += " The first stands at 0 m: nothing fills the cells before it.";
+  if (p.solo_con_tracciato) t += " Read only when the track plan is built (not with --no-plan).";
+  t += "\n\n";
+  t += "| # | Field | Meaning | Unit | Range to use | The compiler takes | What the compiler "
+       "does with it |\n";
+  t += "|---|---|---|---|---|---|---|\n";
+  for (std::size_t i = 0; i < p.campi.size(); ++i) {
+    const campo_sorgente& c = p.campi[i];
+    t += "| " + std::to_string(i + 1) + " | `" + c.nome + "` | " + c.significato + " | " + c.unita +
+         " | " + intervallo(c) + " | " + presi(p, i, c) + " | " + c.uso + " |\n";
   }
   return t;
 }

@@ -9,6 +9,7 @@
 #include "tools/dump/descrizione_json.h"
 #include "tools/dump/descrizione_scenario.h"
 #include "tools/dump/descrizione_testo.h"
+#include "tools/dump/sorgenti_piu_recenti.h"
 
 namespace scenario::strumento {
 namespace {
@@ -20,6 +21,7 @@ struct opzioni_dump {
 
 int esegui_dump(const opzioni_dump& o) {
   if (!nomi_validi(o.scenario)) return uscita_uso;
+  avvisa_sorgenti_piu_recenti(o.scenario.cartella, o.scenario.linea, o.scenario.treno);
   const std::optional<file_letti> f =
       leggi_compilati(o.scenario.cartella, o.scenario.linea, o.scenario.treno);
   if (!f) return uscita_compilato_danneggiato;

@@ -1,10 +1,13 @@
-// Keys follow the model (`inizio`, `fine`, `dato_1`); positions are metres, speeds km/h.
+// Keys are English; names of the formats' own fields (`sx`, `vas`, `d_v`, `intero_1`) stay as
+// they are where a key stands for one. Positions are metres, speeds km/h.
 #include "tools/dump/descrizione_json.h"
 
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
+
+#include "compiler/formato_celle.h"
 
 namespace scenario::strumento {
 namespace {
@@ -13,10 +16,10 @@ using json = nlohmann::ordered_json;
 
 json stazione(const stazione_descritta& s) {
   const voce_stazione& v = s.voce;
-  json j = {{"slot", s.slot},     {"nome", s.nome},         {"tipo", v.tipo},
-            {"inizio", v.inizio}, {"fine", v.fine},         {"posizione", v.posizione},
-            {"orario", v.orario}, {"ora", ora_di(v.orario)}};
-  j["cella_fermata"] = s.cella_fermata ? json(*s.cella_fermata) : json(nullptr);
+  json j = {{"slot", s.slot},      {"name", s.nome},          {"type", v.tipo},
+            {"start", v.inizio},   {"end", v.fine},           {"position", v.posizione},
+            {"seconds", v.orario}, {"time", ora_di(v.orario)}};
+  j["stop_cell"] = s.cella_fermata ? json(*s.cella_fermata) : json(nullptr);
   j["opzione"] = v.opzione;
   j["intero"] = {v.intero_1, v.intero_2, v.intero_3, v.intero_4, v.intero_5};
   j["byte"] = {v.byte_1, v.byte_2, v.byte_3, v.byte_4};
@@ -26,85 +29,102 @@ json stazione(const stazione_descritta& s) {
 json voce_linea(const voce_linea_descritta& v) {
   json valori = json::array();
   for (const valore_voce& x : v.valori) {
-    valori.push_back({{"campo", x.campo}, {"valore", x.valore}, {"significato", x.significato}});
+    valori.push_back({{"field", x.campo}, {"value", x.valore}, {"meaning", x.significato}});
   }
-  return {{"slot", v.slot}, {"significato", v.significato}, {"nome", v.nome}, {"valori", valori}};
+  return {{"slot", v.slot}, {"meaning", v.significato}, {"name", v.nome}, {"values", valori}};
 }
 
 json identita(const identita_descritta& i) {
-  json j = {
-      {"corrisponde", i.corrisponde()},
-      {"marcatori_validi", i.marcatori_validi},
-      {"codici_corrispondono", i.codici_corrispondono},
-      {"nomi_corrispondono", i.nomi_corrispondono},
-      {"voce_85",
-       {{"nome", i.linea_nel_file}, {"intero_1", i.marcatore_voce}, {"orario", i.codice_pesato}}},
-      {"voce_86", {{"nome", i.treno_nel_file}}}};
-  j["cella_1"] = i.cella_1_presente
-                     ? json{{"dato_1", i.marcatore_cella}, {"dato_2", i.codice_semplice}}
-                     : json(nullptr);
-  j["attesi"] = {{"intero_1", marcatore_identita_voce},
-                 {"orario", i.attesi.pesato},
-                 {"dato_1", marcatore_identita_cella},
-                 {"dato_2", i.attesi.semplice}};
+  json j = {{"matches", i.corrisponde()},
+            {"markers_valid", i.marcatori_validi},
+            {"codes_match", i.codici_corrispondono},
+            {"names_match", i.nomi_corrispondono},
+            {"slot_85",
+             {{"name", i.linea_nel_file},
+              {"marker", i.marcatore_voce},
+              {"weighted_code", i.codice_pesato}}},
+            {"slot_86", {{"name", i.treno_nel_file}}}};
+  j["cell_1"] = i.cella_1_presente
+                    ? json{{"marker", i.marcatore_cella}, {"plain_code", i.codice_semplice}}
+                    : json(nullptr);
+  j["expected"] = {{"slot_85_marker", marcatore_identita_voce},
+                   {"weighted_code", i.attesi.pesato},
+                   {"cell_1_marker", marcatore_identita_cella},
+                   {"plain_code", i.attesi.semplice}};
   return j;
+}
+
+// The key of an unpacked value: the field's own name, but for the two the model names in
+// Italian with no field of a source behind them.
+std::string chiave_valore(const std::string& campo) {
+  if (campo == "velocita") return "speed";
+  if (campo == "celle_dall_avviso") return "cells_from_board";
+  return campo;
 }
 
 json elemento(const elemento_descritto& e) {
   json valori = json::object();
-  for (const campo_descritto& c : e.campi) valori[c.nome] = c.valore;
-  json j = {{"cella", e.cella},
-            {"posizione", e.posizione},
-            {"tipo", e.tipo},
-            {"genere", e.genere},
-            {"valori", valori}};
-  if (!e.testo.empty()) j["testo"] = e.testo;
-  if (!e.avviso.empty()) j["avviso"] = e.avviso;
+  for (const campo_descritto& c : e.campi) valori[chiave_valore(c.nome)] = c.valore;
+  json j = {{"cell", e.cella},
+            {"position", e.posizione},
+            {"kind", e.tipo},
+            {"kind_name", descrizione_genere(e.tipo)},
+            {"values", valori}};
+  if (!e.testo.empty()) j["text"] = e.testo;
+  if (!e.avviso.empty()) j["warning"] = e.avviso;
   return j;
 }
 
 json rallentamento(const rallentamento_descritto& r) {
-  json j = {{"cella_inizio", r.cella_inizio},
-            {"inizio", metri_elemento(r.cella_inizio)},
-            {"cella_fine", r.cella_fine},
-            {"fine", metri_elemento(r.cella_fine)},
-            {"velocita", r.velocita},
+  json j = {{"start_cell", r.cella_inizio},
+            {"start", metri_elemento(r.cella_inizio)},
+            {"end_cell", r.cella_fine},
+            {"end", metri_elemento(r.cella_fine)},
+            {"speed", r.velocita},
             {"d_v", r.d_v},
             {"f_tt", r.f_tt}};
-  j["cella_avviso"] = r.cella_avviso ? json(*r.cella_avviso) : json(nullptr);
-  j["avviso"] = r.cella_avviso ? json(metri_elemento(*r.cella_avviso)) : json(nullptr);
-  j["celle_prima_avviso"] = r.celle_prima_avviso;
+  j["board_cell"] = r.cella_avviso ? json(*r.cella_avviso) : json(nullptr);
+  j["board"] = r.cella_avviso ? json(metri_elemento(*r.cella_avviso)) : json(nullptr);
+  j["cells_before_board"] = r.celle_prima_avviso;
   return j;
 }
 
 json galleria(const galleria_descritta& g) {
-  return {{"prima_cella", g.prima_cella},
-          {"ultima_cella", g.ultima_cella},
-          {"inizio", metri_strato(g.prima_cella)},
-          {"fine", metri_strato(g.ultima_cella + 1)},
-          {"tipo", g.tipo},
-          {"lampade", g.lampade},
-          {"nome", g.nome}};
+  return {{"first_cell", g.prima_cella},
+          {"last_cell", g.ultima_cella},
+          {"start", metri_strato(g.prima_cella)},
+          {"end", metri_strato(g.ultima_cella + 1)},
+          {"type", g.tipo},
+          {"lamps", g.lampade},
+          {"name", g.nome}};
+}
+
+json curva(const curva_descritta& c) {
+  json j = {{"start", c.inizio},          {"length", c.lunghezza},
+            {"class", c.classe},          {"direction", c.sinistra ? "left" : "right"},
+            {"keyword", parola_curva(c)}, {"radius", raggio_curva(c)}};
+  return j;
 }
 
 json tratto(const tratto_strato& t, const char* unita) {
-  return {{"prima_cella", t.prima_cella},
-          {"ultima_cella", t.ultima_cella},
-          {"da", metri_strato(t.prima_cella)},
-          {"a", metri_strato(t.ultima_cella + 1)},
+  return {{"first_cell", t.prima_cella},
+          {"last_cell", t.ultima_cella},
+          {"from", metri_strato(t.prima_cella)},
+          {"to", metri_strato(t.ultima_cella + 1)},
           {"byte", t.byte},
           {unita, t.valore ? json(*t.valore) : json(nullptr)}};
 }
 
 json conteggi_in_json(const conteggi& n) {
-  return {{"stazioni", n.stazioni},
-          {"segnali", n.segnali},
-          {"rallentamenti", n.rallentamenti},
-          {"indicatori_velocita", n.indicatori_velocita},
-          {"cartelli", n.cartelli},
-          {"gallerie", n.gallerie},
-          {"controlli_velocita", n.controlli_velocita},
-          {"lampade", n.lampade}};
+  return {{"stations", n.stazioni},
+          {"signals", n.segnali},
+          {"slow_orders", n.rallentamenti},
+          {"speed_boards", n.indicatori_velocita},
+          {"signboards", n.cartelli},
+          {"tunnels", n.gallerie},
+          {"curves", n.curve},
+          {"speed_checks", n.controlli_velocita},
+          {"tunnel_lamps", n.lampade}};
 }
 
 std::string testo_json(const json& j) {
@@ -204,30 +224,34 @@ sorgente_lista da_strato(const file_letti& f, strato s, const char* unita) {
 void scrivi_json(std::FILE* out, const descrizione& d, const file_letti& f) {
   scrittore s(out);
   s.valore("formato", versione_formato_json);
-  s.valore("linea", d.linea);
-  s.valore("treno", d.treno);
-  s.valore("celle", d.celle);
-  s.valore("lunghezza_linea", d.lunghezza_linea);
-  s.valore("conteggi", conteggi_in_json(d.numeri));
-  s.valore("identita", identita(d.identita));
-  s.lista("stazioni", da_vettore(d.stazioni, stazione));
-  s.lista("voci_linea", da_vettore(d.voci_linea, voce_linea));
-  s.lista("elementi", [&](const auto& scrivi) {
+  s.valore("route", d.linea);
+  s.valore("train", d.treno);
+  s.valore("cells", d.celle);
+  s.valore("line_length", d.lunghezza_linea);
+  s.valore("counts", conteggi_in_json(d.numeri));
+  s.valore("identity", identita(d.identita));
+  s.lista("stations", da_vettore(d.stazioni, stazione));
+  s.lista("line_slots", da_vettore(d.voci_linea, voce_linea));
+  s.lista("features", [&](const auto& scrivi) {
     per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(elemento(e)); });
   });
-  s.lista("rallentamenti", da_vettore(d.rallentamenti, rallentamento));
-  s.lista("gallerie", [&](const auto& scrivi) {
+  s.lista("slow_orders", da_vettore(d.rallentamenti, rallentamento));
+  s.lista("tunnels", [&](const auto& scrivi) {
     per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(galleria(g)); });
   });
-  s.oggetto_di_liste("strati", {{"velocita", da_strato(f, strato::velocita, "kmh")},
-                                {"pendenza", da_strato(f, strato::pendenza, "per_mille")},
-                                {"aderenza", da_strato(f, strato::aderenza, "valore")},
-                                {"galleria", da_strato(f, strato::galleria, "tipo")}});
-  s.valore("tracciato", {{"presente", d.tracciato.presente},
-                         {"punti", d.tracciato.punti},
-                         {"interi", d.tracciato.interi},
-                         {"reali", d.tracciato.reali},
-                         {"vuoti", d.tracciato.vuoti}});
+  s.lista("curves", [&](const auto& scrivi) {
+    if (f.tracciato)
+      per_ogni_curva(*f.tracciato, [&](const curva_descritta& c) { scrivi(curva(c)); });
+  });
+  s.oggetto_di_liste("layers", {{"speed_limit", da_strato(f, strato::velocita, "kmh")},
+                                {"gradient", da_strato(f, strato::pendenza, "per_mille")},
+                                {"adhesion", da_strato(f, strato::aderenza, "value")},
+                                {"tunnel", da_strato(f, strato::galleria, "type")}});
+  s.valore("track_plan", {{"present", d.tracciato.presente},
+                          {"points", d.tracciato.punti},
+                          {"integers", d.tracciato.interi},
+                          {"doubles", d.tracciato.reali},
+                          {"empty", d.tracciato.vuoti}});
   s.chiudi();
 }
 

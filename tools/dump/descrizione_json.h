@@ -1,5 +1,5 @@
 // The description of a compiled scenario as one JSON document, for scripts: the same content
-// as the text of `scenario-tool dump`, with the model's field names as keys.
+// as the text of `scenario-tool dump`, under English keys.
 #ifndef TOOLS_DUMP_DESCRIZIONE_JSON_H_
 #define TOOLS_DUMP_DESCRIZIONE_JSON_H_
 
@@ -11,8 +11,9 @@
 namespace scenario::strumento {
 
 // Version of the document's layout (docs/dump_json.md); it changes when a key changes
-// meaning or goes away, not when one is added.
-inline constexpr int versione_formato_json = 1;
+// meaning or goes away, not when one is added. Version 1 had the model's Italian names as
+// keys; 2 has English ones and the curves.
+inline constexpr int versione_formato_json = 2;
 
 // Writes the document, indented by two spaces, to `out`. The point features are taken from
 // the files one at a time, so a long route never sits in memory as one JSON tree.

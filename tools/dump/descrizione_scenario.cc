@@ -3,6 +3,7 @@
 #include "tools/dump/descrizione_scenario.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "compiler/classi_curva.h"
 #include "compiler/formato_indicatore.h"
 #include "compiler/formato_rallentamento.h"
 #include "compiler/formato_segnale.h"
@@ -357,35 +359,13 @@ uint8_t byte_strato(const cella& c, strato s) {
   }
 }
 
-// "(GALLERIA DI)(ARONA      )(m 670      )" -> "GALLERIA DI ARONA m 670".
-std::string testo_pulito(const std::string& t) {
-  std::string r;
-  bool spazio = false;
-  for (char ch : t) {
-    if (ch == '(' || ch == ')' || ch == ' ') {
-      spazio = !r.empty();
-      continue;
-    }
-    if (spazio) r += ' ';
-    spazio = false;
-    r += ch;
-  }
-  return r;
-}
-
-bool nomina_galleria(const std::string& t) {
-  std::string maiuscolo = t;
-  for (char& ch : maiuscolo) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
-  return maiuscolo.find("GALLERIA") != std::string::npos;
-}
-
 // The tunnel name each slot's text gives, empty when it speaks of no tunnel: worked out once
 // per slot, however many boards point at it.
 std::array<std::string, numero_voci_stazione> nomi_gallerie(const file_letti& f) {
   std::array<std::string, numero_voci_stazione> nomi;
   for (std::size_t i = 0; i < nomi.size(); ++i) {
     const std::string testo = da_windows_1252(f.stazioni[i].nome);
-    if (nomina_galleria(testo)) nomi[i] = testo_pulito(testo);
+    if (annuncia_galleria(testo)) nomi[i] = testo_cartello(testo);
   }
   return nomi;
 }
@@ -429,6 +409,7 @@ conteggi conta(const file_letti& f, const descrizione& d) {
   n.stazioni = static_cast<int>(d.stazioni.size());
   n.rallentamenti = static_cast<int>(d.rallentamenti.size());
   per_ogni_tratto(f.percorso, strato::galleria, [&](const tratto_strato&) { ++n.gallerie; });
+  if (f.tracciato) per_ogni_curva(*f.tracciato, [&](const curva_descritta&) { ++n.curve; });
   for (const cella& c : f.percorso) {
     n.segnali += c.tipo == cella_segnale;
     n.indicatori_velocita += c.tipo == cella_indicatore_velocita;
@@ -439,7 +420,73 @@ conteggi conta(const file_letti& f, const descrizione& d) {
   return n;
 }
 
+// The turn of the step into point i against the step before it: each computed step turns the
+// direction by k and lengthens it by (1 + k^2)^(1/2), so the cross product of the two steps is
+// -k times the square of the first. Nothing for a point next to an empty one.
+std::optional<double> svolta(const tracciato_letto& t, std::size_t i) {
+  for (std::size_t j = i - 2; j <= i; ++j) {
+    if (t.x[j].etichetta == etichetta_vuoto || t.y[j].etichetta == etichetta_vuoto) {
+      return std::nullopt;
+    }
+  }
+  const double ax = t.x[i - 1].valore - t.x[i - 2].valore,
+               ay = t.y[i - 1].valore - t.y[i - 2].valore;
+  const double bx = t.x[i].valore - t.x[i - 1].valore, by = t.y[i].valore - t.y[i - 1].valore;
+  const double k = -(ax * by - ay * bx) / (ax * ax + ay * ay);
+  if (!std::isfinite(k)) return std::nullopt;
+  return k;
+}
+
+// The class a turn belongs to: within a tenth of its curvature (the closest two classes are
+// half apart); 0 for a turn of no class, -1 for the straight, which stays within a hundredth
+// of the gentlest class (a straight step repeats the last one but for rounding).
+int classe_di(double k) {
+  const double a = std::abs(k);
+  if (a < classi_curva[0].curvatura / 100) return -1;
+  for (const classe_curva& c : classi_curva) {
+    if (std::abs(a - c.curvatura) <= c.curvatura / 10) return c.classe;
+  }
+  return 0;
+}
+
 }  // namespace
+
+std::string parola_curva(const curva_descritta& c) {
+  if (c.classe == 0) return "";
+  return std::string(c.sinistra ? "curvas" : "curvad") + std::to_string(c.classe);
+}
+
+int64_t raggio_curva(const curva_descritta& c) {
+  return c.curvatura > 0 ? std::llround(1 / c.curvatura) : 0;
+}
+
+void per_ogni_curva(const tracciato_letto& t,
+                    const std::function<void(const curva_descritta&)>& fai) {
+  const std::size_t n = std::min(t.x.size(), t.y.size());
+  std::optional<curva_descritta> aperta;
+  const auto chiudi = [&] {
+    if (aperta) fai(*aperta);
+    aperta.reset();
+  };
+  for (std::size_t i = 2; i < n; ++i) {
+    const std::optional<double> k = svolta(t, i);
+    const int classe = k ? classe_di(*k) : -1;
+    if (classe < 0) {
+      chiudi();
+      continue;
+    }
+    const bool sinistra = *k < 0;
+    if (aperta && aperta->classe == classe && aperta->sinistra == sinistra) {
+      ++aperta->lunghezza;
+      continue;
+    }
+    chiudi();
+    const double curvatura =
+        classe > 0 ? classi_curva[static_cast<std::size_t>(classe - 1)].curvatura : std::abs(*k);
+    aperta = curva_descritta{static_cast<int64_t>(i) - 1, 1, classe, sinistra, curvatura};
+  }
+  chiudi();
+}
 
 void per_ogni_tratto(const std::vector<cella>& p, strato s,
                      const std::function<void(const tratto_strato&)>& fai) {
@@ -512,6 +559,27 @@ descrizione descrivi(const file_letti& f, const std::string& linea, const std::s
   d.tracciato = tracciato_di(f);
   d.numeri = conta(f, d);
   return d;
+}
+
+std::string testo_cartello(const std::string& t) {
+  std::string r;
+  bool spazio = false;
+  for (char ch : t) {
+    if (ch == '(' || ch == ')' || ch == ' ') {
+      spazio = !r.empty();
+      continue;
+    }
+    if (spazio) r += ' ';
+    spazio = false;
+    r += ch;
+  }
+  return r;
+}
+
+bool annuncia_galleria(const std::string& t) {
+  std::string maiuscolo = t;
+  for (char& ch : maiuscolo) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
+  return maiuscolo.find("GALLERIA") != std::string::npos;
 }
 
 std::vector<double> quote_profilo(const std::vector<cella>& percorso) {

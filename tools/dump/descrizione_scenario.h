@@ -137,6 +137,25 @@ struct galleria_descritta {
   std::string nome;  // the signboard that announces it, when there is one
 };
 
+// One curve as the track plan turns: the points of a run that each turn the line by the same
+// class, the same way. Two curves of one class and one direction that touch are one run.
+struct curva_descritta {
+  int64_t inizio = 0;     // metre of the last point before the turn: the record's start
+  int64_t lunghezza = 0;  // points that turn: the record's length
+  int classe = 0;         // 1 to 6; 0 for a turn of none of the classes
+  bool sinistra = false;  // `curvas`; otherwise `curvad`, to the right
+  double curvatura = 0;   // radians per metre: the class's, or the first point's for class 0
+};
+
+// "curvad4", "curvas1"; "" for class 0.
+std::string parola_curva(const curva_descritta& c);
+// Metres, about 1 / curvature, rounded.
+int64_t raggio_curva(const curva_descritta& c);
+
+// Calls fai(c) for each curve of the plan, in order along the line.
+void per_ogni_curva(const tracciato_letto& t,
+                    const std::function<void(const curva_descritta&)>& fai);
+
 struct tracciato_descritto {
   bool presente = false;
   std::size_t punti = 0;
@@ -152,6 +171,7 @@ struct conteggi {
   int indicatori_velocita = 0;
   int cartelli = 0;
   int gallerie = 0;
+  int curve = 0;
   int controlli_velocita = 0;
   int lampade = 0;
 };
@@ -199,6 +219,12 @@ void per_ogni_elemento(const file_letti& f, F fai) {
     if (f.percorso[i].tipo != cella_libera) fai(descrivi_elemento(f, static_cast<int32_t>(i)));
   }
 }
+
+// A signboard's text as one line: "(GALLERIA DI)(ARONA      )(m 670      )" gives
+// "GALLERIA DI ARONA m 670".
+std::string testo_cartello(const std::string& t);
+// Whether a signboard's text announces a tunnel: it holds "GALLERIA", any case.
+bool annuncia_galleria(const std::string& t);
 
 // Height in metres at the start of each cell, from 0 at cell 0, adding each cell's gradient
 // over its 50 m. The profile ends after the last cell with a gradient; unset cells are flat.

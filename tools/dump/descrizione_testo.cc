@@ -54,9 +54,9 @@ void stampa_file(std::FILE* out, const descrizione& d, const std::string& cartel
   std::fprintf(
       out,
       "  stations %d, signals %d, slow orders %d, speed-indicator boards %d, signboards %d, "
-      "tunnels %d, speed checks %d, tunnel lamps %d\n",
+      "tunnels %d, curves %d, speed checks %d, tunnel lamps %d\n",
       n.stazioni, n.segnali, n.rallentamenti, n.indicatori_velocita, n.cartelli, n.gallerie,
-      n.controlli_velocita, n.lampade);
+      n.curve, n.controlli_velocita, n.lampade);
 }
 
 const char* esito(bool ok) { return ok ? "ok" : "MISMATCH"; }
@@ -157,6 +157,22 @@ void stampa_gallerie(std::FILE* out, const descrizione& d, const file_letti& f) 
   });
 }
 
+// The curves as the track plan turns; each line's keyword is the record that makes that turn.
+void stampa_curve(std::FILE* out, const descrizione& d, const file_letti& f) {
+  if (!f.tracciato) {
+    riga(out, "\nCurves: no track plan, " + nome_tracciato(d.linea) + " is absent");
+    return;
+  }
+  std::fprintf(out, "\nCurves (%d)\n", d.numeri.curve);
+  riga(out, "     start m  length m  class  direction  radius m  keyword");
+  per_ogni_curva(*f.tracciato, [out](const curva_descritta& c) {
+    const std::string parola = c.classe > 0 ? parola_curva(c) : "no class";
+    std::fprintf(out, "  %10lld  %8lld  %5d  %-9s  %8lld  %s\n", static_cast<long long>(c.inizio),
+                 static_cast<long long>(c.lunghezza), c.classe, c.sinistra ? "left" : "right",
+                 static_cast<long long>(raggio_curva(c)), parola.c_str());
+  });
+}
+
 void stampa_strato(std::FILE* out, const char* titolo, const file_letti& f, strato s,
                    const char* unita) {
   std::size_t n = 0;
@@ -181,6 +197,7 @@ void scrivi_testo(std::FILE* out, const descrizione& d, const file_letti& f,
   stampa_elementi(out, d, f);
   stampa_rallentamenti(out, d);
   stampa_gallerie(out, d, f);
+  stampa_curve(out, d, f);
   stampa_strato(out, "Speed limit", f, strato::velocita, " km/h");
   stampa_strato(out, "Gradient", f, strato::pendenza, " per mille");
   stampa_strato(out, "Adhesion", f, strato::aderenza, "");

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "tools/cli/lettura_comando.h"
 #include "tools/cli/programmi_accanto.h"
 #include "tools/cli/resa_diagnostiche.h"
+#include "tools/cli/scrittura_sorgenti.h"
 
 namespace scenario::strumento {
 namespace {
@@ -39,10 +41,11 @@ constexpr bool windows_di_base = false;
 
 struct opzioni_package {
   scenario_scelto scenario;
-  std::string uscita;   // empty: DIR/ROUTE_TRAIN, with .exe for Windows
+  std::string uscita;   // empty: DIR/dist/ROUTE_TRAIN, with .exe for Windows
   std::string runtime;  // empty: found beside scenario-tool
   bool windows = windows_di_base;
   bool forza = false;
+  bool zitto = false;
 };
 
 struct piattaforma {
@@ -58,8 +61,8 @@ constexpr piattaforma windows_ = {true, "Windows", "scenario-runtime.exe", ".exe
 
 // Where the runtime was looked for and, for the Windows one on Linux, how to build it.
 std::string runtime_mancante(const piattaforma& p) {
-  std::string t =
-      std::string("package needs ") + p.runtime + " " + dove_programmi + ", or --runtime FILE";
+  std::string t = std::string("package needs ") + p.runtime + ": " + dove_cercato(p.runtime) +
+                  "; or give --runtime FILE";
   if (p.windows && !windows_di_base) {
     t += "\n  the Windows build makes it: `bash scripts/windows.sh` in the source folder writes "
          "build-windows/" +
@@ -136,13 +139,31 @@ std::string riassunto_documenti(const carico& c) {
   return t.empty() ? "none" : t;
 }
 
+// Where the package goes: DIR/dist/ROUTE_TRAIN unless --out says. Run in the folder that holds
+// it, a package writes its sources there and deletes them, so --out in the route folder itself
+// is refused unless --force; empty then, after the message.
+std::optional<fs::path> uscita_di(const opzioni_package& o, const piattaforma& p) {
+  const fs::path cartella(o.scenario.cartella);
+  const std::string nome = o.scenario.linea + "_" + o.scenario.treno + p.suffisso;
+  if (o.uscita.empty()) return cartella / "dist" / nome;
+  const fs::path uscita(o.uscita);
+  std::error_code e;
+  const fs::path dove = uscita.has_parent_path() ? uscita.parent_path() : fs::path(".");
+  if (o.forza || !fs::equivalent(dove, cartella, e)) return uscita;
+  stampa_errore("--out " + o.uscita + " is in the route folder " + o.scenario.cartella +
+                ", whose sources the package would write over and delete when run there; " +
+                "the default is " + (cartella / "dist" / nome).string() +
+                ", and --force writes it there anyway");
+  return std::nullopt;
+}
+
 int esegui_package(const opzioni_package& o) {
   const piattaforma& p = o.windows ? windows_ : linux_;
+  const std::optional<fs::path> destinazione = uscita_di(o, p);
+  if (!destinazione) return uscita_uso;
+  const fs::path& uscita = *destinazione;
   carico c;
   if (const int stato = controlla_prima(o, c); stato != uscita_ok) return stato;
-  const fs::path uscita =
-      o.uscita.empty() ? fs::path(o.scenario.cartella) / (c.linea + "_" + c.treno + p.suffisso)
-                       : fs::path(o.uscita);
   try {
     leggi_documenti(o, c);
     const runtime_letto runtime = leggi_runtime(o, p);
@@ -151,17 +172,17 @@ int esegui_package(const opzioni_package& o) {
       stampa_errore(runtime.file + " " + trova_carico(runtime.byte).perche);
       return uscita_file;
     }
+    if (uscita.has_parent_path() && !crea_cartella(uscita.parent_path())) return uscita_file;
     sostituisci_file(
         uscita,
         [&](std::ostream& out) {
           out.write(pacchetto->data(), static_cast<std::streamsize>(pacchetto->size()));
         },
         true);
-    const std::string riga = uscita.string() + ": the " + p.nome + " package of route " + c.linea +
-                             ", train " + c.treno + " (" + std::to_string(pacchetto->size()) +
-                             " bytes)\n  documents: " + riassunto_documenti(c) + "\n";
-    std::fputs(riga.c_str(), stdout);
-    return uscita_ok;
+    return riassunto_successo(uscita.string() + ": the " + p.nome + " package of route " + c.linea +
+                                  ", train " + c.treno + " (" + std::to_string(pacchetto->size()) +
+                                  " bytes), documents: " + riassunto_documenti(c),
+                              o.zitto);
   } catch (const errore_io& e) {
     stampa_errore(e.inglese());
     return uscita_file;
@@ -179,17 +200,21 @@ void registra_package(CLI::App& app) {
       esegui_package);
   comando
       ->add_option("--out", o->uscita,
-                   "The package to write; left out, DIR/ROUTE_TRAIN (ROUTE_TRAIN.exe for Windows)")
+                   "The package to write (its folder is created); left out, DIR/dist/ROUTE_TRAIN "
+                   "(ROUTE_TRAIN.exe for Windows). Not in DIR itself, where a run would write "
+                   "over the sources, unless --force")
       ->type_name("FILE");
   comando->add_flag("--windows", o->windows,
                     windows_di_base
                         ? "Make a Windows package from scenario-runtime.exe (always, in this build)"
                         : "Make a Windows package from scenario-runtime.exe, of the Windows build");
-  comando->add_flag("--force", o->forza, "Package sources that have errors");
+  comando->add_flag("--force", o->forza,
+                    "Package sources that have errors, or write the package into DIR itself");
   comando
       ->add_option("--runtime", o->runtime,
                    std::string("The package runtime to use; left out, the one ") + dove_programmi)
       ->type_name("FILE");
+  opzione_silenzio(*comando, o->zitto);
 }
 
 }  // namespace scenario::strumento

@@ -76,28 +76,66 @@ TEST_F(Package, LaLineaMinimaImpacchettataScriveCioCheScriveCompile) {
   test::scrivi_file(cartella_ / "r/MIA_7_scheda_treno.txt", scheda);
   ASSERT_EQ(esegui("package --dir r"), 0) << errori_;
   EXPECT_EQ(errori_, "");
-  const std::size_t byte = fs::file_size(cartella_ / "r/MIA_7");
-  EXPECT_EQ(uscita_, "r/MIA_7: the Linux package of route MIA, train 7 (" + std::to_string(byte) +
-                         " bytes)\n  documents: MIA_7_note.txt, MIA_7_scheda_treno.txt\n");
-  EXPECT_EQ(fs::status(cartella_ / "r/MIA_7").permissions() & fs::perms::owner_exec,
+  const std::size_t byte = fs::file_size(cartella_ / "r/dist/MIA_7");
+  EXPECT_EQ(uscita_, "r/dist/MIA_7: the Linux package of route MIA, train 7 (" +
+                         std::to_string(byte) +
+                         " bytes), documents: MIA_7_note.txt, MIA_7_scheda_treno.txt\n");
+  EXPECT_EQ(fs::status(cartella_ / "r/dist/MIA_7").permissions() & fs::perms::owner_exec,
             fs::perms::owner_exec);
 
   std::map<std::string, std::string> attesi = compilati("r", "MIA", "7");
   attesi["MIA_7_note.txt"] = note;
   attesi["MIA_7_scheda_treno.txt"] = scheda;
   for (int giro = 0; giro < 2; ++giro) {
-    ASSERT_EQ(esegui_pacchetto(cartella_ / "r/MIA_7", "corsa"), 0) << errori_;
+    ASSERT_EQ(esegui_pacchetto(cartella_ / "r/dist/MIA_7", "corsa"), 0) << errori_;
     EXPECT_EQ(errori_, "");
     EXPECT_EQ(contenuto("corsa", "MIA_7"), attesi) << "run " << giro;
   }
+}
+
+// The package goes to DIR/dist by default: never beside the sources it would write over when
+// run there. An --out in the route folder itself is refused unless --force.
+TEST_F(Package, NonFiniscePrimaDeiSorgentiNellaLoroCartella) {
+  route_minima();
+  for (const char* fuori : {"r/MIA_7", "r/./altro", "./r/../r/MIA_7"}) {
+    EXPECT_EQ(esegui(std::string("package --dir r --out ") + fuori), 2) << fuori;
+    EXPECT_EQ(errori_, std::string("scenario-tool: --out ") + fuori +
+                           " is in the route folder r, whose sources the package would write over "
+                           "and delete when run there; the default is r/dist/MIA_7, and --force "
+                           "writes it there anyway\n")
+        << fuori;
+    EXPECT_EQ(uscita_, "") << fuori;
+  }
+  EXPECT_EQ(contenuto("r").size(), 2u);
+  ASSERT_EQ(esegui("package --dir r --out r/MIA_7 --force -q"), 0) << errori_;
+  EXPECT_EQ(uscita_, "");
+  EXPECT_TRUE(fs::exists(cartella_ / "r/MIA_7"));
+  ASSERT_EQ(esegui("package --dir r --out r/dist/sotto/MIA_7"), 0) << errori_;
+  EXPECT_TRUE(fs::exists(cartella_ / "r/dist/sotto/MIA_7"));
+}
+
+// The author's package run in its route folder: sources edited since it was made are the
+// author's, and the run stops with status 7 before it writes or deletes a file.
+TEST_F(Package, NonDistruggeISorgentiModificatiDellAutore) {
+  route_minima();
+  ASSERT_EQ(esegui("package --dir r --out pacchetti/MIA_7"), 0) << errori_;
+  test::scrivi_file(cartella_ / "r/MIA_linea.txt",
+                    file("r/MIA_linea.txt") + "curvas2, 3000, 100\r\n");
+  fs::copy_file(cartella_ / "pacchetti/MIA_7", cartella_ / "r/MIA_7");
+  const auto prima = contenuto("r");
+  EXPECT_EQ(esegui_pacchetto(cartella_ / "pacchetti/MIA_7", "r"), 7);
+  EXPECT_EQ(errori_, "il file " + (cartella_ / "r/MIA_linea.txt").string() +
+                         " non e' stato scritto da questo pacchetto: nulla e' stato scritto ne' "
+                         "cancellato; eseguire il pacchetto in una cartella propria\n");
+  EXPECT_EQ(contenuto("r"), prima);
 }
 
 TEST_F(Package, SenzaDocumentiNeScriveNessuno) {
   route_minima();
   fs::create_directories(cartella_ / "pacchetti");
   ASSERT_EQ(esegui("package --dir r --out pacchetti/mia"), 0) << errori_;
-  EXPECT_EQ(uscita_.substr(uscita_.find('\n')), "\n  documents: none\n");
-  EXPECT_FALSE(fs::exists(cartella_ / "r/MIA_7"));
+  EXPECT_EQ(uscita_.substr(uscita_.find(", documents")), ", documents: none\n");
+  EXPECT_FALSE(fs::exists(cartella_ / "r/dist/MIA_7"));
   ASSERT_EQ(esegui_pacchetto(cartella_ / "pacchetti/mia", "corsa"), 0) << errori_;
   EXPECT_EQ(contenuto("corsa", "mia"), compilati("r", "MIA", "7"));
 }
@@ -106,7 +144,7 @@ TEST_F(Package, SenzaDocumentiNeScriveNessuno) {
 TEST_F(Package, IdentitaDaiNomiDellAutore) {
   ASSERT_EQ(esegui("new --dir r --route LAGO_MAGGIORE --train 12"), 0);
   ASSERT_EQ(esegui("package --dir r"), 0) << errori_;
-  ASSERT_EQ(esegui_pacchetto(cartella_ / "r/LAGO_MAGGIORE_12", "corsa"), 0) << errori_;
+  ASSERT_EQ(esegui_pacchetto(cartella_ / "r/dist/LAGO_MAGGIORE_12", "corsa"), 0) << errori_;
   ASSERT_EQ(esegui("dump --dir corsa"), 0) << errori_;
   EXPECT_NE(uscita_.find("Identity: matches the route and train\n"), std::string::npos);
 }
@@ -128,7 +166,7 @@ TEST_F(Package, SorgentiConErroriRifiutateSenzaForce) {
             "            50\n"
             "scenario-tool: not packaged: 1 error, 0 warnings (--force packages the sources "
             "anyway)\n");
-  EXPECT_FALSE(fs::exists(cartella_ / "r/R_7"));
+  EXPECT_FALSE(fs::exists(cartella_ / "r/dist/R_7"));
 }
 
 // With --force the package behaves as the shipped one does with a recorded code: the files
@@ -140,7 +178,7 @@ TEST_F(Package, ConForceIlPacchettoRiportaIlCodice) {
   ASSERT_EQ(esegui("package --dir r --force"), 0) << errori_;
   EXPECT_EQ(errori_.substr(errori_.find("scenario-tool:")),
             "scenario-tool: packaged in spite of 1 error, 0 warnings, as --force asks\n");
-  EXPECT_EQ(esegui_pacchetto(cartella_ / "r/R_7", "corsa"), 1);
+  EXPECT_EQ(esegui_pacchetto(cartella_ / "r/dist/R_7", "corsa"), 1);
   EXPECT_EQ(errori_,
             "R_7-.txt:2: errore 8: posizione della stazione non multipla di 50 "
             "(posizione 25 m)\n");
@@ -155,7 +193,7 @@ TEST_F(Package, NomiESorgentiMancanti) {
   EXPECT_EQ(errori_, "scenario-tool: the name \"../x\" begins with \".\"\n");
   EXPECT_EQ(esegui("package --dir vuota --route R --train 7"), 1);
   EXPECT_EQ(errori_.substr(0, 26), "scenario-tool: no source /");
-  EXPECT_FALSE(fs::exists(cartella_ / "vuota/R_7"));
+  EXPECT_FALSE(fs::exists(cartella_ / "vuota/dist/R_7"));
 }
 
 // A runtime that already carries a payload (the shipped package) makes the same package as
@@ -183,7 +221,7 @@ TEST_F(Package, PacchettoWindowsDaUnRuntimeWindows) {
   test::scrivi_file(cartella_ / "finto.exe", "MZ un runtime di Windows");
   ASSERT_EQ(esegui("package --dir r --windows --runtime finto.exe"), 0) << errori_;
   ASSERT_EQ(esegui("package --dir r"), 0) << errori_;
-  const std::string windows = file("r/MIA_7.exe"), linux_ = file("r/MIA_7");
+  const std::string windows = file("r/dist/MIA_7.exe"), linux_ = file("r/dist/MIA_7");
   const carico_letto w = trova_carico(windows), l = trova_carico(linux_);
   ASSERT_EQ(w.stato, stato_carico::letto) << w.perche;
   EXPECT_EQ(w.inizio, 24u);
@@ -213,23 +251,25 @@ TEST_F(Package, RuntimeNonTrovato) {
     errori_ = file("errori.log");
     return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
   };
+  const std::string c = cartella_.string();
   EXPECT_EQ(esegui_solo("package --dir r"), 4);
-  EXPECT_EQ(errori_,
-            "scenario-tool: package needs scenario-runtime beside scenario-tool or in "
-            "../lib/scenario-tool, or --runtime FILE\n");
+  EXPECT_EQ(errori_, "scenario-tool: package needs scenario-runtime: looked for at " + c +
+                         "/bin/scenario-runtime and " + c +
+                         "/lib/scenario-tool/scenario-runtime; or give --runtime FILE\n");
   EXPECT_EQ(esegui_solo("package --dir r --windows"), 4);
   EXPECT_EQ(errori_,
-            "scenario-tool: package needs scenario-runtime.exe beside scenario-tool or in "
-            "../lib/scenario-tool, or --runtime FILE\n"
-            "  the Windows build makes it: `bash scripts/windows.sh` in the source folder writes "
-            "build-windows/scenario-runtime.exe\n");
+            "scenario-tool: package needs scenario-runtime.exe: looked for at " + c +
+                "/bin/scenario-runtime.exe and " + c +
+                "/lib/scenario-tool/scenario-runtime.exe; or give --runtime FILE\n"
+                "  the Windows build makes it: `bash scripts/windows.sh` in the source folder "
+                "writes build-windows/scenario-runtime.exe\n");
   // The installed layout: bin/scenario-tool and lib/scenario-tool/scenario-runtime.
   fs::create_directories(cartella_ / "lib/scenario-tool");
   fs::copy_file(CARTELLA_BUILD "/scenario-runtime",
                 cartella_ / "lib/scenario-tool/scenario-runtime");
   EXPECT_EQ(esegui_solo("package --dir r"), 0) << errori_;
-  EXPECT_TRUE(fs::exists(cartella_ / "r/MIA_7"));
-  EXPECT_FALSE(fs::exists(cartella_ / "r/MIA_7.exe"));
+  EXPECT_TRUE(fs::exists(cartella_ / "r/dist/MIA_7"));
+  EXPECT_FALSE(fs::exists(cartella_ / "r/dist/MIA_7.exe"));
 }
 
 // A damaged package, and the runtime with no payload at all: status 2, the problem named,
@@ -237,7 +277,7 @@ TEST_F(Package, RuntimeNonTrovato) {
 TEST_F(Package, CaricoDanneggiatoOAssenteNonScriveNulla) {
   route_minima();
   ASSERT_EQ(esegui("package --dir r"), 0) << errori_;
-  const std::string buono = file("r/MIA_7");
+  const std::string buono = file("r/dist/MIA_7");
   const std::size_t fine = buono.size() - dimensione_coda_carico;
   std::string troncato = buono, capovolto = buono;
   troncato.erase(fine - 100, 100);

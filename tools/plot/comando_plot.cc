@@ -14,6 +14,7 @@
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"
 #include "tools/cli/programmi_accanto.h"
+#include "tools/dump/sorgenti_piu_recenti.h"
 #include "tools/plot/programma_plot.h"
 
 namespace scenario::strumento {
@@ -31,9 +32,11 @@ int esegui_plot(const opzioni_plot& o) {
     return uscita_uso;
   }
   if (!nomi_validi(o.scenario)) return uscita_uso;
+  avvisa_sorgenti_piu_recenti(o.scenario.cartella, o.scenario.linea, o.scenario.treno);
   const std::string programma = programma_accanto(nome_programma_plot, true);
   if (programma.empty()) {
-    std::fprintf(stderr, "scenario-tool: plot needs %s %s\n", nome_programma_plot, dove_programmi);
+    stampa_errore(std::string("plot needs ") + nome_programma_plot + ": " +
+                  dove_cercato(nome_programma_plot));
     return uscita_file;
   }
   std::vector<std::string> argomenti = {programma, o.scenario.cartella, o.scenario.linea,

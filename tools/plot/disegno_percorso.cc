@@ -13,12 +13,14 @@
 namespace scenario::strumento {
 namespace {
 
-enum class forma { linea, fascia, punto, rombo, triangolo };
+enum class forma { linea, fascia, punto, quadrato, rombo, triangolo };
 
 void voce_legenda(tela& t, double& x, double y, const colore& c, const std::string& nome, forma f) {
   if (f == forma::linea) t.linea({x, y - 4}, {x + 22, y - 4}, {2.2, c});
   if (f == forma::fascia) t.linea({x, y - 4}, {x + 22, y - 4}, {7, c, false, true});
   if (f == forma::punto) t.cerchio({x + 11, y - 4}, 4, c, bianco);
+  if (f == forma::quadrato)
+    t.poligono({{x + 8, y - 7}, {x + 14, y - 7}, {x + 14, y - 1}, {x + 8, y - 1}}, c);
   if (f == forma::rombo)
     t.poligono({{x + 11, y - 9}, {x + 15, y - 4}, {x + 11, y + 1}, {x + 7, y - 4}}, c);
   if (f == forma::triangolo) t.poligono({{x + 11, y - 9}, {x + 15, y - 1}, {x + 7, y - 1}}, c);
@@ -34,6 +36,7 @@ void legenda(tela& t, double y, const disegnato_nel_profilo& p) {
   voce_legenda(t, x, y, blu_stazione, "station", forma::punto);
   voce_legenda(t, x, y, blu_stazione.con_alfa(0.45), "station area", forma::fascia);
   voce_legenda(t, x, y, rosso_segnale, "signal", forma::punto);
+  voce_legenda(t, x, y, verde_cartello, "signboard, speed-indicator board", forma::quadrato);
   voce_legenda(t, x, y, arancio, "slow order", forma::fascia);
   voce_legenda(t, x, y, blu_velocita, "speed limit", forma::linea);
   voce_legenda(t, x, y, viola, "speed check at its speed", forma::rombo);

@@ -4,12 +4,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "run/stati_uscita.h"
 #include "tests/aiuti_test.h"
@@ -42,53 +46,78 @@ class DumpPlot : public test::cartella_di_prova {
 };
 
 const json& elemento_in(const json& d, int cella) {
-  for (const json& e : d["elementi"]) {
-    if (e["cella"] == cella) return e;
+  for (const json& e : d["features"]) {
+    if (e["cell"] == cella) return e;
   }
   throw std::runtime_error("no feature in cell " + std::to_string(cella));
 }
 
 TEST_F(DumpPlot, JsonDelloScenarioSpedito) {
   const json d = dump_json();
-  const json& n = d["conteggi"];
-  EXPECT_EQ(n["stazioni"], 14);
-  EXPECT_EQ(n["segnali"], 29);
-  EXPECT_EQ(n["rallentamenti"], 1);
-  EXPECT_EQ(n["indicatori_velocita"], 7);
-  EXPECT_EQ(n["cartelli"], 21);
-  EXPECT_EQ(n["gallerie"], 12);
-  EXPECT_EQ(d["identita"]["corrisponde"], true);
-  EXPECT_EQ(d["identita"]["voce_85"]["intero_1"], 610);
-  EXPECT_EQ(d["identita"]["voce_85"]["orario"], 35131);
-  EXPECT_EQ(d["identita"]["cella_1"]["dato_1"], 5121);
-  EXPECT_EQ(d["identita"]["cella_1"]["dato_2"], 2530);
-  const json& arona = d["stazioni"][0];
+  const json& n = d["counts"];
+  EXPECT_EQ(n["stations"], 14);
+  EXPECT_EQ(n["signals"], 29);
+  EXPECT_EQ(n["slow_orders"], 1);
+  EXPECT_EQ(n["speed_boards"], 7);
+  EXPECT_EQ(n["signboards"], 21);
+  EXPECT_EQ(n["tunnels"], 12);
+  EXPECT_EQ(n["curves"], 27);
+  EXPECT_EQ(d["identity"]["matches"], true);
+  EXPECT_EQ(d["identity"]["slot_85"]["marker"], 610);
+  EXPECT_EQ(d["identity"]["slot_85"]["weighted_code"], 35131);
+  EXPECT_EQ(d["identity"]["cell_1"]["marker"], 5121);
+  EXPECT_EQ(d["identity"]["cell_1"]["plain_code"], 2530);
+  const json& arona = d["stations"][0];
   EXPECT_EQ(arona["slot"], 1);
-  EXPECT_EQ(arona["nome"], "ARONA");
-  EXPECT_EQ(arona["ora"], "11:55:00");
-  EXPECT_EQ(arona["inizio"], -600);
-  EXPECT_EQ(arona["fine"], 600);
+  EXPECT_EQ(arona["name"], "ARONA");
+  EXPECT_EQ(arona["time"], "11:55:00");
+  EXPECT_EQ(arona["start"], -600);
+  EXPECT_EQ(arona["end"], 600);
   const json& segnale = elemento_in(d, 304);
-  EXPECT_EQ(segnale["posizione"], 15150);
-  EXPECT_EQ(segnale["genere"], "segnale");
-  EXPECT_EQ(segnale["valori"]["s1"], 5);
-  EXPECT_EQ(segnale["valori"]["d1"], 3);
-  const json& r = d["rallentamenti"][0];
-  EXPECT_EQ(r["cella_inizio"], 472);
-  EXPECT_EQ(r["inizio"], 23550);
-  EXPECT_EQ(r["velocita"], 50);
-  EXPECT_EQ(r["cella_avviso"], 448);
-  EXPECT_EQ(elemento_in(d, 534)["testo"], "(GALLERIA     )(MONTORFANO 2\u00B0)(m 68         )");
-  EXPECT_EQ(d["strati"]["velocita"][0]["kmh"], 30);
-  EXPECT_EQ(d["strati"]["pendenza"][1]["per_mille"], 5);
-  EXPECT_EQ(d["voci_linea"][3]["valori"][1]["valore"], 57000);  // slot 84 fine
-  EXPECT_EQ(d["tracciato"]["punti"], 64001);
+  EXPECT_EQ(segnale["position"], 15150);
+  EXPECT_EQ(segnale["kind_name"], "signal");
+  EXPECT_EQ(segnale["values"]["s1"], 5);
+  EXPECT_EQ(segnale["values"]["d1"], 3);
+  EXPECT_EQ(elemento_in(d, 472)["values"]["speed"], 50);
+  const json& r = d["slow_orders"][0];
+  EXPECT_EQ(r["start_cell"], 472);
+  EXPECT_EQ(r["start"], 23550);
+  EXPECT_EQ(r["speed"], 50);
+  EXPECT_EQ(r["board_cell"], 448);
+  EXPECT_EQ(elemento_in(d, 534)["text"], "(GALLERIA     )(MONTORFANO 2\u00B0)(m 68         )");
+  EXPECT_EQ(d["layers"]["speed_limit"][0]["kmh"], 30);
+  EXPECT_EQ(d["layers"]["gradient"][1]["per_mille"], 5);
+  EXPECT_EQ(d["line_slots"][3]["values"][1]["value"], 57000);  // slot 84 fine
+  EXPECT_EQ(d["track_plan"]["points"], 64001);
+  EXPECT_EQ(d["curves"][0], json::parse(R"({"start": 1350, "length": 500, "class": 4,
+      "direction": "right", "keyword": "curvad4", "radius": 1000})"));
+}
+
+// Every curve of the shipped line found again in its track plan, as its record gives it.
+TEST_F(DumpPlot, LeCurveDelPianoSonoQuelleDellaLinea) {
+  std::vector<json> attese;
+  for (std::string_view riga : righe_linea) {
+    if (!riga.starts_with("curva")) continue;
+    const std::string r(riga);
+    const std::size_t virgola = r.find(','), seconda = r.find(',', virgola + 1);
+    attese.push_back({{"start", std::stoi(r.substr(virgola + 1))},
+                      {"length", std::stoi(r.substr(seconda + 1))},
+                      {"keyword", r.substr(0, virgola)}});
+  }
+  const json d = dump_json();
+  ASSERT_EQ(d["curves"].size(), attese.size());
+  for (std::size_t i = 0; i < attese.size(); ++i) {
+    const json& c = d["curves"][i];
+    EXPECT_EQ((json{{"start", c["start"]}, {"length", c["length"]}, {"keyword", c["keyword"]}}),
+              attese[i])
+        << i;
+  }
 }
 
 TEST_F(DumpPlot, JsonDichiaraIlFormato) {
   ASSERT_EQ(esegui("dump --json"), 0) << errori_;
-  EXPECT_EQ(uscita_.substr(0, 18), "{\n  \"formato\": 1,\n");
-  EXPECT_EQ(json::parse(uscita_)["formato"], 1);
+  EXPECT_EQ(uscita_.substr(0, 18), "{\n  \"formato\": 2,\n");
+  EXPECT_EQ(json::parse(uscita_)["formato"], 2);
 }
 
 // Slot 1 renamed: the station table keeps its layout, 16 bytes, the name, 18 bytes per slot.
@@ -118,7 +147,7 @@ TEST_F(DumpPlot, NomiConControlliEWindows1252) {
     EXPECT_NE(uscita_.find(riga), std::string::npos) << riga << "\n" << uscita_;
   }
   const json d = dump_json();
-  EXPECT_EQ(d["stazioni"][0]["nome"], "AR\x1b[2J\x07\u009d\\\u20ac\u00e8");
+  EXPECT_EQ(d["stations"][0]["name"], "AR\x1b[2J\x07\u009d\\\u20ac\u00e8");
   EXPECT_NE(uscita_.find("\"AR\\u001b[2J\\u0007"), std::string::npos) << uscita_.substr(0, 2000);
 }
 
@@ -143,7 +172,10 @@ TEST_F(DumpPlot, TestoPerGliAutori) {
         "   304     15150  signal                    sx=2 s1=5 s2=6 s3=0 dx=1 d1=3 d2=0 d3=0",
         "  50 km/h from cell 472 (23550 m) to cell 476 (23750 m), warning board cell 448",
         "     800 -   1500 m  cells   16 -   29  type 2  lamps 3  GALLERIA DI ARONA m 670",
-        "    1050 -   5150 m  cells   21 -  102  110 km/h"}) {
+        "    1050 -   5150 m  cells   21 -  102  110 km/h",
+        "Curves (27)\n     start m  length m  class  direction  radius m  keyword\n"
+        "        1350       500      4  right          1000  curvad4\n",
+        "       49900       300      5  left            500  curvas5\n"}) {
     EXPECT_NE(uscita_.find(riga), std::string::npos) << riga << "\n" << uscita_;
   }
 }
@@ -152,7 +184,11 @@ TEST_F(DumpPlot, TracciatoAssenteNonFermaIlDump) {
   fs::remove(cartella_ / "ARONA_DOMODOSSOLA_linea.dat");
   ASSERT_EQ(esegui("dump"), 0) << errori_;
   EXPECT_NE(uscita_.find("ARONA_DOMODOSSOLA_linea.dat      absent"), std::string::npos);
-  EXPECT_EQ(dump_json()["tracciato"]["presente"], false);
+  EXPECT_NE(uscita_.find("\nCurves: no track plan, ARONA_DOMODOSSOLA_linea.dat is absent\n"),
+            std::string::npos);
+  const json d = dump_json();
+  EXPECT_EQ(d["track_plan"]["present"], false);
+  EXPECT_EQ(d["curves"], json::array());
   EXPECT_EQ(esegui("plot --out senza_piano.png"), 0) << errori_;
   EXPECT_NE(errori_.find("no track plan"), std::string::npos);
 }
@@ -362,6 +398,85 @@ TEST_F(DumpPlot, SvgConTestiEEtichetteDeiSegnali) {
   EXPECT_NE(svg.find("<title>signal at 15150 m, cell 304"), std::string::npos);
 }
 
+// The station file with the time of slot 1 (ARONA, 5 bytes of name) set to `secondi`.
+std::string con_orario_arona(std::string sim, int32_t secondi) {
+  const std::size_t orario = 34 + 30 + 5;
+  for (std::size_t k = 0; k < 4; ++k) {
+    sim[orario + k] = static_cast<char>((static_cast<uint32_t>(secondi) >> (8 * k)) & 0xFF);
+  }
+  return sim;
+}
+
+// What an author looks for in the picture, as the SVG keeps it: each curve's keyword, the
+// signboards but those that announce a tunnel (the tunnel carries their words), the speeds of
+// each speed-indicator board, a time's seconds when it has any, and which distance each axis
+// measures.
+TEST_F(DumpPlot, SvgConCurveCartelliEIndicatori) {
+  ASSERT_EQ(esegui("plot --out p.svg"), 0) << errori_;
+  const std::string svg = test::leggi_file(cartella_ / "p.svg");
+  for (const char* testo :
+       {">curvad4</text>",
+        "<title>curvad4: right curve of class 4, radius about 1000 m, from 1350 m to 1850 m"
+        "</title>",
+        ">TORRENTE TIASCA</text>", "<title>signboard at 4450 m: TORRENTE TIASCA</title>",
+        ">ABBASSARE I PANTOGRAFI a m 1000</text>", ">105/110/110</text>",
+        "<title>speed-indicator board at 1050 m: 105/110/110 km/h</title>",
+        ">km along the line, from its start (the positions of the sources)</text>",
+        ">km along the chord, the straight line from the start to the end (the posts on the "
+        "track: km along the line)</text>",
+        ">km across the chord</text>", ">ARONA 11:55</text>"}) {
+    EXPECT_NE(svg.find(testo), std::string::npos) << testo;
+  }
+  EXPECT_EQ(svg.find(">GALLERIA DI ARONA m 670</text>"), std::string::npos);
+  const std::string sim = compilati().file.at("ARONA_DOMODOSSOLA_324.sim");
+  for (const auto& [secondi, testo] :
+       {std::pair{42930, ">ARONA 11:55:30</text>"}, std::pair{42901, ">ARONA 11:55:01</text>"},
+        std::pair{42960, ">ARONA 11:56</text>"}}) {
+    sostituisci("ARONA_DOMODOSSOLA_324.sim", con_orario_arona(sim, secondi));
+    ASSERT_EQ(esegui("plot --out p.svg"), 0) << errori_;
+    EXPECT_NE(test::leggi_file(cartella_ / "p.svg").find(testo), std::string::npos) << testo;
+  }
+}
+
+// A source changed after the compiled files were written: dump and plot say so on standard
+// error before they show the files, and end as they would without it. Equal times are no
+// warning: only a change after the compile is.
+TEST_F(DumpPlot, SorgentePiuRecenteDeiCompilati) {
+  const auto compilati_alle = fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_324.dat");
+  for (const char* nome : {"ARONA_DOMODOSSOLA_324.sim", "ARONA_DOMODOSSOLA_linea.dat"}) {
+    fs::last_write_time(cartella_ / nome, compilati_alle);
+  }
+  sostituisci("ARONA_DOMODOSSOLA_linea.txt", test::linea_spedita());
+  sostituisci("ARONA_DOMODOSSOLA_324-.txt", test::treno_spedito());
+  const std::string avviso =
+      "scenario-tool: warning: ARONA_DOMODOSSOLA_324-.txt was changed after "
+      "ARONA_DOMODOSSOLA_324.dat was written, so this does not show the change; compile again\n";
+  const struct {
+    std::chrono::seconds treno;
+    std::string errori;
+  } casi[] = {{std::chrono::seconds{1}, avviso},
+              {std::chrono::seconds{0}, ""},
+              {std::chrono::seconds{-1}, ""}};
+  fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_linea.txt",
+                      compilati_alle - std::chrono::seconds{1});
+  for (const auto& c : casi) {
+    fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_324-.txt", compilati_alle + c.treno);
+    for (const char* comando : {"dump", "dump --json", "plot --out p.png"}) {
+      EXPECT_EQ(esegui(comando), 0) << comando;
+      EXPECT_EQ(errori_, c.errori) << comando << " " << c.treno.count();
+    }
+  }
+  // One compiled file older than the source is enough.
+  fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_324-.txt", compilati_alle);
+  fs::last_write_time(cartella_ / "ARONA_DOMODOSSOLA_linea.dat",
+                      compilati_alle - std::chrono::seconds{1});
+  EXPECT_EQ(esegui("dump"), 0);
+  EXPECT_EQ(errori_,
+            "scenario-tool: warning: ARONA_DOMODOSSOLA_324-.txt was changed after "
+            "ARONA_DOMODOSSOLA_linea.dat was written, so this does not show the change; compile "
+            "again\n");
+}
+
 // Only the drawing program loads cairo; scenario-tool finds it beside itself or in
 // ../lib/scenario-tool, and says so when it is in neither.
 TEST_F(DumpPlot, ProgrammaDelDisegnoAParte) {
@@ -383,8 +498,9 @@ TEST_F(DumpPlot, ProgrammaDelDisegnoAParte) {
                               "' plot --out i.png 2>errori.log";
   EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), 4);
   EXPECT_EQ(test::leggi_file(cartella_ / "errori.log"),
-            "scenario-tool: plot needs scenario-tool-plot beside scenario-tool or in "
-            "../lib/scenario-tool\n");
+            "scenario-tool: plot needs scenario-tool-plot: looked for at " +
+                (installato / "bin/scenario-tool-plot").string() + " and " +
+                (installato / "lib/scenario-tool/scenario-tool-plot").string() + "\n");
   fs::copy_file(build / "scenario-tool-plot", installato / "lib/scenario-tool/scenario-tool-plot");
   EXPECT_EQ(WEXITSTATUS(std::system(comando.c_str())), 0);
   EXPECT_TRUE(inizia_con(test::leggi_file(cartella_ / "i.png"), "\x89PNG"));

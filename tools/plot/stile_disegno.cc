@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/dump/descrizione_scenario.h"
+
 namespace scenario::strumento {
 
 std::string numero(double v, int decimali) {
@@ -21,6 +23,11 @@ double passo_tondo(double intervallo, double parti) {
     if (m * decade >= grezzo) return m * decade;
   }
   return 10 * decade;
+}
+
+std::string ora_etichetta(int32_t secondi) {
+  const std::string t = ora_di(secondi);
+  return secondi % 60 == 0 ? t.substr(0, t.size() - 3) : t;
 }
 
 std::string compatto(const std::string& t) {

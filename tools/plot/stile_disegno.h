@@ -3,6 +3,7 @@
 #ifndef TOOLS_PLOT_STILE_DISEGNO_H_
 #define TOOLS_PLOT_STILE_DISEGNO_H_
 
+#include <cstdint>
 #include <string>
 
 #include "tools/plot/tela.h"
@@ -26,6 +27,8 @@ inline constexpr colore blu_velocita{0.12, 0.47, 0.71};
 inline constexpr colore viola{0.58, 0.40, 0.74};
 inline constexpr colore terra{0.85, 0.78, 0.63, 0.6};
 inline constexpr colore colore_quote{0.35, 0.33, 0.30};
+inline constexpr colore verde_cartello{0.13, 0.50, 0.30};
+inline constexpr colore grigio_curva{0.40, 0.40, 0.48};
 
 // What the author chose on the command line.
 struct opzioni_disegno {
@@ -38,6 +41,9 @@ std::string numero(double v, int decimali = 0);
 // The smallest of 1, 2, 5 times a power of ten that cuts `intervallo` into at most `parti`;
 // never below 1e-9 and never above 1e12, so that a loop over it ends.
 double passo_tondo(double intervallo, double parti);
+
+// A timetable time as a label shows it: "hh:mm", or "hh:mm:ss" when it has seconds.
+std::string ora_etichetta(int32_t secondi);
 
 // Names as the picture shows them: runs of blanks made one, none at the ends.
 std::string compatto(const std::string& t);

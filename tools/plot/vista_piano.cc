@@ -74,9 +74,9 @@ struct etichetta {
 
 class disegno_piano {
  public:
-  disegno_piano(tela& t, posatore& posa, const descrizione& d, const piano& p,
-                const rettangolo& area, const opzioni_disegno& o)
-      : t_(t), posa_(posa), d_(d), p_(p), area_(area), o_(o) {
+  disegno_piano(tela& t, posatore& posa, const descrizione& d, const tracciato_letto& tracciato,
+                const piano& p, const rettangolo& area, const opzioni_disegno& o)
+      : t_(t), posa_(posa), d_(d), tracciato_(tracciato), p_(p), area_(area), o_(o) {
     const double w = area.larghezza() - 60, h = area.altezza() - 150;
     const double du = std::max(p.umax_ - p.umin_, 1000.0);
     const double dv = std::max(p.vmax_ - p.vmin_, 1.0);
@@ -95,8 +95,11 @@ class disegno_piano {
     rallentamenti();
     stazioni();
     segnali();
+    cartelli();
     etichette();
     pietre_chilometriche();
+    etichette_cartelli();
+    curve();
     etichette_segnali();
     t_.fine_ritaglio();
   }
@@ -125,8 +128,11 @@ class disegno_piano {
   // Square grid, labelled in km from the first point; the labels are ticks no label covers.
   void griglia_km() {
     const carattere f{11, false};
-    etichetta_tacca({area_.x1, area_.y1 - 6}, "km along the chord", allineamento::destra, f);
-    t_.testo({area_.x0 - 40, ymedio_}, {"km across", f, grigio, ""}, allineamento::centro,
+    etichetta_tacca({area_.x1, area_.y1 - 6},
+                    "km along the chord, the straight line from the start to the end (the posts "
+                    "on the track: km along the line)",
+                    allineamento::destra, f);
+    t_.testo({area_.x0 - 40, ymedio_}, {"km across the chord", f, grigio, ""}, allineamento::centro,
              -M_PI / 2);
     const double largo = area_.larghezza() / scala_, alto = (area_.y1 - area_.y0) / scala_;
     const double passo = std::max(1000.0, passo_tondo(std::max(largo, alto), 14));
@@ -279,6 +285,49 @@ class disegno_piano {
     }
   }
 
+  void cartelli() {
+    ultimo_segno_.reset();
+    for (const elemento_descritto& e : d_.elementi) {
+      if (e.tipo != cella_cartello) continue;
+      const punto q = schermo(e.posizione);
+      if (gia_disegnato(q)) continue;
+      t_.poligono({{q.x - 3, q.y - 3}, {q.x + 3, q.y - 3}, {q.x + 3, q.y + 3}, {q.x - 3, q.y + 3}},
+                  verde_cartello);
+    }
+  }
+
+  // The signboards' texts, but for those that announce a tunnel: the tunnel carries their words
+  // already.
+  void etichette_cartelli() {
+    int tentativi = 0;
+    for (const elemento_descritto& e : d_.elementi) {
+      if (e.tipo != cella_cartello || e.testo.empty() || annuncia_galleria(e.testo)) continue;
+      if (++tentativi > 2000) break;
+      const std::string testo = testo_cartello(e.testo);
+      posa_etichetta({static_cast<double>(e.posizione),
+                      {testo,
+                       {9, false},
+                       verde_cartello,
+                       "signboard at " + std::to_string(e.posizione) + " m: " + testo}});
+    }
+  }
+
+  // Each curve's keyword, which says its class and the way it turns, where there is room.
+  void curve() {
+    int tentativi = 0;
+    per_ogni_curva(tracciato_, [&](const curva_descritta& c) {
+      if (c.classe == 0 || ++tentativi > 2000) return;
+      const std::string parola = parola_curva(c);
+      const std::string titolo = parola + ": " + (c.sinistra ? "left" : "right") +
+                                 " curve of class " + std::to_string(c.classe) + ", radius about " +
+                                 std::to_string(raggio_curva(c)) + " m, from " +
+                                 std::to_string(c.inizio) + " m to " +
+                                 std::to_string(c.inizio + c.lunghezza) + " m";
+      posa_etichetta({static_cast<double>(c.inizio) + static_cast<double>(c.lunghezza) / 2,
+                      {parola, {9, false}, grigio_curva, titolo}});
+    });
+  }
+
   void pietre_chilometriche() {
     const carattere f{9, false};
     const double passo = std::max(1000.0, passo_tondo(p_.fine_vista(), 7));
@@ -313,6 +362,7 @@ class disegno_piano {
   tela& t_;
   posatore& posa_;
   const descrizione& d_;
+  const tracciato_letto& tracciato_;
   const piano& p_;
   rettangolo area_, interno_{};
   const opzioni_disegno& o_;
@@ -326,7 +376,7 @@ class disegno_piano {
 void disegna_piano(tela& t, posatore& posa, const descrizione& d, const tracciato_letto& tracciato,
                    const rettangolo& area, const opzioni_disegno& o) {
   const piano p(tracciato, d.lunghezza_linea);
-  if (!p.vuoto()) disegno_piano(t, posa, d, p, area, o).disegna();
+  if (!p.vuoto()) disegno_piano(t, posa, d, tracciato, p, area, o).disegna();
 }
 
 }  // namespace scenario::strumento

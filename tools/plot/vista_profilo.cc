@@ -146,7 +146,8 @@ class disegno_profilo {
       }
     }
     etichetta({{(margine_sx + larghezza_pagina - margine_dx) / 2, y + 36}},
-              {"km from the start of the line", f, nero, ""}, pagina(), allineamento::centro);
+              {"km along the line, from its start (the positions of the sources)", f, nero, ""},
+              pagina(), allineamento::centro);
   }
 
   // Station names in rows above the panels, each beside its dashed line.
@@ -161,7 +162,7 @@ class disegno_profilo {
                                  (s.voce.orario != 0 ? ", " + ora_di(s.voce.orario) : "");
       double y_nome = fascia.y0;
       for (const std::string& testo :
-           {s.voce.orario != 0 ? nome + " " + ora_di(s.voce.orario).substr(0, 5) : nome, nome}) {
+           {s.voce.orario != 0 ? nome + " " + ora_etichetta(s.voce.orario) : nome, nome}) {
         std::vector<punto> basi;
         for (int riga = 0; riga < 4; ++riga) basi.push_back({x + 2, fascia.y1 - 4 - riga * 15.0});
         for (int riga = 0; riga < 4; ++riga) basi.push_back({x - 2, fascia.y1 - 4 - riga * 15.0});
@@ -292,6 +293,7 @@ class disegno_profilo {
                 {"end of line", {11, false}, grigio, ""}, r);
     }
     cornice(r, "Speed limit, slow orders, signals and speed checks");
+    indicatori(a);
   }
 
   // Slow orders closer than a pixel are shaded as one, at the lowest of their speeds.
@@ -339,6 +341,34 @@ class disegno_profilo {
         etichetta({{xa - 3, y}, {xa + 3, y - 14}}, {"warning", {10, false}, arancio, ""}, a.r,
                   allineamento::destra);
       }
+    }
+  }
+
+  // The speed-indicator boards along the top of the panel, each with its three speeds (and the
+  // second group's, when it has any) where there is room.
+  void indicatori(const asse_valori& a) {
+    double ultima_x = -1;
+    int tentativi = 0;
+    for (const elemento_descritto& e : d_.elementi) {
+      if (e.tipo != cella_indicatore_velocita || e.campi.size() < 8) continue;
+      const double x = px(e.posizione);
+      if (std::abs(x - ultima_x) < 1 || !(x >= a.r.x0 && x <= a.r.x1)) continue;
+      ultima_x = x;
+      t_.poligono({{x - 4, a.r.y0}, {x + 4, a.r.y0}, {x + 4, a.r.y0 + 7}, {x - 4, a.r.y0 + 7}},
+                  verde_cartello);
+      if (++tentativi > 500) continue;
+      std::string testo;
+      for (std::size_t i = 0; i < 3; ++i) {
+        testo += (i == 0 ? "" : "/") + std::to_string(e.campi[i].valore);
+      }
+      if (e.campi[4].valore != 0 || e.campi[5].valore != 0 || e.campi[6].valore != 0) {
+        testo += " + " + std::to_string(e.campi[4].valore) + "/" +
+                 std::to_string(e.campi[5].valore) + "/" + std::to_string(e.campi[6].valore);
+      }
+      const std::string titolo =
+          "speed-indicator board at " + std::to_string(e.posizione) + " m: " + testo + " km/h";
+      etichetta({{x + 6, a.r.y0 + 22}, {x + 6, a.r.y0 + 36}, {x + 6, a.r.y0 + 50}},
+                {testo, {10, false}, verde_cartello, titolo}, a.r);
     }
   }
 
