@@ -10,7 +10,8 @@ foreach(file bin/scenario-tool libexec/scenario-tool/ARONA_DOMODOSSOLA_324
              lib/scenario-tool/scenario-tool-plot lib/scenario-tool/scenario-runtime
              share/man/man1/scenario-tool.1.gz share/bash-completion/completions/scenario-tool
              share/doc/scenario-tool/README.md share/doc/scenario-tool/LICENSE
-             share/doc/scenario-tool/copyright share/doc/scenario-tool/docs/sorgenti.md)
+             share/doc/scenario-tool/copyright share/doc/scenario-tool/docs/sorgenti.md
+             share/doc/scenario-tool/changelog.gz)
   if(NOT EXISTS ${DEST}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()

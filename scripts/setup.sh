@@ -13,7 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm clang-format
   valgrind hyperfine python3 time
-  file
+  file lintian devscripts
 )
 for group in "$@"; do
   case "$group" in
