@@ -10,8 +10,8 @@ elenco_cartella elenca_file(const std::filesystem::path& cartella) {
   namespace fs = std::filesystem;
   std::error_code e;
   const fs::file_status s = fs::status(cartella, e);
-  if (!fs::exists(s)) return {stato_elenco::assente, {}};
-  if (!fs::is_directory(s)) return {stato_elenco::non_cartella, {}};
+  if (!fs::exists(s)) return {stato_elenco::assente, {}, {}};
+  if (!fs::is_directory(s)) return {stato_elenco::non_cartella, {}, {}};
   elenco_cartella r;
   for (fs::directory_iterator it(cartella, e), fine; !e && it != fine; it.increment(e)) {
     r.nomi.push_back(it->path().filename().string());
