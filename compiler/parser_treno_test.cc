@@ -126,6 +126,10 @@ std::string stazione(int p, int tipo, int l) {
          ", 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, X\r\n";
 }
 
+std::string stazione_di_nome(const std::string& nome) {
+  return "stazione, 5000, 24, 600, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, " + nome + "\r\n";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Codici, CasiTreno,
     ::testing::Values(
@@ -199,6 +203,12 @@ INSTANTIATE_TEST_SUITE_P(
         caso_treno{"stazione_all_ultima_posizione", treno_minimo(stazione(63200, 24, 600)), 0, 0,
                    ""},
         caso_treno{"fermata_in_cella_2", treno_minimo(stazione(0, 24, 300)), 0, 0, ""},
+        caso_treno{"nome_di_32767_byte", treno_minimo(stazione_di_nome(std::string(32767, 'N'))), 0,
+                   0, ""},
+        caso_treno{
+            "nome_di_32768_byte", treno_minimo(stazione_di_nome(std::string(32768, 'N'))), 25, 0,
+            "ARONA_DOMODOSSOLA_324-.txt:2:58: error 25: `stazione` field `nome` of 32768 bytes "
+            "is too long: at most 32767 fit"},
         caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0,
                    "ARONA_DOMODOSSOLA_324-.txt:2:1: error 24: station `X`'s area ends at 100 m, so "
                    "its stop marker would fall in cell 1: the stop marker must be past cell 1"},

@@ -306,6 +306,19 @@ const caso errori_comuni[] = {
      "  stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, PRIMA\n"
      "  ^~~~~~~~\n"
      "1 error, 0 warnings\n"},
+    {"DopoUnErroreUnSegnaleBuono", "",
+     prima + "segnale, 500, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\nsegnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, "
+             "0\r\n",
+     "R_7-.txt:3:10: error 16: `segnale` at 500 m falls in cell 11 (500 m), which already holds "
+     "the stop marker of station `PRIMA`: two point features never share a 50 m cell (position 500 "
+     "m)\n"
+     "  segnale, 500, 2, 4, 0, 0, 0, 0, 0,0,0, 0\n"
+     "           ^~~\n"
+     "R_7-.txt:2:1: note: the stop marker of station `PRIMA` in cell 11 comes from this `stazione` "
+     "at 0 m\n"
+     "  stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, PRIMA\n"
+     "  ^~~~~~~~\n"
+     "1 error, 0 warnings\n"},
     {"PuntoEVirgola", "", "segnale; 1800; 2; 4; 0; 0; 0; 0; 0;0;0; 0\r\n" + prima,
      "R_7-.txt:2:1: error 25: fields are separated by commas, not `;`: `segnale; 1800; 2; 4; 0; 0; "
      "0; 0; 0;0;...` is read as one keyword field, so `segnale` finds no numbers after it\n"
@@ -350,6 +363,23 @@ const caso errori_comuni[] = {
      "  curvad4, 1000, 300\n"
      "  ^~~~~~~\n"
      "0 errors, 1 warning\n"},
+    // A curve before the start that ends at 0 m still bounds the next.
+    {"CurveSovrapposteFinoAZero", "curvad4, -100, 100\r\ncurvad4, -50, 10\r\n", prima,
+     "R_linea.txt:4:10: warning: `curvad4` field `inizio` -100 m is outside its range 0 to "
+     "1006900\n"
+     "  curvad4, -100, 100\n"
+     "           ^~~~\n"
+     "R_linea.txt:5:10: warning: `curvad4` field `inizio` -50 m is outside its range 0 to 1006900\n"
+     "  curvad4, -50, 10\n"
+     "           ^~~\n"
+     "R_linea.txt:5:10: warning: `curvad4` starts at -50 m, inside the previous curve, which ends "
+     "at 0 m: the track plan turns from 0 m instead, and curves must not overlap\n"
+     "  curvad4, -50, 10\n"
+     "           ^~~\n"
+     "R_linea.txt:4:1: note: the previous curve\n"
+     "  curvad4, -100, 100\n"
+     "  ^~~~~~~\n"
+     "0 errors, 3 warnings\n"},
     {"LimiteNonMultiploDi5", "", "velocita, 0, 30\r\nvelocita, 800, 87\r\n" + prima,
      "R_7-.txt:3:16: warning: `velocita` field `limite` 87 km/h is kept as 85 km/h: the format "
      "stores it in steps of 5\n"
