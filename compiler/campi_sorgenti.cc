@@ -278,6 +278,26 @@ const parola_sorgente* cerca_parola(file_sorgente file, std::string_view parola)
   return it == std::end(parole) ? nullptr : &*it;
 }
 
+std::vector<std::string> nomi_parola(const parola_sorgente& p) {
+  std::vector<std::string> nomi;
+  std::string_view resto = p.parola;
+  while (!resto.empty()) {
+    const std::size_t virgola = resto.find(", ");
+    const std::string_view parte = resto.substr(0, virgola);
+    resto = virgola == std::string_view::npos ? "" : resto.substr(virgola + 2);
+    const std::size_t puntini = parte.find(" ... ");
+    if (puntini == std::string_view::npos) {
+      nomi.emplace_back(parte);
+      continue;
+    }
+    std::string nome(parte.substr(0, puntini));
+    for (const char ultimo = parte.back(); nome.back() <= ultimo; ++nome.back()) {
+      nomi.push_back(nome);
+    }
+  }
+  return nomi;
+}
+
 std::span<const riga_esempio> righe_esempio(file_sorgente file) {
   if (file == file_sorgente::linea) return esempio_linea;
   return esempio_treno;

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -76,6 +77,10 @@ std::span<const rimedio_codice> rimedi_codici();
 
 // The keyword entry whose keyword is exactly `parola`, or nullptr.
 const parola_sorgente* cerca_parola(file_sorgente file, std::string_view parola);
+
+// The names the table writes for a keyword, ranges spelt out: "curvad1 ... curvad3, curvas1"
+// gives curvad1, curvad2, curvad3 and curvas1.
+std::vector<std::string> nomi_parola(const parola_sorgente& p);
 
 // One line of the minimal route with what it does.
 struct riga_esempio {

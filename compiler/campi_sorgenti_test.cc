@@ -172,5 +172,17 @@ TEST(CampiSorgenti, AggiornaDocumentoSostituisceSoloLeParti) {
                std::invalid_argument);
 }
 
+// A range is spelt out to its last name, a plain keyword stays one name.
+TEST(CampiSorgenti, NomiDiUnaParola) {
+  const parola_sorgente* curve = parola_del_record(file_sorgente::linea, "curvad1");
+  ASSERT_NE(curve, nullptr);
+  EXPECT_EQ(
+      nomi_parola(*curve),
+      (std::vector<std::string>{"curvad1", "curvad2", "curvad3", "curvad4", "curvad5", "curvad6",
+                                "curvas1", "curvas2", "curvas3", "curvas4", "curvas5", "curvas6"}));
+  EXPECT_EQ(nomi_parola(*cerca_parola(file_sorgente::treno, "segnale")),
+            std::vector<std::string>{"segnale"});
+}
+
 }  // namespace
 }  // namespace scenario

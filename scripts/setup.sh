@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm clang-format
   valgrind hyperfine python3 time
+  neovim
   file
 )
 for group in "$@"; do

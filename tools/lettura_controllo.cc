@@ -107,28 +107,6 @@ std::size_t distanza(std::string_view a, std::string_view b) {
   return riga[b.size()];
 }
 
-// The names the table writes for a keyword, ranges spelt out: "curvad1 ... curvad3, curvas1"
-// gives curvad1, curvad2, curvad3 and curvas1.
-std::vector<std::string> nomi_parola(const parola_sorgente& p) {
-  std::vector<std::string> nomi;
-  std::string_view resto = p.parola;
-  while (!resto.empty()) {
-    const std::size_t virgola = resto.find(", ");
-    const std::string_view parte = resto.substr(0, virgola);
-    resto = virgola == std::string_view::npos ? "" : resto.substr(virgola + 2);
-    const std::size_t puntini = parte.find(" ... ");
-    if (puntini == std::string_view::npos) {
-      nomi.emplace_back(parte);
-      continue;
-    }
-    std::string nome(parte.substr(0, puntini));
-    for (const char ultimo = parte.back(); nome.back() <= ultimo; ++nome.back()) {
-      nomi.push_back(nome);
-    }
-  }
-  return nomi;
-}
-
 // The keyword as a name to suggest: the table's first.
 std::string nome_parola(const parola_sorgente& p) { return nomi_parola(p).front(); }
 
