@@ -21,6 +21,10 @@ namespace scenario {
 // nothing; one that exists but cannot be read raises `errore_file`.
 testi_sorgenti leggi_testi(const std::filesystem::path& cartella, const opzioni_compilazione& o);
 
+// The names of the regular files in `cartella` (a link to one counts) in UTF-8, sorted; none
+// when it cannot be listed.
+std::vector<std::string> nomi_file_in(const std::filesystem::path& cartella);
+
 // The text of the source named `file` (as messages name it), or nothing.
 inline std::string_view testo_sorgente(const testi_sorgenti& t, const opzioni_compilazione& o,
                                        const std::string& file) {

@@ -34,6 +34,7 @@ void registra_compile(CLI::App& app, int& stato);
 void registra_dump(CLI::App& app, int& stato);
 void registra_plot(CLI::App& app, int& stato);
 void registra_package(CLI::App& app, int& stato);
+void registra_lsp(CLI::App& app, int& stato);
 
 }  // namespace scenario::strumento
 

@@ -52,7 +52,7 @@ constexpr sottocomando sottocomandi[] = {
 #ifdef CON_PLOT
     {"plot", st::registra_plot},
 #endif
-    {"package", st::registra_package},
+    {"package", st::registra_package}, {"lsp", st::registra_lsp},
 };
 
 // Building every subcommand's options is most of the start-up, so a run that names one

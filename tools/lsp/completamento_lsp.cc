@@ -1,0 +1,100 @@
+// Items that replace the first field as typed so far, so that a client that splits words at
+// '[' or a blank still replaces the whole of it.
+#include "tools/lsp/completamento_lsp.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "compiler/lettore_campi.h"
+
+namespace scenario::strumento {
+namespace {
+
+// The protocol's item kinds and text formats.
+constexpr int tipo_modulo = 9;
+constexpr int tipo_parola_chiave = 14;
+constexpr int formato_testo = 1;
+constexpr int formato_snippet = 2;
+
+// The header the last header line of `sopra` names, in lower case as the checks compare it;
+// nothing before the first header.
+std::optional<std::string> intestazione_corrente(std::string_view sopra) {
+  std::optional<std::string> h;
+  righe_testo righe(sopra);
+  for (int64_t r = 0; const std::optional<std::string_view> riga = righe.riga(r); ++r) {
+    const std::string_view campo = senza_spazi(riga->substr(0, riga->find(',')));
+    if (campo.starts_with('[')) h = minuscole(campo);
+  }
+  return h;
+}
+
+// Under a header of the table, its own keywords; under any other, which closes `[generale]`
+// but names no section of its own, every keyword outside `[generale]`.
+bool offerta(const parola_sorgente& p, file_sorgente file, const std::string& intestazione) {
+  if (p.file != file) return false;
+  for (const sezione_sorgente& s : sezioni_sorgenti()) {
+    if (s.file == file && intestazione == s.intestazione) return intestazione == p.sezione;
+  }
+  return std::string_view(p.sezione) != "[generale]";
+}
+
+std::string snippet(const std::string& nome, const parola_sorgente& p) {
+  std::string s = nome;
+  int n = 0;
+  for (const campo_sorgente& c : p.campi) {
+    s += ", ${" + std::to_string(++n) + ":" + c.nome + "}";
+  }
+  return s;
+}
+
+nlohmann::json voce(const std::string& etichetta, int tipo, const char* dettaglio,
+                    const std::string& testo, int formato, const nlohmann::json& intervallo,
+                    int ordine) {
+  // The table's order, not the alphabet's.
+  std::string ordinamento = std::to_string(ordine);
+  ordinamento.insert(0, 4 - std::min<std::size_t>(ordinamento.size(), 4), '0');
+  return {{"label", etichetta},      {"kind", tipo},
+          {"detail", dettaglio},     {"insertTextFormat", formato},
+          {"sortText", ordinamento}, {"textEdit", {{"range", intervallo}, {"newText", testo}}}};
+}
+
+nlohmann::json posizione(int64_t riga, int64_t carattere) {
+  return {{"line", riga}, {"character", carattere}};
+}
+
+}  // namespace
+
+nlohmann::json completamenti(std::string_view testo, file_sorgente file, posizione_lsp p,
+                             codifica_posizioni c) {
+  nlohmann::json voci = nlohmann::json::array();
+  if (!righe_testo(testo).riga(p.riga)) return voci;
+  const std::size_t cursore = offset_di(testo, p, c);
+  const std::size_t inizio_riga = testo.find_last_of("\r\n", cursore == 0 ? 0 : cursore - 1);
+  const std::size_t da =
+      cursore == 0 || inizio_riga == std::string_view::npos ? 0 : inizio_riga + 1;
+  const std::string_view prima = testo.substr(da, cursore - da);
+  if (prima.find(',') != std::string_view::npos) return voci;
+  const auto spazi = static_cast<int64_t>(std::min(prima.find_first_not_of(" \t"), prima.size()));
+  const nlohmann::json intervallo = {
+      {"start", posizione(p.riga, spazi)},
+      {"end", posizione(p.riga, unita_di(prima, static_cast<int64_t>(prima.size()), c))}};
+  int ordine = 0;
+  if (const std::optional<std::string> h = intestazione_corrente(testo.substr(0, da))) {
+    for (const parola_sorgente& k : parole_sorgenti()) {
+      if (!offerta(k, file, *h)) continue;
+      for (const std::string& nome : nomi_parola(k)) {
+        voci.push_back(voce(nome, tipo_parola_chiave, k.significato, snippet(nome, k),
+                            formato_snippet, intervallo, ++ordine));
+      }
+    }
+  }
+  for (const sezione_sorgente& s : sezioni_sorgenti()) {
+    if (s.file != file) continue;
+    voci.push_back(voce(s.intestazione, tipo_modulo, s.contenuto, s.intestazione, formato_testo,
+                        intervallo, ++ordine));
+  }
+  return voci;
+}
+
+}  // namespace scenario::strumento

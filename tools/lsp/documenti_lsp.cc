@@ -1,0 +1,394 @@
+// A route is worked out again in full after every event: the check of a real route takes
+// milliseconds, and what is shown then never depends on the order the events came in.
+#include "tools/lsp/documenti_lsp.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "compiler/nomi_file.h"
+#include "io/errore_file.h"
+#include "io/lettura.h"
+#include "sources/nome_valido.h"
+#include "tools/lsp/cornici_lsp.h"
+
+namespace scenario::strumento {
+
+struct documenti_lsp::sorgente {
+  std::string nome;
+  std::string uri;
+  const documento* aperto = nullptr;  // null: read from the disk
+  std::optional<std::string> byte;    // as the compiler reads them; nothing: no such file
+  bool illeggibile = false;
+  std::vector<diagnostica> diagnostiche;
+  std::set<diagnostica> viste;  // those already shown, when several checks show theirs here
+};
+
+namespace {
+
+constexpr std::string_view coda_linea = "_linea.txt";
+constexpr std::string_view coda_treno = "-.txt";
+
+bool con_coda(std::string_view nome, std::string_view coda) {
+  return nome.size() > coda.size() && nome.ends_with(coda);
+}
+
+std::optional<file_sorgente> tipo_di(std::string_view nome) {
+  if (con_coda(nome, coda_linea)) return file_sorgente::linea;
+  if (con_coda(nome, coda_treno)) return file_sorgente::treno;
+  return std::nullopt;
+}
+
+std::string senza_coda(const std::string& nome, std::string_view coda) {
+  return nome.substr(0, nome.size() - coda.size());
+}
+
+// ROUTE_TRAIN cut after the longest route whose line description is among `linee`, otherwise
+// at the last "_", as the command line finds the routes of a folder.
+std::optional<std::pair<std::string, std::string>> dividi(const std::string& radice,
+                                                          const std::set<std::string>& linee) {
+  std::size_t taglio = std::string::npos;
+  for (const std::string& l : linee) {
+    if (radice.size() > l.size() + 1 && radice.starts_with(l) && radice[l.size()] == '_' &&
+        (taglio == std::string::npos || l.size() > taglio)) {
+      taglio = l.size();
+    }
+  }
+  if (taglio == std::string::npos) taglio = radice.rfind('_');
+  if (taglio == std::string::npos || taglio == 0 || taglio + 1 == radice.size()) return {};
+  return std::pair{radice.substr(0, taglio), radice.substr(taglio + 1)};
+}
+
+std::filesystem::path percorso_utf8(const std::string& nome) {
+  return std::filesystem::path(std::u8string(nome.begin(), nome.end()));
+}
+
+diagnostica all_inizio(const std::string& file, gravita g, std::string messaggio) {
+  diagnostica d;
+  d.file = file;
+  d.g = g;
+  d.messaggio = std::move(messaggio);
+  return d;
+}
+
+std::string nome_carattere(char32_t c) {
+  char t[16];
+  std::snprintf(t, sizeof t, "U+%04X", static_cast<unsigned>(c));
+  return t;
+}
+
+std::string perche_non_1252(const codifica_estranea& e, std::string_view byte) {
+  switch (e.segno) {
+    case segno_codifica::utf16:
+      return "the file was saved as UTF-16, not Windows-1252; save it as Windows-1252";
+    case segno_codifica::utf8:
+      return "the file was saved as UTF-8, not Windows-1252: the compiler reads each character "
+             "above 127 as two or three; save it as Windows-1252";
+    case segno_codifica::byte_non_assegnato:
+      break;
+  }
+  char b[8];
+  std::snprintf(b, sizeof b, "0x%02X", static_cast<unsigned char>(byte[e.dove]));
+  return std::string("the saved file holds byte ") + b +
+         ", which is no Windows-1252 character: it was not saved as Windows-1252";
+}
+
+// The warning for a saved file that is not Windows-1252 text, on the character that shows it.
+diagnostica avviso_salvataggio(const std::string& file, std::string_view byte,
+                               const codifica_estranea& e) {
+  diagnostica d = all_inizio(file, gravita::avviso, perche_non_1252(e, byte));
+  d.riga = 1;
+  std::size_t inizio = 0;
+  for (std::size_t i = 0; i < e.dove; ++i) {
+    if (byte[i] == '\n' || (byte[i] == '\r' && byte.substr(i, 2) != "\r\n")) {
+      ++d.riga;
+      inizio = i + 1;
+    }
+  }
+  d.colonna = static_cast<int64_t>(e.dove - inizio) + 1;
+  d.colonna_fine = d.colonna + 1;
+  return d;
+}
+
+void aggiungi_estranei(std::vector<diagnostica>& d, const std::string& file,
+                       const testo_in_1252& t) {
+  for (const carattere_estraneo& e : t.estranei) {
+    diagnostica x = all_inizio(file, gravita::avviso,
+                               "character " + nome_carattere(e.c) +
+                                   " has no Windows-1252 form; the file cannot be saved as "
+                                   "Windows-1252");
+    x.riga = e.riga;
+    x.colonna = e.colonna;
+    x.colonna_fine = e.colonna + 1;
+    d.push_back(std::move(x));
+  }
+  if (t.altri_estranei > 0) {
+    d.push_back(all_inizio(
+        file, gravita::avviso,
+        std::to_string(t.altri_estranei) + " more characters have no Windows-1252 form"));
+  }
+}
+
+nlohmann::json posizione(int64_t riga, int64_t carattere) {
+  return {{"line", riga}, {"character", carattere}};
+}
+
+// `d` in the editor's positions in `testo`, the document's text.
+nlohmann::json in_lsp(const diagnostica& d, righe_testo& testo, codifica_posizioni c) {
+  nlohmann::json inizio = posizione(0, 0);
+  nlohmann::json fine = inizio;
+  if (const auto riga = d.riga > 0 ? testo.riga(d.riga - 1) : std::nullopt) {
+    inizio = posizione(d.riga - 1, unita_di(*riga, d.colonna - 1, c));
+    fine = posizione(d.riga - 1, unita_di(*riga, d.colonna_fine - 1, c));
+  }
+  nlohmann::json j = {{"range", {{"start", inizio}, {"end", fine}}},
+                      {"severity", static_cast<int32_t>(d.g)},
+                      {"source", "scenario-tool"},
+                      {"message", d.messaggio}};
+  if (d.codice != 0) j["code"] = d.codice;
+  return j;
+}
+
+}  // namespace
+
+void documenti_lsp::apri(const std::string& uri, std::string testo, int64_t versione) {
+  documento& d = aperti_[uri];
+  d = documento{std::move(testo), versione, file_di_uri(uri), std::nullopt, false};
+  if (d.file) aggiorna(*d.file);
+}
+
+void documenti_lsp::modifica(const std::string& uri, int64_t versione,
+                             const std::vector<modifica_testo>& modifiche) {
+  const auto it = aperti_.find(uri);
+  if (it == aperti_.end()) return;
+  documento& d = it->second;
+  d.versione = versione;
+  for (const modifica_testo& m : modifiche) {
+    if (d.fuori_misura) break;
+    std::size_t da = 0;
+    std::size_t a = d.testo.size();
+    if (m.intervallo) {
+      da = offset_di(d.testo, m.intervallo->first, codifica_);
+      a = offset_di(d.testo, m.intervallo->second, codifica_);
+      if (a < da) std::swap(da, a);
+    }
+    // A document no message could hold any longer is dropped rather than followed.
+    if (d.testo.size() - (a - da) + m.testo.size() > dimensione_massima_messaggio) {
+      d.fuori_misura = true;
+      std::string().swap(d.testo);
+      break;
+    }
+    d.testo.replace(da, a - da, m.testo);
+  }
+  if (d.file) aggiorna(*d.file);
+}
+
+void documenti_lsp::salva(const std::string& uri) {
+  const auto it = aperti_.find(uri);
+  if (it == aperti_.end() || !it->second.file) return;
+  documento& d = it->second;
+  const file_documento& f = *d.file;
+  try {
+    const std::optional<std::string> byte = disco_.leggi(f.cartella / percorso_utf8(f.nome));
+    const std::optional<codifica_estranea> e = byte ? codifica_non_1252(*byte) : std::nullopt;
+    d.salvataggio = e ? std::optional(avviso_salvataggio(f.nome, *byte, *e)) : std::nullopt;
+  } catch (const errore_file&) {
+    // Not a file the route can be read from: opening or checking it says so.
+    d.salvataggio.reset();
+  }
+  aggiorna(f);
+}
+
+void documenti_lsp::chiudi(const std::string& uri) {
+  const auto it = aperti_.find(uri);
+  if (it == aperti_.end()) return;
+  const std::optional<file_documento> f = it->second.file;
+  aperti_.erase(it);
+  pubblica_({{"uri", uri}, {"diagnostics", nlohmann::json::array()}});
+  if (f) aggiorna(*f);
+}
+
+std::optional<documenti_lsp::vista> documenti_lsp::aperto(const std::string& uri) const {
+  const auto it = aperti_.find(uri);
+  if (it == aperti_.end()) return std::nullopt;
+  const documento& d = it->second;
+  return vista{d.testo, d.file ? tipo_di(d.file->nome) : std::nullopt};
+}
+
+const std::pair<const std::string, documenti_lsp::documento>* documenti_lsp::aperto_in(
+    const file_documento& f, const std::string& nome) const {
+  for (const auto& voce : aperti_) {
+    const std::optional<file_documento>& g = voce.second.file;
+    if (g && g->nome == nome && g->cartella == f.cartella) return &voce;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> documenti_lsp::nomi_della_cartella(const file_documento& f) const {
+  std::vector<std::string> nomi = disco_.nomi_in(f.cartella);
+  for (const auto& [uri, d] : aperti_) {
+    if (d.file && d.file->cartella == f.cartella) nomi.push_back(d.file->nome);
+  }
+  std::sort(nomi.begin(), nomi.end());
+  nomi.erase(std::unique(nomi.begin(), nomi.end()), nomi.end());
+  return nomi;
+}
+
+documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std::string& nome) {
+  sorgente s;
+  s.nome = nome;
+  const auto* voce = aperto_in(f, nome);
+  if (voce == nullptr) {
+    s.uri = uri_accanto(f.prefisso_uri, nome);
+    try {
+      s.byte = disco_.leggi(f.cartella / percorso_utf8(nome));
+    } catch (const errore_file& e) {
+      s.illeggibile = true;
+      s.diagnostiche.push_back(all_inizio(nome, gravita::errore, e.inglese()));
+    }
+    return s;
+  }
+  s.uri = voce->first;
+  s.aperto = &voce->second;
+  const documento& d = voce->second;
+  if (d.salvataggio) s.diagnostiche.push_back(*d.salvataggio);
+  const char* perche = nullptr;
+  if (d.fuori_misura) {
+    perche =
+        "the document grew past what an editor sends in one message and is no longer "
+        "followed; close it and open it again";
+  } else {
+    testo_in_1252 t = in_windows_1252(d.testo, massimo_estranei);
+    aggiungi_estranei(s.diagnostiche, nome, t);
+    if (t.byte.size() <= dimensione_massima_sorgente) {
+      s.byte = std::move(t.byte);
+      return s;
+    }
+    perche = "the document is larger than the 64 MB limit of a source";
+  }
+  s.illeggibile = true;
+  s.diagnostiche.push_back(all_inizio(nome, gravita::errore, perche));
+  return s;
+}
+
+void documenti_lsp::controlla_coppia(const std::string& linea, const std::string& treno,
+                                     sorgente& l, sorgente* t) const {
+  testi_sorgenti testi;
+  testi.linea = l.byte;
+  testi.linea_illeggibile = l.illeggibile;
+  if (t != nullptr) {
+    testi.treno = t->byte;
+    testi.treno_illeggibile = t->illeggibile;
+  }
+  for (diagnostica& x : diagnostiche_coppia(testi, {linea, treno, true})) {
+    sorgente* dove = x.file == l.nome ? &l : t != nullptr && x.file == t->nome ? t : nullptr;
+    if (x.file.empty()) {
+      dove = t != nullptr && (t->aperto != nullptr || l.aperto == nullptr) ? t : &l;
+      if (dove == &l && t != nullptr) x.messaggio = t->nome + ": " + x.messaggio;
+      x.file = dove->nome;
+    }
+    // The line description's own problems come again from the check with each train.
+    if (dove == nullptr || (dove == &l && !l.viste.insert(x).second)) continue;
+    dove->diagnostiche.push_back(std::move(x));
+  }
+}
+
+std::optional<documenti_lsp::percorso> documenti_lsp::trova_percorso(
+    const file_documento& f) const {
+  const std::optional<file_sorgente> tipo = tipo_di(f.nome);
+  if (!tipo) return std::nullopt;
+  const std::vector<std::string> nomi = nomi_della_cartella(f);
+  std::set<std::string> linee;
+  for (const std::string& n : nomi) {
+    if (con_coda(n, coda_linea)) linee.insert(senza_coda(n, coda_linea));
+  }
+  percorso p;
+  if (*tipo == file_sorgente::linea) {
+    p.linea = senza_coda(f.nome, coda_linea);
+  } else if (const auto d = dividi(senza_coda(f.nome, coda_treno), linee)) {
+    p.linea = d->first;
+  } else {
+    return std::nullopt;
+  }
+  for (const std::string& n : nomi) {
+    const auto d =
+        con_coda(n, coda_treno) ? dividi(senza_coda(n, coda_treno), linee) : std::nullopt;
+    if (d && d->first == p.linea) p.treni.push_back({n, d->second});
+  }
+  return p;
+}
+
+void documenti_lsp::aggiorna(const file_documento& f) {
+  const std::optional<percorso> p = trova_percorso(f);
+  if (!p) return;
+  if (const std::string perche = nome_non_valido(p->linea); !perche.empty()) {
+    sorgente s = carica(f, f.nome);
+    s.diagnostiche = {
+        all_inizio(f.nome, gravita::errore, "the route name \"" + p->linea + "\" " + perche)};
+    if (s.aperto != nullptr) pubblica(s);
+    return;
+  }
+  std::vector<sorgente> sorgenti;
+  sorgenti.push_back(carica(f, nome_testo_linea(p->linea)));
+  for (const auto& [nome, treno] : p->treni) sorgenti.push_back(carica(f, nome));
+  if (std::none_of(sorgenti.begin(), sorgenti.end(),
+                   [](const sorgente& s) { return s.aperto != nullptr; })) {
+    return;
+  }
+  bool con_treno = false;
+  for (std::size_t i = 0; i < p->treni.size(); ++i) {
+    sorgente& t = sorgenti[i + 1];
+    const std::string& treno = p->treni[i].second;
+    if (const std::string perche = nome_non_valido(treno); !perche.empty()) {
+      t.diagnostiche.push_back(
+          all_inizio(t.nome, gravita::errore, "the train name \"" + treno + "\" " + perche));
+      continue;
+    }
+    controlla_coppia(p->linea, treno, sorgenti[0], &t);
+    riassumi_chiusi(sorgenti[0], t);
+    con_treno = true;
+  }
+  if (!con_treno) controlla_coppia(p->linea, "", sorgenti[0], nullptr);
+  for (const sorgente& s : sorgenti) {
+    if (s.aperto != nullptr) pubblica(s);
+  }
+}
+
+namespace {
+
+std::string quanti(std::size_t n, const char* cosa) {
+  return std::to_string(n) + " " + cosa + (n == 1 ? "" : "s");
+}
+
+// What a source that is not open holds, for an open one of the same check to show.
+diagnostica riassunto(const std::string& file, const std::string& chiuso,
+                      const std::vector<diagnostica>& d) {
+  const auto errori = static_cast<std::size_t>(std::count_if(
+      d.begin(), d.end(), [](const diagnostica& x) { return x.g == gravita::errore; }));
+  return all_inizio(file, errori > 0 ? gravita::errore : gravita::avviso,
+                    chiuso + ", which is not open, has " + quanti(errori, "error") + " and " +
+                        quanti(d.size() - errori, "warning") +
+                        "; the first: " + d.front().messaggio);
+}
+
+}  // namespace
+
+// Done once the check of `l` with `t` is in: the problems of a source that is not open are
+// then counted at the start of the other, so that an edit that breaks the other source shows.
+void documenti_lsp::riassumi_chiusi(sorgente& l, sorgente& t) const {
+  if (l.aperto != nullptr && t.aperto == nullptr && !t.diagnostiche.empty()) {
+    l.diagnostiche.push_back(riassunto(l.nome, t.nome, t.diagnostiche));
+  }
+  if (t.aperto != nullptr && l.aperto == nullptr && !l.diagnostiche.empty()) {
+    t.diagnostiche.push_back(riassunto(t.nome, l.nome, l.diagnostiche));
+  }
+}
+
+void documenti_lsp::pubblica(const sorgente& s) {
+  righe_testo righe(s.aperto->testo);
+  nlohmann::json lista = nlohmann::json::array();
+  for (const diagnostica& d : s.diagnostiche) lista.push_back(in_lsp(d, righe, codifica_));
+  pubblica_({{"uri", s.uri}, {"version", s.aperto->versione}, {"diagnostics", std::move(lista)}});
+}
+
+}  // namespace scenario::strumento
