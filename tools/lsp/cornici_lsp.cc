@@ -62,6 +62,8 @@ lettore_messaggi::esito_riga lettore_messaggi::leggi_riga(std::string& riga, std
   return vuota ? esito_riga::vuota : esito_riga::riga;
 }
 
+// A refused block whose length was read has its body passed over too, so that the next frame
+// is found where it begins.
 messaggio_letto lettore_messaggi::prossimo() {
   std::optional<std::uint64_t> lunghezza;
   std::string perche;
@@ -69,44 +71,48 @@ messaggio_letto lettore_messaggi::prossimo() {
   for (bool iniziato = false;;) {
     std::string riga;
     std::size_t letti = 0;
-    const std::size_t spazio =
-        dimensione_massima_intestazioni - std::min(usati, dimensione_massima_intestazioni);
-    const esito_riga e = leggi_riga(riga, spazio, letti);
+    const esito_riga e = leggi_riga(riga, dimensione_massima_intestazioni, letti);
     if (e == esito_riga::fine) return {};
     // Empty lines between frames are passed over; the first after a header ends the block.
     if (e == esito_riga::vuota && !iniziato) continue;
     if (e == esito_riga::vuota) break;
     iniziato = true;
     usati += letti + 1;
-    if (usati > dimensione_massima_intestazioni && perche.empty()) {
-      perche = "a header block longer than " + std::to_string(dimensione_massima_intestazioni) +
-               " bytes";
+    std::string su_questa = intestazione(riga, lunghezza);
+    if (usati > dimensione_massima_intestazioni) {
+      su_questa = "a header block longer than " + std::to_string(dimensione_massima_intestazioni) +
+                  " bytes";
     }
-    if (perche.empty()) perche = intestazione(riga, lunghezza);
+    if (perche.empty()) perche = std::move(su_questa);
   }
   if (perche.empty() && !lunghezza) perche = "a header block without Content-Length";
-  if (!perche.empty()) return errore(errore_di_lettura, "the message has " + perche);
-  return corpo(*lunghezza);
+  int32_t codice = errore_di_lettura;
+  if (!perche.empty()) {
+    perche = "the message has " + perche;
+  } else if (*lunghezza > dimensione_massima_messaggio) {
+    codice = richiesta_non_valida;
+    perche = "the message of " + std::to_string(*lunghezza) + " bytes is above the limit of " +
+             std::to_string(dimensione_massima_messaggio) + " bytes";
+  }
+  std::string testo;
+  if (lunghezza && !leggi_corpo(*lunghezza, perche.empty() ? &testo : nullptr)) return {};
+  if (!perche.empty()) return errore(codice, perche);
+  return {messaggio_letto::tipo::corpo, std::move(testo), 0};
 }
 
 // Read as it arrives, so that a length larger than what is sent holds no more memory than
-// what came.
-messaggio_letto lettore_messaggi::corpo(std::uint64_t lunghezza) {
+// what came; false when the input ends first.
+bool lettore_messaggi::leggi_corpo(std::uint64_t lunghezza, std::string* testo) {
   std::streambuf& b = *in_.rdbuf();
-  const bool troppo = lunghezza > dimensione_massima_messaggio;
-  messaggio_letto m{messaggio_letto::tipo::corpo, {}, 0};
   std::string parte(static_cast<std::size_t>(std::min<std::uint64_t>(lunghezza, blocco)), '\0');
   for (std::uint64_t resto = lunghezza; resto > 0;) {
     const auto n = static_cast<std::streamsize>(std::min<std::uint64_t>(resto, blocco));
     const std::streamsize letti = b.sgetn(parte.data(), n);
-    if (letti < n) return {};
-    if (!troppo) m.testo.append(parte.data(), static_cast<std::size_t>(letti));
+    if (letti < n) return false;
+    if (testo != nullptr) testo->append(parte.data(), static_cast<std::size_t>(letti));
     resto -= static_cast<std::uint64_t>(letti);
   }
-  if (!troppo) return m;
-  return errore(richiesta_non_valida, "the message of " + std::to_string(lunghezza) +
-                                          " bytes is above the limit of " +
-                                          std::to_string(dimensione_massima_messaggio) + " bytes");
+  return true;
 }
 
 std::string incornicia(std::string_view corpo) {

@@ -43,7 +43,7 @@ class lettore_messaggi {
  private:
   enum class esito_riga { riga, vuota, fine };
   esito_riga leggi_riga(std::string& riga, std::size_t spazio, std::size_t& lunghezza);
-  messaggio_letto corpo(std::uint64_t lunghezza);
+  bool leggi_corpo(std::uint64_t lunghezza, std::string* testo);
 
   std::istream& in_;
 };
