@@ -63,6 +63,11 @@ std::string cambia(int versione, const std::string& intervallo, const std::strin
            std::to_string(versione) + R"(},"contentChanges":[{"range":)" + intervallo +
            R"(,"text":")" + testo + "\"}]}}");
 }
+// didClose or didSave of R_7-.txt.
+std::string su_treno(const std::string& metodo) {
+  return m(R"({"jsonrpc":"2.0","method":"textDocument/)" + metodo +
+           R"(","params":{"textDocument":{"uri":"@D@/R_7-.txt"}}})");
+}
 std::string pubblicati(const std::string& nome, const std::string& versione,
                        const std::string& diagnostiche) {
   return R"({"jsonrpc":"2.0","method":"textDocument/publishDiagnostics","params":{
@@ -149,8 +154,7 @@ std::vector<sessione> sessioni() {
       {"una modifica rompe, una ripara, una fuori dal testo non cambia nulla, la chiusura svuota",
        inizio() + apri("R_7-.txt", treno_buono) + cambia(2, intervallo(3, 6, 3, 6), "l") +
            cambia(3, intervallo(3, 6, 3, 7), "") + cambia(4, intervallo(40, 0, 50, 3), "") +
-           m(R"({"jsonrpc":"2.0","method":"textDocument/didClose","params":{"textDocument":{"uri":"@D@/R_7-.txt"}}})") +
-           fine,
+           su_treno("didClose") + fine,
        {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", ""),
         pubblicati(
             "R_7-.txt", R"("version":2,)",
@@ -251,8 +255,7 @@ std::vector<sessione> sessioni() {
        0},
       {"salvato in UTF-8",
        inizio() + apri("R_7-.txt", R"(70\u00b0\r\n[generale]\r\nsabbia, 10\r\n[fine]\r\n)") +
-           m(R"({"jsonrpc":"2.0","method":"textDocument/didSave","params":{"textDocument":{"uri":"@D@/R_7-.txt"}}})") +
-           fine,
+           su_treno("didSave") + fine,
        {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", ""),
         pubblicati(
             "R_7-.txt", R"("version":1,)",
