@@ -63,36 +63,49 @@ nlohmann::json posizione(int64_t riga, int64_t carattere) {
   return {{"line", riga}, {"character", carattere}};
 }
 
+// The first field of the cursor's line as typed up to the cursor: where its line begins in
+// `testo`, and its range without the blanks before it. Nothing past the first field or past
+// the last line.
+struct campo_in_corso {
+  std::size_t inizio_riga;
+  nlohmann::json intervallo;
+};
+std::optional<campo_in_corso> campo_al_cursore(std::string_view testo, posizione_lsp p,
+                                               codifica_posizioni c) {
+  if (!righe_testo(testo).riga(p.riga)) return std::nullopt;
+  const std::size_t cursore = offset_di(testo, p, c);
+  const std::size_t a_capo =
+      cursore == 0 ? std::string_view::npos : testo.find_last_of("\r\n", cursore - 1);
+  const std::size_t da = a_capo == std::string_view::npos ? 0 : a_capo + 1;
+  const std::string_view prima = testo.substr(da, cursore - da);
+  if (prima.find(',') != std::string_view::npos) return std::nullopt;
+  const auto spazi = static_cast<int64_t>(std::min(prima.find_first_not_of(" \t"), prima.size()));
+  const auto fine = unita_di(prima, static_cast<int64_t>(prima.size()), c);
+  return campo_in_corso{da,
+                        {{"start", posizione(p.riga, spazi)}, {"end", posizione(p.riga, fine)}}};
+}
+
 }  // namespace
 
 nlohmann::json completamenti(std::string_view testo, file_sorgente file, posizione_lsp p,
                              codifica_posizioni c) {
   nlohmann::json voci = nlohmann::json::array();
-  if (!righe_testo(testo).riga(p.riga)) return voci;
-  const std::size_t cursore = offset_di(testo, p, c);
-  const std::size_t inizio_riga = testo.find_last_of("\r\n", cursore == 0 ? 0 : cursore - 1);
-  const std::size_t da =
-      cursore == 0 || inizio_riga == std::string_view::npos ? 0 : inizio_riga + 1;
-  const std::string_view prima = testo.substr(da, cursore - da);
-  if (prima.find(',') != std::string_view::npos) return voci;
-  const auto spazi = static_cast<int64_t>(std::min(prima.find_first_not_of(" \t"), prima.size()));
-  const nlohmann::json intervallo = {
-      {"start", posizione(p.riga, spazi)},
-      {"end", posizione(p.riga, unita_di(prima, static_cast<int64_t>(prima.size()), c))}};
+  const std::optional<campo_in_corso> campo = campo_al_cursore(testo, p, c);
+  if (!campo) return voci;
   int ordine = 0;
-  if (const std::optional<std::string> h = intestazione_corrente(testo.substr(0, da))) {
+  if (const auto h = intestazione_corrente(testo.substr(0, campo->inizio_riga))) {
     for (const parola_sorgente& k : parole_sorgenti()) {
       if (!offerta(k, file, *h)) continue;
       for (const std::string& nome : nomi_parola(k)) {
         voci.push_back(voce(nome, tipo_parola_chiave, k.significato, snippet(nome, k),
-                            formato_snippet, intervallo, ++ordine));
+                            formato_snippet, campo->intervallo, ++ordine));
       }
     }
   }
   for (const sezione_sorgente& s : sezioni_sorgenti()) {
     if (s.file != file) continue;
     voci.push_back(voce(s.intestazione, tipo_modulo, s.contenuto, s.intestazione, formato_testo,
-                        intervallo, ++ordine));
+                        campo->intervallo, ++ordine));
   }
   return voci;
 }

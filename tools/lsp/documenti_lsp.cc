@@ -335,23 +335,29 @@ void documenti_lsp::aggiorna(const file_documento& f) {
                    [](const sorgente& s) { return s.aperto != nullptr; })) {
     return;
   }
+  controlla_percorso(*p, sorgenti);
+  for (const sorgente& s : sorgenti) {
+    if (s.aperto != nullptr) pubblica(s);
+  }
+}
+
+// The line description, `sorgenti[0]`, with each train service after it; alone when the route
+// has none that can be checked.
+void documenti_lsp::controlla_percorso(const percorso& p, std::vector<sorgente>& sorgenti) const {
   bool con_treno = false;
-  for (std::size_t i = 0; i < p->treni.size(); ++i) {
+  for (std::size_t i = 0; i < p.treni.size(); ++i) {
     sorgente& t = sorgenti[i + 1];
-    const std::string& treno = p->treni[i].second;
+    const std::string& treno = p.treni[i].second;
     if (const std::string perche = nome_non_valido(treno); !perche.empty()) {
       t.diagnostiche.push_back(
           all_inizio(t.nome, gravita::errore, "the train name \"" + treno + "\" " + perche));
       continue;
     }
-    controlla_coppia(p->linea, treno, sorgenti[0], &t);
+    controlla_coppia(p.linea, treno, sorgenti[0], &t);
     riassumi_chiusi(sorgenti[0], t);
     con_treno = true;
   }
-  if (!con_treno) controlla_coppia(p->linea, "", sorgenti[0], nullptr);
-  for (const sorgente& s : sorgenti) {
-    if (s.aperto != nullptr) pubblica(s);
-  }
+  if (!con_treno) controlla_coppia(p.linea, "", sorgenti[0], nullptr);
 }
 
 namespace {

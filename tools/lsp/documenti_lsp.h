@@ -85,6 +85,7 @@ class documenti_lsp {
   const std::pair<const std::string, documento>* aperto_in(const file_documento& f,
                                                            const std::string& nome) const;
   sorgente carica(const file_documento& f, const std::string& nome);
+  void controlla_percorso(const percorso& p, std::vector<sorgente>& sorgenti) const;
   void controlla_coppia(const std::string& linea, const std::string& treno, sorgente& l,
                         sorgente* t) const;
   void riassumi_chiusi(sorgente& l, sorgente& t) const;
