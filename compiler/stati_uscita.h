@@ -36,7 +36,7 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_codice_registrato, "package",
      "a source is missing, or has an error (nothing written; --force packages it anyway)"},
     {uscita_codice_registrato, "lsp",
-     "the session ended without shutdown: exit came first, or the input ended"},
+     "the connection ended without shutdown: exit came first, or the input ended"},
     {uscita_uso, "*", "usage error"},
     {uscita_uso, "scenario-runtime", "the payload is missing or damaged (nothing written)"},
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},

@@ -1,5 +1,5 @@
 // Fuzzes the editor server (`scenario-tool lsp`): the input is what the editor sends, frames and
-// all. Besides no crash and no sanitizer report, the session must end with status 0 or 1 and
+// all. Besides no crash and no sanitizer report, the connection must end with status 0 or 1 and
 // every frame the server writes must be whole and hold valid JSON. The disk is empty, so only
 // the input's own documents are read.
 #include <cstddef>
@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "tools/lsp/connessione_lsp.h"
 #include "tools/lsp/cornici_lsp.h"
-#include "tools/lsp/sessione_lsp.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t n) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(dati), n));
   std::ostringstream out;
   disco_vuoto disco;
-  const int stato = st::sessione_lsp(in, out, disco);
+  const int stato = st::connessione_lsp(in, out, disco);
   if (stato != 0 && stato != 1) std::abort();
   std::istringstream scritti(out.str());
   st::lettore_messaggi l(scritti);

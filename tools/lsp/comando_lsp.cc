@@ -8,15 +8,15 @@
 #endif
 
 #include "tools/comandi.h"
+#include "tools/lsp/connessione_lsp.h"
 #include "tools/lsp/disco_lsp.h"
-#include "tools/lsp/sessione_lsp.h"
 
 namespace scenario::strumento {
 namespace {
 
 int esegui_lsp() {
 #ifdef SIGPIPE
-  // An editor that goes away ends the session through a failed write, not a signal.
+  // An editor that goes away ends the connection through a failed write, not a signal.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
 #ifdef _WIN32
@@ -25,7 +25,7 @@ int esegui_lsp() {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   disco_reale disco;
-  return sessione_lsp(std::cin, std::cout, disco);
+  return connessione_lsp(std::cin, std::cout, disco);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// `scenario-tool lsp` as an editor meets it: whole sessions written to its standard input,
+// `scenario-tool lsp` as an editor meets it: whole exchanges written to its standard input,
 // every message it sends compared as JSON to the one expected, its frames byte by byte, and
-// its exit status. Each session runs in a folder of its own holding a good line description.
+// its exit status. Each exchange runs in a folder of its own holding a good line description.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -51,7 +51,7 @@ std::string iniziato(const std::string& codifica) {
 }
 const std::string finito = R"({"jsonrpc":"2.0","id":9,"result":null})";
 
-// @D@ stands for the URI of the session's folder.
+// @D@ stands for the URI of the exchange's folder.
 std::string apri(const std::string& nome, const std::string& testo) {
   return m(R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{
     "uri":"@D@/)" +
@@ -117,7 +117,7 @@ std::string voce_intestazione(const char* nome, const char* dettaglio, int ordin
          R"(","textEdit":{"range":)" + dove + R"(,"newText":")" + nome + "\"}}";
 }
 
-struct sessione {
+struct scambio {
   const char* nome;
   std::string ingresso;
   std::vector<std::string> uscita;
@@ -125,7 +125,7 @@ struct sessione {
   std::string treno_su_disco = "";  // R_7-.txt, beside the line description
 };
 
-std::vector<sessione> sessioni() {
+std::vector<scambio> scambi() {
   const std::string qui = intervallo(3, 0, 3, 2);
   return {
       {"senza utf-8, colonne in UTF-16",
@@ -278,14 +278,14 @@ std::vector<sessione> sessioni() {
 
 class ProtocolloLsp : public test::cartella_di_prova {
  protected:
-  // Runs one session in folder `n`; `corpi` are the bodies sent, `cornici` false if the output
+  // Runs one exchange in folder `n`; `corpi` are the bodies sent, `cornici` false if the output
   // is not a sequence of whole frames.
   struct esito {
     int stato;
     std::vector<std::string> corpi;
     bool cornici = true;
   };
-  esito esegui(const std::string& n, const sessione& s) {
+  esito esegui(const std::string& n, const scambio& s) {
     fs::create_directories(cartella_ / n);
     test::scrivi_file(cartella_ / n / "R_linea.txt",
                       "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\n[fine]\r\n");
@@ -318,9 +318,9 @@ class ProtocolloLsp : public test::cartella_di_prova {
   }
 };
 
-TEST_F(ProtocolloLsp, Sessioni) {
+TEST_F(ProtocolloLsp, Scambi) {
   int n = 0;
-  for (const sessione& s : sessioni()) {
+  for (const scambio& s : scambi()) {
     SCOPED_TRACE(s.nome);
     const std::string cartella = std::to_string(++n);
     const esito e = esegui(cartella, s);

@@ -1,4 +1,4 @@
-// Messages checked as JSON-RPC first, then by the session's phase, then handed to the table.
+// Messages checked as JSON-RPC first, then by the connection's phase, then handed to the table.
 // A handler reads its parameters with `at` and `get`: a missing or mistyped one throws, and the
 // request gets InvalidParams while a notification is dropped.
 #include "tools/lsp/server_lsp.h"

@@ -1,5 +1,5 @@
 // The editor server's side of the protocol: JSON-RPC messages in, answers and notifications
-// out, the session's life (initialize, initialized, shutdown, exit) and one table of the
+// out, the connection's life (initialize, initialized, shutdown, exit) and one table of the
 // requests and one of the notifications it handles. It never reads or writes a stream: the
 // frames are cornici_lsp.h's, the files are the disk's it is given.
 #ifndef TOOLS_LSP_SERVER_LSP_H_

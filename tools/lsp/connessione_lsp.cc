@@ -1,4 +1,4 @@
-#include "tools/lsp/sessione_lsp.h"
+#include "tools/lsp/connessione_lsp.h"
 
 #include <nlohmann/json.hpp>
 
@@ -7,7 +7,7 @@
 
 namespace scenario::strumento {
 
-int sessione_lsp(std::istream& in, std::ostream& out, disco_lsp& disco) {
+int connessione_lsp(std::istream& in, std::ostream& out, disco_lsp& disco) {
   lettore_messaggi lettore(in);
   // Every text sent is UTF-8 already; a byte that is not would be replaced, never an abort.
   server_lsp server(disco, [&out](const nlohmann::json& m) {
