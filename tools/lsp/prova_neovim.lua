@@ -36,8 +36,16 @@ local function prova()
          '[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\n[fine]\r\n')
   scrivi(cartella .. '/R_7-.txt', treno)
 
-  -- The sources are Windows-1252: read (and written) as such.
-  vim.o.fileencodings = 'ucs-bom,utf-8,cp1252'
+  -- The sources are Windows-1252: read as such (and written back so), as docs/editori.md
+  -- sets Neovim up.
+  local codifiche
+  vim.api.nvim_create_autocmd('BufReadPre', {pattern = {'*_linea.txt', '*-.txt'},
+    callback = function()
+      codifiche = vim.o.fileencodings
+      vim.o.fileencodings = 'cp1252'
+    end})
+  vim.api.nvim_create_autocmd('BufReadPost', {pattern = {'*_linea.txt', '*-.txt'},
+    callback = function() vim.o.fileencodings = codifiche end})
   local uscita = nil
   local cliente = vim.lsp.start_client({
     name = 'scenario-tool',
@@ -48,7 +56,7 @@ local function prova()
   if not cliente then return fallisci('the client did not start') end
   vim.cmd('edit ' .. vim.fn.fnameescape(cartella .. '/R_7-.txt'))
   local buffer = vim.api.nvim_get_current_buf()
-  if vim.bo[buffer].fileencoding ~= 'cp1252' then
+  if vim.bo[buffer].fileencoding ~= 'cp1252' or vim.o.fileencodings ~= codifiche then
     return fallisci('read as ' .. vim.bo[buffer].fileencoding .. ', not cp1252')
   end
   vim.lsp.buf_attach_client(buffer, cliente)
