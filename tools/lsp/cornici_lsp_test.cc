@@ -135,10 +135,5 @@ TEST(CorniciLsp, CorpoAlLimiteEOltre) {
   EXPECT_EQ(letti("Content-Length: 99999999999999999999999\r\n\r\n{}"), righe{"fine"});
 }
 
-// The limit holds the largest source in the costliest form an editor may send it.
-TEST(CorniciLsp, IlLimiteTieneUnSorgenteIntero) {
-  EXPECT_EQ(dimensione_massima_messaggio, 3 * dimensione_massima_sorgente + (1u << 20));
-}
-
 }  // namespace
 }  // namespace scenario::strumento

@@ -10,7 +10,8 @@
 // each; a train service shows those of its own check. A problem with no place in a source (the
 // identity codes, the post-processing pass) stands at the start of the train service of its
 // check when that is open, or else at the start of the line description, naming the train
-// service.
+// service. The problems of a source that is not open are counted, with the first, at the start
+// of the open one of the same check.
 #ifndef TOOLS_LSP_DOCUMENTI_LSP_H_
 #define TOOLS_LSP_DOCUMENTI_LSP_H_
 
