@@ -83,6 +83,11 @@ std::string intervallo(int r1, int c1, int r2, int c2) {
          R"(},"end":{"line":)" + std::to_string(r2) + R"(,"character":)" + std::to_string(c2) +
          "}}";
 }
+// R_7-.txt published at `versione` with one warning.
+std::string un_avviso(int versione, const std::string& dove, const std::string& messaggio) {
+  return pubblicati("R_7-.txt", "\"version\":" + std::to_string(versione) + ",",
+                    diagnostica(dove, 2, R"("message":")" + messaggio + "\""));
+}
 std::string errore(const std::string& id, int codice, const std::string& messaggio) {
   return R"({"jsonrpc":"2.0","id":)" + id + R"(,"error":{"code":)" + std::to_string(codice) +
          R"(,"message":")" + messaggio + "\"}}";
@@ -156,11 +161,8 @@ std::vector<scambio> scambi() {
            cambia(3, intervallo(3, 6, 3, 7), "") + cambia(4, intervallo(40, 0, 50, 3), "") +
            su_treno("didClose") + fine,
        {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", ""),
-        pubblicati(
-            "R_7-.txt", R"("version":2,)",
-            diagnostica(
-                intervallo(3, 0, 3, 8), 2,
-                R"("message":"unknown keyword `segnalle`, the record is skipped; did you mean `segnale`?")")),
+        un_avviso(2, intervallo(3, 0, 3, 8),
+                  "unknown keyword `segnalle`, the record is skipped; did you mean `segnale`?"),
         pubblicati("R_7-.txt", R"("version":3,)", ""),
         pubblicati("R_7-.txt", R"("version":4,)", ""), pubblicati("R_7-.txt", "", ""), finito},
        0},
@@ -257,11 +259,9 @@ std::vector<scambio> scambi() {
        inizio() + apri("R_7-.txt", R"(70\u00b0\r\n[generale]\r\nsabbia, 10\r\n[fine]\r\n)") +
            su_treno("didSave") + fine,
        {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", ""),
-        pubblicati(
-            "R_7-.txt", R"("version":1,)",
-            diagnostica(
-                intervallo(0, 2, 0, 3), 2,
-                R"("message":"the file was saved as UTF-8, not Windows-1252: the compiler reads each character above 127 as two or three; save it as Windows-1252")")),
+        un_avviso(1, intervallo(0, 2, 0, 3),
+                  "the file was saved as UTF-8, not Windows-1252: the compiler reads each "
+                  "character above 127 as two or three; save it as Windows-1252"),
         finito},
        0,
        "70\xC2\xB0\r\n[generale]\r\nsabbia, 10\r\n[fine]\r\n"},
