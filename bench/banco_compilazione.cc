@@ -14,9 +14,9 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/sorgenti.h"
-#include "driver/esecuzione.h"
-#include "driver/file_programma.h"
-#include "driver/interfaccia.h"
+#include "io/cartella.h"
+#include "run/esecuzione.h"
+#include "run/interfaccia_utente.h"
 #include "sources/carico_spedito.h"
 #include "sources/contenuti.h"
 

@@ -18,8 +18,8 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/nomi_file.h"
-#include "driver/file_programma.h"
 #include "io/cartella.h"
+#include "run/compila_in_cartella.h"
 
 namespace {
 
@@ -53,7 +53,8 @@ int genera(std::string_view arg, const std::filesystem::path& cartella) {
 
 int compila(const std::filesystem::path& cartella, bool con_file) {
   const scenario::opzioni_compilazione o{linea, treno, true};
-  const scenario::compilazione c = scenario::compila(scenario::leggi_testi(cartella, o), o);
+  scenario::cartella_su_disco sorgenti(cartella);
+  const scenario::compilazione c = scenario::compila(scenario::leggi_testi(sorgenti, o), o);
   const scenario::esito& r = c.risultato;
   if (con_file && !r.identita()) {
     scenario::file_in_cartella uscite(cartella);

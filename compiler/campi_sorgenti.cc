@@ -1,10 +1,14 @@
-// The sources' keywords and fields as data. Ranges are what a sound route uses: the compiler
-// accepts more (most fields are whole numbers of 32 bits), and what it does outside them is
-// said in `uso`.
+// The sources' keywords and fields as data. Documented ranges are what a sound route uses: the
+// compiler accepts more (most fields are whole numbers of 32 bits), and `accettati`, `multiplo`,
+// `passo` and `avvolge` say what it does outside them.
 #include "compiler/campi_sorgenti.h"
 
 #include <algorithm>
-#include <cstring>
+#include <vector>
+
+#include "compiler/formato_celle.h"
+#include "compiler/lettore_campi.h"
+#include "compiler/modello.h"
 
 namespace scenario {
 namespace {
@@ -14,8 +18,13 @@ constexpr int64_t min_32 = -max_32 - 1;
 constexpr int64_t max_16 = 32767;
 constexpr int64_t min_16 = -32768;
 // A position: from the start of the line to the last one the range check lets through on the
-// longest line (1,000,000 m + 7000 m of run-out - 100 m).
-constexpr int64_t posizione_max = 1006900;
+// longest line (the run-out past its end, less the 100 m margin).
+constexpr int64_t posizione_max = lunghezza_massima + metri_oltre_la_fine - 100;
+
+constexpr auto testo = larghezza_campo::testo;
+constexpr auto l32 = larghezza_campo::intero_32;
+constexpr auto l16 = larghezza_campo::intero_16;
+constexpr auto l8 = larghezza_campo::byte;
 
 // What the compiler takes in a field: any number it can read, a byte, 16 bits.
 constexpr valori_accettati qualsiasi{min_32, max_32};
@@ -44,139 +53,146 @@ constexpr sezione_sorgente sezioni[] = {
 };
 
 constexpr campo_sorgente lunghezza[] = {
-    {"L", "length of the line", "m", 1, 1000000, {0, 1000000, 25, 1}, "slot 84 `fine`; the route gets (L + 7000) / 50 cells of 50 m (7 km of run-out past the end), the track plan L + 7001 points"},
+    {.nome = "L", .significato = "length of the line", .unita = "m", .larghezza = l32, .minimo = 1, .massimo = lunghezza_massima, .accettati = {0, lunghezza_massima, 25, 1}, .regola = "a line is 0 to 1000000 m long", .uso = "slot 84 `fine`; the route gets (L + 7000) / 50 cells of 50 m (7 km of run-out past the end), the track plan L + 7001 points"},
 };
 constexpr campo_sorgente progressiva[] = {
-    {"inizio", "where the progressive starts", "m", 0, posizione_max, qualsiasi, "sorting key of slots 81 to 83 (the greatest `inizio` goes to slot 81). Not a multiple of 50: code 2"},
-    {"fine", "where it ends", "m", 0, posizione_max, qualsiasi, "stored with the record. Not a multiple of 50: code 2"},
-    {"posizione", "1 adds 100 m to `fine`", "", 0, 1, qualsiasi, "stored with the record"},
+    {.nome = "inizio", .significato = "where the progressive starts", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 2, .uso = "sorting key of slots 81 to 83 (the greatest `inizio` goes to slot 81)"},
+    {.nome = "fine", .significato = "where it ends", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 2, .uso = "stored with the record"},
+    {.nome = "posizione", .significato = "1 adds 100 m to `fine`", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 1, .accettati = qualsiasi, .uso = "stored with the record"},
 };
 constexpr campo_sorgente sfondo[] = {
-    {"valore", "background value for the simulator", "", 0, max_32, qualsiasi, "slot 85: `uno` to `inizio`, `due` to `posizione`, `tre` to `fine`, unchanged"},
+    {.nome = "valore", .significato = "background value for the simulator", .unita = "", .larghezza = l32, .minimo = 0, .massimo = max_32, .accettati = qualsiasi, .uso = "slot 85: `uno` to `inizio`, `due` to `posizione`, `tre` to `fine`, unchanged"},
 };
 constexpr campo_sorgente ripetizione[] = {
-    {"inizio", "start of the stretch where signals are repeated in the cab", "m", 0, posizione_max, qualsiasi, "slot 86 `inizio`. Not a multiple of 50: code 3"},
-    {"fine", "its end; 0 for no repetition", "m", 0, posizione_max, qualsiasi, "slot 86 `fine`. Not a multiple of 50: code 4. The keyword's \"4\" or \"9\" (the number of codes) goes to slot 86 `posizione`, 0 when `fine` is 0; neither digit: code 5"},
+    {.nome = "inizio", .significato = "start of the stretch where signals are repeated in the cab", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 3, .uso = "slot 86 `inizio`"},
+    {.nome = "fine", .significato = "its end; 0 for no repetition", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 4, .uso = "slot 86 `fine`. The keyword's \"4\" or \"9\" (the number of codes) goes to slot 86 `posizione`, 0 when `fine` is 0; neither digit: code 5"},
 };
 constexpr campo_sorgente curva[] = {
-    {"inizio", "where the curve starts", "m", 0, posizione_max, qualsiasi, "the track plan runs straight up to it, then turns by the class's curvature every metre. Only when the plan is built (not with --no-plan)"},
-    {"lunghezza", "length of the curve", "m", 1, posizione_max, qualsiasi, "points `inizio` + 1 to `inizio` + `lunghezza` of the plan turn"},
+    {.nome = "inizio", .significato = "where the curve starts", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::tracciato, .uso = "the track plan runs straight up to it, then turns by the class's curvature every metre. Only when the plan is built (not with --no-plan)"},
+    {.nome = "lunghezza", .significato = "length of the curve", .unita = "m", .larghezza = l32, .minimo = 1, .massimo = posizione_max, .accettati = qualsiasi, .uso = "points `inizio` + 1 to `inizio` + `lunghezza` of the plan turn"},
 };
 constexpr campo_sorgente pendenza[] = {
-    {"posizione", "where the gradient starts", "m", 0, posizione_max, qualsiasi, "the gradient in force so far fills the cells up to cell p / 50 - 1"},
-    {"pendenza", "gradient, positive uphill", "per mille", -100, 155, qualsiasi, "+ 100 into the `pendenza` byte of the cells from p / 50 to the next record's; outside the range the byte wraps (+500 becomes -12)"},
+    {.nome = "posizione", .significato = "where the gradient starts", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "the gradient in force so far fills the cells up to cell p / 50 - 1"},
+    {.nome = "pendenza", .significato = "gradient, positive uphill", .unita = "per mille", .larghezza = l32, .minimo = -100, .massimo = 155, .accettati = qualsiasi, .avvolge = true, .uso = "+ 100 into the `pendenza` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente montagna[] = {
-    {"inizio", "tunnel entrance", "m", 0, posizione_max, qualsiasi, "cells `inizio` / 50 to `fine` / 50 - 1 get the tunnel type in their `galleria` byte"},
-    {"fine", "tunnel exit", "m", 0, posizione_max, qualsiasi, "see `inizio`; a tunnel that spans no whole cell may mark none"},
-    {"tipo", "tunnel type 1 or 2; + 10 for lamps", "", 1, 12, qualsiasi, "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
+    {.nome = "inizio", .significato = "tunnel entrance", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "cells `inizio` / 50 to `fine` / 50 - 1 get the tunnel type in their `galleria` byte"},
+    {.nome = "fine", .significato = "tunnel exit", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "see `inizio`; a tunnel that spans no whole cell marks none"},
+    {.nome = "tipo", .significato = "tunnel type 1 or 2; + 10 for lamps", .unita = "", .larghezza = l32, .minimo = 1, .massimo = 12, .accettati = qualsiasi, .avvolge = true, .uso = "a tunnel that starts 150 m or less after the previous one ends becomes type 3. With lamps (11, 12) every fourth cell of the tunnel, when empty, becomes a lamp marker (kind 11)"},
 };
 constexpr campo_sorgente indicatori[] = {
-    {"posizione", "where the board stands", "m", 0, posizione_max, dopo_la_cella_zero, "cell p / 50 + 1 becomes kind 6 (speed-indicator board); an occupied cell: code 21"},
-    {"vas", "first group, first speed", "km/h", 0, 1635, qualsiasi, "`dato_1` = `vas` x 20 + `vad` / 5"},
-    {"vbs", "first group, second speed", "km/h", 0, 1635, qualsiasi, "`dato_2` = `vbs` x 20 + `vbd` / 5"},
-    {"vcs", "first group, third speed", "km/h", 0, 1635, qualsiasi, "`dato_3` = `vcs` x 20 + `vcd` / 5"},
-    {"strisces", "first group, stripes", "", 0, 9, qualsiasi, "`dato_4` = `strisces` x 10 + `strisced`"},
-    {"vad", "second group, first speed (multiple of 5)", "km/h", 0, 95, qualsiasi, "see `vas`; empty reads as 0"},
-    {"vbd", "second group, second speed", "km/h", 0, 95, qualsiasi, "see `vbs`"},
-    {"vcd", "second group, third speed", "km/h", 0, 95, qualsiasi, "see `vcs`"},
-    {"strisced", "second group, stripes", "", 0, 9, qualsiasi, "see `strisces`"},
+    {.nome = "posizione", .significato = "where the board stands", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 6 (speed-indicator board); an occupied cell: code 21"},
+    {.nome = "vas", .significato = "first group, first speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_1` = `vas` x 20 + `vad` / 5; the sum must fit 16 bits (code 25)"},
+    {.nome = "vbs", .significato = "first group, second speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_2` = `vbs` x 20 + `vbd` / 5"},
+    {.nome = "vcs", .significato = "first group, third speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1635, .accettati = qualsiasi, .uso = "`dato_3` = `vcs` x 20 + `vcd` / 5"},
+    {.nome = "strisces", .significato = "first group, stripes", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_4` = `strisces` x 10 + `strisced`"},
+    {.nome = "vad", .significato = "second group, first speed (multiple of 5)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vas`; empty reads as 0"},
+    {.nome = "vbd", .significato = "second group, second speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vbs`"},
+    {.nome = "vcd", .significato = "second group, third speed", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 95, .accettati = qualsiasi, .passo = 5, .uso = "see `vcs`"},
+    {.nome = "strisced", .significato = "second group, stripes", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `strisces`"},
 };
 constexpr campo_sorgente cartello[] = {
-    {"posizione", "where the signboard stands", "m", 0, posizione_max, dopo_la_cella_zero, "cell p / 50 + 1 becomes kind 14 (signboard); an occupied cell (a tunnel lamp does not count): code 6"},
-    {"testo", "the text, each group in parentheses one line of the board; no comma", "", 0, 0, qualsiasi, "slot 80 for the first signboard, 79 for the next, and so on down; stations and signboards share slots 1 to 80", true},
+    {.nome = "posizione", .significato = "where the signboard stands", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 14 (signboard); an occupied cell (a tunnel lamp does not count): code 6"},
+    {.nome = "testo", .significato = "the text, each group in parentheses one line of the board; no comma", .unita = "", .larghezza = testo, .minimo = 0, .massimo = 0, .accettati = qualsiasi, .uso = "slot 80 for the first signboard, 79 for the next, and so on down; stations and signboards share slots 1 to 80"},
 };
 constexpr campo_sorgente vetture[] = {
-    {"numero", "number of coaches", "", 1, 100, qualsiasi, "slot 84 `posizione`"},
+    {.nome = "numero", .significato = "number of coaches", .unita = "", .larghezza = l32, .minimo = 1, .massimo = 100, .accettati = qualsiasi, .uso = "slot 84 `posizione`"},
 };
 constexpr campo_sorgente massa_frenata[] = {
-    {"percentuale", "braked-mass percentage of the train", "%", 1, 300, qualsiasi, "slot 84 `inizio`"},
+    {.nome = "percentuale", .significato = "braked-mass percentage of the train", .unita = "%", .larghezza = l32, .minimo = 1, .massimo = 300, .accettati = qualsiasi, .uso = "slot 84 `inizio`"},
 };
 constexpr campo_sorgente sabbia[] = {
-    {"quantita", "sand on board", "", 0, max_16, di_16_bit, "slot 86 `intero_1`"},
+    {.nome = "quantita", .significato = "sand on board", .unita = "", .larghezza = l16, .minimo = 0, .massimo = max_16, .accettati = di_16_bit, .uso = "slot 86 `intero_1`"},
 };
 constexpr campo_sorgente orologio[] = {
-    {"ore", "clock at the start of the run: hours", "h", 0, 23, di_16_bit, "slot 86 `intero_3`"},
-    {"minuti", "minutes", "min", 0, 59, di_16_bit, "slot 86 `intero_4`"},
-    {"secondi", "seconds", "s", 0, 59, di_16_bit, "slot 86 `intero_5`"},
+    {.nome = "ore", .significato = "clock at the start of the run: hours", .unita = "h", .larghezza = l16, .minimo = 0, .massimo = 23, .accettati = di_16_bit, .uso = "slot 86 `intero_3`"},
+    {.nome = "minuti", .significato = "minutes", .unita = "min", .larghezza = l16, .minimo = 0, .massimo = 59, .accettati = di_16_bit, .uso = "slot 86 `intero_4`"},
+    {.nome = "secondi", .significato = "seconds", .unita = "s", .larghezza = l16, .minimo = 0, .massimo = 59, .accettati = di_16_bit, .uso = "slot 86 `intero_5`"},
 };
 constexpr campo_sorgente aderenza[] = {
-    {"posizione", "where the value starts; the first record at 0", "m", 0, posizione_max, qualsiasi, "the value in force so far fills the cells up to cell p / 50 - 1"},
-    {"valore", "adhesion", "%", 0, 255, qualsiasi, "low byte into the `aderenza` byte of the cells from p / 50 to the next record's; outside the range the byte wraps"},
+    {.nome = "posizione", .significato = "where the value starts; the first record at 0", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "the value in force so far fills the cells up to cell p / 50 - 1"},
+    {.nome = "valore", .significato = "adhesion", .unita = "%", .larghezza = l32, .minimo = 0, .massimo = 255, .accettati = qualsiasi, .avvolge = true, .uso = "low byte into the `aderenza` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente velocita[] = {
-    {"posizione", "where the limit starts; the first record at 0", "m", 0, posizione_max, qualsiasi, "the limit in force so far fills the cells up to cell p / 50 - 1"},
-    {"limite", "line speed limit", "km/h", 0, 1275, {-2, 1277}, "limit / 5 (rounded, ties to even) into the `velocita` byte of the cells from p / 50 to the next record's"},
+    {.nome = "posizione", .significato = "where the limit starts; the first record at 0", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .cella = cella_campo::passo, .uso = "the limit in force so far fills the cells up to cell p / 50 - 1"},
+    {.nome = "limite", .significato = "line speed limit (multiple of 5)", .unita = "km/h", .larghezza = l32, .minimo = 0, .massimo = 1275, .accettati = {-2, 1277}, .regola = "the limit / 5 is kept in one byte", .passo = 5, .uso = "limit / 5 (rounded, ties to even) into the `velocita` byte of the cells from p / 50 to the next record's"},
 };
 constexpr campo_sorgente stazione[] = {
-    {"posizione", "where the station stands (multiple of 50)", "m", 0, posizione_max - 700, qualsiasi, "slot `posizione`. Not a multiple of 50: code 8; beyond the route ((p + 800) / 50 past the last cell): code 15"},
-    {"tipo", "station type (see Station types)", "", 0, 255, di_un_byte, "slot `tipo`; decides the area and the markers"},
-    {"lunghezza", "station length L (multiple of 100)", "m", 100, 800, qualsiasi, "not stored: gives the area `inizio`..`fine`. Not a multiple of 100: code 9"},
-    {"opzione", "option value for the simulator", "", 0, 255, di_un_byte, "slot `opzione`"},
-    {"byte_4", "value for the simulator", "", 0, 255, di_un_byte, "slot `byte_4`; cleared when L < 600 and for the first station"},
-    {"byte_3", "not 0: the area ends 50 m further", "", 0, 255, di_un_byte, "slot `byte_3`; cleared for types 5 to 8 and for the first station"},
-    {"intero_1", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_1`"},
-    {"intero_2", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_2`"},
-    {"byte_1", "value for the simulator", "", 0, 255, di_un_byte, "slot `byte_1`"},
-    {"intero_3", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_3`"},
-    {"intero_4", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_4`"},
-    {"intero_5", "value for the simulator", "", min_16, max_16, di_16_bit, "slot `intero_5`"},
-    {"byte_2", "value for the simulator (the shipped route: 60 at its two timed stops, else 0 or 1)", "", 0, 255, di_un_byte, "slot `byte_2`"},
-    {"ore", "scheduled time: hours (0 with minutes and seconds 0: no time)", "h", 0, 23, qualsiasi, "slot `orario` = (ore x 60 + minuti) x 60 + secondi"},
-    {"minuti", "scheduled time: minutes", "min", 0, 59, qualsiasi, "see `ore`"},
-    {"secondi", "scheduled time: seconds", "s", 0, 59, qualsiasi, "see `ore`"},
-    {"nome", "station name; blanks allowed, no comma", "", 0, 0, qualsiasi, "slot `nome`", true},
+    {.nome = "posizione", .significato = "where the station stands (multiple of 50)", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max - 700, .accettati = qualsiasi, .multiplo = 50, .codice_multiplo = 8, .uso = "slot `posizione`; beyond the route ((p + 800) / 50 past the last cell): code 15"},
+    {.nome = "tipo", .significato = "station type (see Station types)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `tipo`; decides the area and the markers"},
+    {.nome = "lunghezza", .significato = "station length L (multiple of 100)", .unita = "m", .larghezza = l32, .minimo = 100, .massimo = 800, .accettati = qualsiasi, .multiplo = 100, .codice_multiplo = 9, .uso = "not stored: gives the area `inizio`..`fine`"},
+    {.nome = "opzione", .significato = "option value for the simulator", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `opzione`"},
+    {.nome = "byte_4", .significato = "value for the simulator", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_4`; cleared when L < 600 and for the first station"},
+    {.nome = "byte_3", .significato = "not 0: the area ends 50 m further", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_3`; cleared for types 5 to 8 and for the first station"},
+    {.nome = "intero_1", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_1`"},
+    {.nome = "intero_2", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_2`"},
+    {.nome = "byte_1", .significato = "value for the simulator", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_1`"},
+    {.nome = "intero_3", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_3`"},
+    {.nome = "intero_4", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_4`"},
+    {.nome = "intero_5", .significato = "value for the simulator", .unita = "", .larghezza = l16, .minimo = min_16, .massimo = max_16, .accettati = di_16_bit, .uso = "slot `intero_5`"},
+    {.nome = "byte_2", .significato = "value for the simulator (the shipped route: 60 at its two timed stops, else 0 or 1)", .unita = "", .larghezza = l8, .minimo = 0, .massimo = 255, .accettati = di_un_byte, .uso = "slot `byte_2`"},
+    {.nome = "ore", .significato = "scheduled time: hours (0 with minutes and seconds 0: no time)", .unita = "h", .larghezza = l32, .minimo = 0, .massimo = 23, .accettati = qualsiasi, .uso = "slot `orario` = (ore x 60 + minuti) x 60 + secondi, which must fit 32 bits (code 25)"},
+    {.nome = "minuti", .significato = "scheduled time: minutes", .unita = "min", .larghezza = l32, .minimo = 0, .massimo = 59, .accettati = qualsiasi, .uso = "see `ore`"},
+    {.nome = "secondi", .significato = "scheduled time: seconds", .unita = "s", .larghezza = l32, .minimo = 0, .massimo = 59, .accettati = qualsiasi, .uso = "see `ore`"},
+    {.nome = "nome", .significato = "station name; blanks allowed, no comma", .unita = "", .larghezza = testo, .minimo = 0, .massimo = 0, .accettati = qualsiasi, .uso = "slot `nome`"},
 };
 constexpr campo_sorgente rallentamento[] = {
-    {"x", "start of the slow order", "m", 0, posizione_max, dopo_la_cella_zero, "cell x / 50 + 1 becomes kind 3 (start); above 1500 m also a warning board 1200 m before it (kind 4). Occupied: code 18 (start), 17 (board)"},
-    {"v", "speed of the slow order", "km/h", 5, 300, qualsiasi, "`dato_1` of the board, start and end cells"},
-    {"l", "length of the restricted stretch", "m", 0, posizione_max, qualsiasi, "cell (x + l) / 50 + 1 becomes kind 2 (end); occupied: code 19"},
-    {"f_tt", "value for the simulator", "", min_16, max_16, qualsiasi, "`dato_3` of the start and end cells"},
-    {"f_ta", "1: mark the four cells before the warning board", "", 0, 1, qualsiasi, "with a board, those cells become kind 5 with `dato_1` 1 to 4; one occupied: code 20"},
-    {"d_v", "value for the simulator; 0 for none", "", min_16, max_16, qualsiasi, "when not 0, `dato_2` of the board, start and end cells"},
+    {.nome = "x", .significato = "start of the slow order", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = dopo_la_cella_zero, .regola = "its cell p / 50 + 1 must not fall before cell 0", .cella = cella_campo::punto, .uso = "cell x / 50 + 1 becomes kind 3 (start); above 1500 m also a warning board 1200 m before it (kind 4). Occupied: code 18 (start), 17 (board)"},
+    {.nome = "v", .significato = "speed of the slow order", .unita = "km/h", .larghezza = l32, .minimo = 5, .massimo = 300, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_1` of the board, start and end cells"},
+    {.nome = "l", .significato = "length of the restricted stretch", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = qualsiasi, .uso = "cell (x + l) / 50 + 1 becomes kind 2 (end); occupied: code 19"},
+    {.nome = "f_tt", .significato = "value for the simulator", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_3` of the start and end cells"},
+    {.nome = "f_ta", .significato = "1: mark the four cells before the warning board", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 1, .accettati = qualsiasi, .uso = "with a board, those cells become kind 5 with `dato_1` 1 to 4; one occupied: code 20"},
+    {.nome = "d_v", .significato = "value for the simulator; 0 for none", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "when not 0, `dato_2` of the board, start and end cells"},
 };
 constexpr campo_sorgente segnale[] = {
-    {"posizione", "where the signal stands (325 m or more)", "m", 325, posizione_max, {325, max_32}, "cell p / 50 + 1 becomes kind 1 (signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes"},
-    {"sx", "left head: kind", "", 0, 2, qualsiasi, "`dato_4` = `rapp` x 10 + `sx` x 3 + `dx`; approach code (`sx` x 3 + `dx`) x 10 + k"},
-    {"s1", "left head: first aspect", "", 0, 9, qualsiasi, "`dato_1` = `s1` x 10 + `d1`"},
-    {"s2", "left head: second aspect", "", 0, 9, qualsiasi, "`dato_2` = `s2` x 10 + `d2`"},
-    {"s3", "left head: third aspect", "", 0, 9, qualsiasi, "`dato_3` = `s3` x 10 + `d3`"},
-    {"rapp", "value for the simulator", "", 0, 9, qualsiasi, "see `sx`"},
-    {"dx", "right head: kind", "", 0, 2, qualsiasi, "see `sx`"},
-    {"d1", "right head: first aspect", "", 0, 9, qualsiasi, "see `s1`"},
-    {"d2", "right head: second aspect", "", 0, 9, qualsiasi, "see `s2`"},
-    {"d3", "right head: third aspect", "", 0, 9, qualsiasi, "see `s3`"},
-    {"tempo", "signal time; 0 for none", "", 0, 255, qualsiasi, "with `sx` 2 into `tempo_segnale` (1 to 100 become 101); otherwise 0"},
+    {.nome = "posizione", .significato = "where the signal stands (325 m or more)", .unita = "m", .larghezza = l32, .minimo = 325, .massimo = posizione_max, .accettati = {325, max_32}, .regola = "a signal needs 325 m before it for its four approach cells", .cella = cella_campo::punto, .uso = "cell p / 50 + 1 becomes kind 1 (signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes, so below 325 m the last of them would fall before cell 0"},
+    {.nome = "sx", .significato = "left head: kind", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 2, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_4` = `rapp` x 10 + `sx` x 3 + `dx`; approach code (`sx` x 3 + `dx`) x 10 + k"},
+    {.nome = "s1", .significato = "left head: first aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_1` = `s1` x 10 + `d1`"},
+    {.nome = "s2", .significato = "left head: second aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_2` = `s2` x 10 + `d2`"},
+    {.nome = "s3", .significato = "left head: third aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "`dato_3` = `s3` x 10 + `d3`"},
+    {.nome = "rapp", .significato = "value for the simulator", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `sx`"},
+    {.nome = "dx", .significato = "right head: kind", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 2, .accettati = qualsiasi, .avvolge = true, .uso = "see `sx`"},
+    {.nome = "d1", .significato = "right head: first aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s1`"},
+    {.nome = "d2", .significato = "right head: second aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s2`"},
+    {.nome = "d3", .significato = "right head: third aspect", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 9, .accettati = qualsiasi, .avvolge = true, .uso = "see `s3`"},
+    {.nome = "tempo", .significato = "signal time; 0 for none", .unita = "", .larghezza = l32, .minimo = 0, .massimo = 255, .accettati = qualsiasi, .avvolge = true, .uso = "with `sx` 2 into `tempo_segnale` (1 to 100 become 101); otherwise 0"},
 };
 constexpr campo_sorgente abbattimento[] = {
-    {"posizione", "where the speed code is set", "m", 0, posizione_max, {-25, max_32}, "cell p / 50 (no + 1); occupied: code 7"},
-    {"valore", "speed value; 0 or less for a bare marker", "", min_16, max_16, qualsiasi, "above 0: kind 12 with `dato_1` = value (low 16 bits); otherwise kind 13"},
+    {.nome = "posizione", .significato = "where the speed code is set", .unita = "m", .larghezza = l32, .minimo = 0, .massimo = posizione_max, .accettati = {-25, max_32}, .regola = "its cell p / 50 must not fall before cell 0", .cella = cella_campo::passo, .uso = "cell p / 50 (no + 1); occupied: code 7"},
+    {.nome = "valore", .significato = "speed value; 0 or less for a bare marker", .unita = "", .larghezza = l32, .minimo = min_16, .massimo = max_16, .accettati = qualsiasi, .avvolge = true, .uso = "above 0: kind 12 with `dato_1` = value (low 16 bits); otherwise kind 13"},
 };
 
+using tr = tipo_record;
+constexpr auto linea = file_sorgente::linea;
+constexpr auto treno = file_sorgente::treno;
+constexpr auto generale = parte_sorgente::generale;
+constexpr auto principale = parte_sorgente::principale;
+constexpr auto del_treno = parte_sorgente::treno;
+
 constexpr parola_sorgente parole[] = {
-    {file_sorgente::linea, "[generale]", "lunghezza percorso", "holds `lunghezza` and `percorso`, any case", "length of the line; the one record every route needs", lunghezza, 1, 0},
-    {file_sorgente::linea, "[generale]", "progressiva chilometrica uno", "holds `progressiva` and `uno`, lower case", "a kilometric progressive (all zeros: none)", progressiva, 4, 0},
-    {file_sorgente::linea, "[generale]", "progressiva chilometrica due", "holds `progressiva` and `due`, lower case", "a second kilometric progressive", progressiva, 3, 0},
-    {file_sorgente::linea, "[generale]", "progressiva chilometrica tre", "holds `progressiva` and `tre`, lower case", "a third kilometric progressive", progressiva, 2, 0},
-    {file_sorgente::linea, "[generale]", "sfondo uno", "holds `sfondo` and `uno`, lower case", "first background value", sfondo, 5, 0},
-    {file_sorgente::linea, "[generale]", "sfondo due", "holds `sfondo` and `due`, lower case", "second background value", sfondo, 6, 0},
-    {file_sorgente::linea, "[generale]", "sfondo tre", "holds `sfondo` and `tre`, lower case", "third background value", sfondo, 7, 0},
-    {file_sorgente::linea, "[generale]", "ripetizione segnali 4 codici", "holds `ripetizione` and `segnali`, lower case; \"4\" or \"9\" (any place) gives the number of codes", "stretch with signal repetition in the cab, 4 or 9 codes", ripetizione, 8, 0},
-    {file_sorgente::linea, "[curve]", "curvad1 ... curvad6, curvas1 ... curvas6", "holds `curva`, any case; `s` anywhere makes it a left curve; the lowest digit 1 to 6 it holds is the class", "a curve: `d` right, `s` left; class 1 to 6 = 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003 rad per metre (radius about 10000, 5000, 2500, 1000, 500, 333 m)", curva, 10, 100},
-    {file_sorgente::linea, "[pendenze]", "pendenza", "holds `pendenza`, any case", "a gradient from a position on", pendenza, 9, 100},
-    {file_sorgente::linea, "[montagne]", "montagna", "holds `montagna`, any case", "a tunnel", montagna, 11, 100},
-    {file_sorgente::linea, "[cartelli]", "indicatori_vmax", "holds `indicatori_v`, any case", "a speed-indicator board with two groups of three speeds", indicatori, 12, 100},
-    {file_sorgente::linea, "[indicazioni]", "cartello_indicatore", "holds `cartello` and `indicat`, any case", "a signboard with its text", cartello, 13, 100},
-    {file_sorgente::treno, "[generale]", "numero vetture", "holds `vetture`, any case", "consist: coaches", vetture, 2, 0},
-    {file_sorgente::treno, "[generale]", "percentuale massa frenata", "holds `massa` and `frenata`, any case", "consist: braked mass", massa_frenata, 1, 0},
-    {file_sorgente::treno, "[generale]", "sabbia", "holds `sabbia`, any case", "sand", sabbia, 6, 0},
-    {file_sorgente::treno, "[generale]", "orologio", "holds `orologio`, any case", "clock at the start; the three numbers may be separated by blanks", orologio, 5, 0},
-    {file_sorgente::treno, "[aderenze]", "aderenza", "holds `aderenza`, any case", "adhesion from a position on", aderenza, 4, 100},
-    {file_sorgente::treno, "[vel_limite]", "velocita", "holds `velocit`, any case", "line speed limit from a position on", velocita, 3, 100},
-    {file_sorgente::treno, "[stazioni]", "stazione", "holds `stazione`, any case", "a station: 16 numbers and its name", stazione, 10, 800},
-    {file_sorgente::treno, "[rallentamenti]", "rallentamento", "holds `rallentamento`, any case", "a slow order with its warning board", rallentamento, 8, 100},
-    {file_sorgente::treno, "[segnali]", "segnale", "holds `segnale`, any case", "a signal with two heads", segnale, 7, 100},
-    {file_sorgente::treno, "[codici]", "abbattimento", "holds `abbattimento`, any case", "a speed code in one cell", abbattimento, 9, 100},
+    {tr::lunghezza, linea, generale, "[generale]", "lunghezza percorso", {"lunghezza", "percorso"}, false, "", "length of the line; the one record every route needs", lunghezza, 1, 0, false, false, false},
+    {tr::progressiva_uno, linea, generale, "[generale]", "progressiva chilometrica uno", {"progressiva", "uno"}, true, "", "a kilometric progressive (all zeros: none)", progressiva, 4, 0, false, false, false},
+    {tr::progressiva_due, linea, generale, "[generale]", "progressiva chilometrica due", {"progressiva", "due"}, true, "", "a second kilometric progressive", progressiva, 3, 0, false, false, false},
+    {tr::progressiva_tre, linea, generale, "[generale]", "progressiva chilometrica tre", {"progressiva", "tre"}, true, "", "a third kilometric progressive", progressiva, 2, 0, false, false, false},
+    {tr::sfondo_uno, linea, generale, "[generale]", "sfondo uno", {"sfondo", "uno"}, true, "", "first background value", sfondo, 5, 0, false, false, false},
+    {tr::sfondo_due, linea, generale, "[generale]", "sfondo due", {"sfondo", "due"}, true, "", "second background value", sfondo, 6, 0, false, false, false},
+    {tr::sfondo_tre, linea, generale, "[generale]", "sfondo tre", {"sfondo", "tre"}, true, "", "third background value", sfondo, 7, 0, false, false, false},
+    {tr::ripetizione, linea, generale, "[generale]", "ripetizione segnali 4 codici", {"ripetizione", "segnali"}, true, "\"4\" or \"9\" (any place) gives the number of codes", "stretch with signal repetition in the cab, 4 or 9 codes", ripetizione, 8, 0, false, false, false},
+    {tr::curva, linea, principale, "[curve]", "curvad1 ... curvad6, curvas1 ... curvas6", {"curva", ""}, false, "`s` anywhere makes it a left curve; the lowest digit 1 to 6 it holds is the class", "a curve: `d` right, `s` left; class 1 to 6 = 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003 rad per metre (radius about 10000, 5000, 2500, 1000, 500, 333 m)", curva, 10, 100, true, false, true},
+    {tr::pendenza, linea, principale, "[pendenze]", "pendenza", {"pendenza", ""}, false, "", "a gradient from a position on", pendenza, 9, 100, true, false, false},
+    {tr::montagna, linea, principale, "[montagne]", "montagna", {"montagna", ""}, false, "", "a tunnel", montagna, 11, 100, false, false, false},
+    {tr::indicatori, linea, principale, "[cartelli]", "indicatori_vmax", {"indicatori_v", ""}, false, "", "a speed-indicator board with two groups of three speeds", indicatori, 12, 100, false, false, false},
+    {tr::cartello, linea, principale, "[indicazioni]", "cartello_indicatore", {"cartello", "indicat"}, false, "", "a signboard with its text", cartello, 13, 100, false, false, false},
+    {tr::vetture, treno, del_treno, "[generale]", "numero vetture", {"vetture", ""}, false, "", "consist: coaches", vetture, 2, 0, false, false, false},
+    {tr::massa_frenata, treno, del_treno, "[generale]", "percentuale massa frenata", {"massa", "frenata"}, false, "", "consist: braked mass", massa_frenata, 1, 0, false, false, false},
+    {tr::sabbia, treno, del_treno, "[generale]", "sabbia", {"sabbia", ""}, false, "", "sand", sabbia, 6, 0, false, false, false},
+    {tr::orologio, treno, del_treno, "[generale]", "orologio", {"orologio", ""}, false, "", "clock at the start; the three numbers may be separated by blanks", orologio, 5, 0, false, false, false},
+    {tr::aderenza, treno, del_treno, "[aderenze]", "aderenza", {"aderenza", ""}, false, "", "adhesion from a position on", aderenza, 4, 100, true, true, false},
+    {tr::velocita, treno, del_treno, "[vel_limite]", "velocita", {"velocit", ""}, false, "", "line speed limit from a position on", velocita, 3, 100, true, true, false},
+    {tr::stazione, treno, del_treno, "[stazioni]", "stazione", {"stazione", ""}, false, "", "a station: 16 numbers and its name", stazione, 10, 800, true, false, false},
+    {tr::rallentamento, treno, del_treno, "[rallentamenti]", "rallentamento", {"rallentamento", ""}, false, "", "a slow order with its warning board", rallentamento, 8, 100, false, false, false},
+    {tr::segnale, treno, del_treno, "[segnali]", "segnale", {"segnale", ""}, false, "", "a signal with two heads", segnale, 7, 100, false, false, false},
+    {tr::abbattimento, treno, del_treno, "[codici]", "abbattimento", {"abbattimento", ""}, false, "", "a speed code in one cell", abbattimento, 9, 100, false, false, false},
 };
 
 constexpr tipo_stazione tipi[] = {
@@ -265,12 +281,42 @@ constexpr riga_esempio esempio_treno[] = {
 };
 // clang-format on
 
+// The keywords of each part in the order of their tests.
+std::vector<const parola_sorgente*> in_ordine_di_prova(parte_sorgente parte) {
+  std::vector<const parola_sorgente*> v;
+  for (const parola_sorgente& p : parole) {
+    if (p.parte == parte) v.push_back(&p);
+  }
+  std::stable_sort(v.begin(), v.end(), [](const parola_sorgente* a, const parola_sorgente* b) {
+    return a->prova < b->prova;
+  });
+  return v;
+}
+
+// Every class of a curve keyword, and the rest as written.
+std::vector<std::string_view> nomi_di(const parola_sorgente& p) {
+  static constexpr std::string_view curve[] = {"curvad1", "curvad2", "curvad3", "curvad4",
+                                               "curvad5", "curvad6", "curvas1", "curvas2",
+                                               "curvas3", "curvas4", "curvas5", "curvas6"};
+  if (p.record == tipo_record::curva) return {std::begin(curve), std::end(curve)};
+  return {p.parola};
+}
+
 }  // namespace
+
+std::string_view parola_sorgente::nome() const { return nomi_parola(*this).front(); }
 
 std::span<const sezione_sorgente> sezioni_sorgenti() { return sezioni; }
 std::span<const parola_sorgente> parole_sorgenti() { return parole; }
 std::span<const tipo_stazione> tipi_stazione() { return tipi; }
 std::span<const rimedio_codice> rimedi_codici() { return rimedi; }
+
+std::span<const parola_sorgente* const> parole_della_parte(parte_sorgente parte) {
+  static const std::vector<const parola_sorgente*> per_parte[] = {
+      in_ordine_di_prova(parte_sorgente::generale), in_ordine_di_prova(parte_sorgente::principale),
+      in_ordine_di_prova(parte_sorgente::treno)};
+  return per_parte[static_cast<int>(parte)];
+}
 
 const parola_sorgente* cerca_parola(file_sorgente file, std::string_view parola) {
   const auto it = std::find_if(std::begin(parole), std::end(parole),
@@ -278,24 +324,36 @@ const parola_sorgente* cerca_parola(file_sorgente file, std::string_view parola)
   return it == std::end(parole) ? nullptr : &*it;
 }
 
-std::vector<std::string> nomi_parola(const parola_sorgente& p) {
-  std::vector<std::string> nomi;
-  std::string_view resto = p.parola;
-  while (!resto.empty()) {
-    const std::size_t virgola = resto.find(", ");
-    const std::string_view parte = resto.substr(0, virgola);
-    resto = virgola == std::string_view::npos ? "" : resto.substr(virgola + 2);
-    const std::size_t puntini = parte.find(" ... ");
-    if (puntini == std::string_view::npos) {
-      nomi.emplace_back(parte);
-      continue;
-    }
-    std::string nome(parte.substr(0, puntini));
-    for (const char ultimo = parte.back(); nome.back() <= ultimo; ++nome.back()) {
-      nomi.push_back(nome);
-    }
-  }
-  return nomi;
+const parola_sorgente& parola_del_record(tipo_record r) {
+  return *std::find_if(std::begin(parole), std::end(parole),
+                       [&](const auto& p) { return p.record == r; });
+}
+
+bool riconosce(const parola_sorgente& p, std::string_view campo) {
+  return std::all_of(p.parole.begin(), p.parole.end(), [&](std::string_view w) {
+    return w.empty() || (p.maiuscole ? contiene_esatto(campo, w) : contiene(campo, w));
+  });
+}
+
+std::span<const std::string_view> nomi_parola(const parola_sorgente& p) {
+  static const auto nomi = [] {
+    std::vector<std::vector<std::string_view>> v;
+    for (const parola_sorgente& q : parole) v.push_back(nomi_di(q));
+    return v;
+  }();
+  return nomi[static_cast<std::size_t>(&p - std::begin(parole))];
+}
+
+std::string descrizione_riconoscimento(const parola_sorgente& p) {
+  std::string t = "holds `" + std::string(p.parole[0]) + "`";
+  if (!p.parole[1].empty()) t += " and `" + std::string(p.parole[1]) + "`";
+  t += p.maiuscole ? ", lower case" : ", any case";
+  if (*p.altro) t += std::string("; ") + p.altro;
+  return t;
+}
+
+int64_t posizione_massima(int64_t lunghezza_linea, int32_t margine) {
+  return ultima_cella_di(lunghezza_linea) * metri_per_cella - margine;
 }
 
 std::span<const riga_esempio> righe_esempio(file_sorgente file) {

@@ -85,43 +85,4 @@ std::string messaggio_errore(int32_t codice, int32_t posizione, std::string_view
   return m;
 }
 
-namespace {
-
-// The line with tabs as single blanks, so that the caret stands under the field's column.
-std::string riga_e_segno(std::string_view riga, int32_t colonna) {
-  std::string r(riga);
-  std::replace(r.begin(), r.end(), '\t', ' ');
-  std::string t = "  " + r + "\n";
-  if (colonna > 0) t += "  " + std::string(static_cast<std::size_t>(colonna - 1), ' ') + "^\n";
-  return t;
-}
-
-}  // namespace
-
-std::string messaggio_autore(const esito& r, std::string_view riga, int32_t colonna) {
-  const int32_t codice = r.identita() ? r.errore_identita : r.codice;
-  if (codice == 0) return "";
-  const auto noto = cerca_codice(codice);
-  const bool con_luogo = noto && noto->dal_sorgente && !r.identita() && !r.file.empty();
-  std::string m;
-  if (con_luogo) {
-    m += r.file + ":";
-    if (r.riga > 0) m += std::to_string(r.riga) + ":";
-    if (r.riga > 0 && r.colonna > 0) m += std::to_string(r.colonna) + ":";
-    m += " ";
-  }
-  m += "error " + std::to_string(codice) + ": ";
-  if (!r.identita() && !r.motivo.empty()) {
-    m += r.motivo;
-  } else {
-    m += noto ? noto->meaning : "unknown code";
-  }
-  if (noto && noto->con_posizione && !r.identita()) {
-    m += " (position " + std::to_string(r.posizione) + " m)";
-  }
-  m += "\n";
-  if (con_luogo && r.riga > 0 && !riga.empty()) m += riga_e_segno(riga, colonna);
-  return m;
-}
-
 }  // namespace scenario

@@ -18,8 +18,15 @@ inline double intero_piu_vicino(double v) {
   return v < 0 ? (v - due_alla_52) + due_alla_52 : (v + due_alla_52) - due_alla_52;
 }
 
-// One cell stands for 50 m of line.
+// One cell stands for 50 m of line, and the route's cells run this far past the line's end.
 inline constexpr int32_t metri_per_cella = 50;
+inline constexpr int32_t metri_oltre_la_fine = 7000;
+
+// The route's last cell for a line of `lunghezza` metres: (L + 7000) / 50, rounded half to even.
+inline int64_t ultima_cella_di(int64_t lunghezza) {
+  return static_cast<int64_t>(
+      intero_piu_vicino(static_cast<double>(lunghezza + metri_oltre_la_fine) / metri_per_cella));
+}
 
 // The cell of a point feature at p metres: p / 50 + 1, rounded half to even.
 inline int64_t cella_di(int64_t p) {

@@ -11,14 +11,10 @@ bool spazio(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-bool lettore_campi::a_capo(std::size_t p) const {
-  return p < testo_.size() && (testo_[p] == '\r' || testo_[p] == '\n');
-}
+bool lettore_campi::a_capo(std::size_t p) const { return lunghezza_a_capo(testo_, p) > 0; }
 
-// A line end is CR LF, a lone CR or a lone LF.
 void lettore_campi::consuma_a_capo() {
-  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
-  ++pos_;
+  pos_ += lunghezza_a_capo(testo_, pos_);
   ++riga_;
   inizio_riga_ = pos_;
 }
@@ -27,15 +23,14 @@ void lettore_campi::salta_spazi() {
   while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
 }
 
-std::string lettore_campi::leggi_testo() {
+std::string_view lettore_campi::leggi_campo_testo() {
   if (fine_file()) throw guasto("the file ends where a text field was expected");
   salta_spazi();
-  riga_campo_ = riga_;
-  colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
   const std::size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !a_capo(pos_)) ++pos_;
   std::size_t fine = pos_;
   while (fine > inizio && spazio(testo_[fine - 1])) --fine;
+  luogo_ = luogo(inizio, fine);
   if (pos_ < testo_.size()) {
     if (testo_[pos_] == ',') {
       ++pos_;
@@ -43,18 +38,12 @@ std::string lettore_campi::leggi_testo() {
       consuma_a_capo();
     }
   }
-  return std::string(testo_.substr(inizio, fine - inizio));
+  return testo_.substr(inizio, fine - inizio);
 }
 
-int32_t lettore_campi::leggi_numero() {
-  const std::optional<campo_numero> campo = leggi_campo_numero();
-  if (!campo) throw guasto("the file ends inside a record, where a number was expected");
-  const std::optional<int32_t> valore = numero_del_campo(campo->testo);
-  if (!valore) {
-    throw guasto("\"" + std::string(campo->testo) + "\" at line " + std::to_string(campo->riga) +
-                 " is not a whole number of 32 bits with one sign at most");
-  }
-  return *valore;
+intervallo_sorgente lettore_campi::luogo(std::size_t inizio, std::size_t fine) const {
+  const auto colonna = static_cast<int32_t>(inizio - inizio_riga_ + 1);
+  return {riga_, colonna, colonna + static_cast<int32_t>(fine - inizio), inizio, fine};
 }
 
 std::optional<campo_numero> lettore_campi::leggi_campo_numero() {
@@ -66,18 +55,15 @@ std::optional<campo_numero> lettore_campi::leggi_campo_numero() {
     }
   }
   if (fine_file()) return std::nullopt;
-  const campo_numero campo_vuoto{testo_.substr(pos_, 0), riga_,
-                                 static_cast<int32_t>(pos_ - inizio_riga_ + 1)};
+  const std::size_t inizio = pos_;
   if (testo_[pos_] == ',') {
     ++pos_;
-    return campo_vuoto;
+    return campo_numero{testo_.substr(inizio, 0), luogo(inizio, inizio)};
   }
-  const std::size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !spazio(testo_[pos_]) && !a_capo(pos_)) {
     ++pos_;
   }
-  campo_numero campo = campo_vuoto;
-  campo.testo = testo_.substr(inizio, pos_ - inizio);
+  const campo_numero campo{testo_.substr(inizio, pos_ - inizio), luogo(inizio, pos_)};
   // Blanks after the number belong to it when a comma or a line end follows them.
   std::size_t dopo = pos_;
   while (dopo < testo_.size() && spazio(testo_[dopo])) ++dopo;
@@ -103,6 +89,13 @@ std::optional<int32_t> numero_del_campo(std::string_view cifre) {
   const auto [fine, esito] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), valore);
   if (esito != std::errc() || fine != cifre.data() + cifre.size()) return std::nullopt;
   return valore;
+}
+
+riga_testo riga_da(std::string_view testo, std::size_t i) {
+  std::size_t fine = i;
+  while (fine < testo.size() && lunghezza_a_capo(testo, fine) == 0) ++fine;
+  return {testo.substr(i, fine - i),
+          fine + std::max<std::size_t>(1, lunghezza_a_capo(testo, fine))};
 }
 
 bool contiene(std::string_view campo, std::string_view parola) {

@@ -70,6 +70,10 @@ struct voce_stazione {
 
 inline constexpr int numero_voci_stazione = 87;
 
+// The longest line (code 1 beyond it) and the most points the track plan may reach (code 103).
+inline constexpr int32_t lunghezza_massima = 1'000'000;
+inline constexpr int64_t punti_massimi_tracciato = 1'000'000;
+
 // Special slots of the station table.
 inline constexpr int voce_progressiva_tre = 81;
 inline constexpr int voce_progressiva_due = 82;

@@ -1,164 +1,219 @@
 // The line description half of `memorizza_dati`: line constants into the special slots,
 // route size, gradients, curves into the track plan, tunnels, boards and signboards.
-#include "compiler/parser.h"
-
 #include <algorithm>
 
 #include "compiler/analisi.h"
 #include "compiler/aritmetica.h"
+#include "compiler/avvisi_sorgenti.h"
+#include "compiler/messaggi_sorgenti.h"
 #include "compiler/nomi_file.h"
+#include "compiler/parser.h"
 
 namespace scenario {
 namespace {
 
-constexpr int64_t limite_tracciato = 1'000'000;
-constexpr int32_t lunghezza_massima = 1'000'000;
-
 class parser_linea {
  public:
-  parser_linea(analisi& m, lettore_campi& l) : m_(m), l_(l) {}
+  parser_linea(analisi& m, lettore_record& l) : m_(m), l_(l) {}
 
   // False when the parse ended with a code that returns at once.
   bool esegui();
 
  private:
-  bool cerca_generale();
-  bool generale_dimensionata();
+  bool leggi();
+  passo campo(const record_letto& r);
+  passo lunghezza();
+  passo progressiva(int slot);
+  passo ripetizione();
   void dimensiona();
-  bool sezione_generale();
-  bool prova_generale();
   void tra_le_parti();
-  bool parte_principale();
-  bool campo_principale();
-  void pendenza();
-  bool curva();
-  bool montagna();
-  bool indicatori();
-  bool cartello();
+  passo pendenza();
+  passo curva();
+  passo montagna();
+  passo indicatori();
+  passo cartello();
   void fine_descrizione();
 
-  bool fuori_percorso(int32_t p);
-  bool chiudi_con(int32_t codice);
+  bool fuori_percorso(int32_t p) {
+    return scenario::fuori_percorso(m_, 0, p, m_.record_corrente->parola->margine);
+  }
+  passo chiudi_con(int32_t codice, diagnostica d);
+  passo chiudi_con(int32_t codice, int32_t posizione, diagnostica d);
   void scrivi_pendenze_fino_a(int64_t limite);
-  void leggi_campo() { scenario::leggi_campo(m_, l_); }
+  void avvisa_curva_sovrapposta(int32_t p);
+  void avvisa_galleria_vuota(int32_t inizio, int32_t fine);
 
   analisi& m_;
-  lettore_campi& l_;
+  lettore_record& l_;
+  bool in_generale_ = true;
+  bool da_dimensionare_ = false;  // a length was read since the route was last sized
+  bool senza_percorso_ = false;   // a check reads on with no route: no feature is applied
   int32_t indice_pendenza_ = 0;
   int32_t pendenza_precedente_ = 0;
-  bool errore_15_ = false;
-  bool da_dimensionare_ = false;  // a length was read since the route was last sized
+  int64_t fine_curva_precedente_ = -1;
+  intervallo_sorgente curva_precedente_;
 };
 
 // A code that ends the whole parse: the line text is consumed, the train text is not.
-bool parser_linea::chiudi_con(int32_t codice) {
+passo parser_linea::chiudi_con(int32_t codice, diagnostica d) {
   m_.uscita.consuma_linea = true;
-  m_.registra(codice);
-  return false;
+  m_.registra(codice, std::move(d));
+  return passo::errore;
+}
+
+passo parser_linea::chiudi_con(int32_t codice, int32_t posizione, diagnostica d) {
+  m_.uscita.consuma_linea = true;
+  m_.registra(codice, posizione, std::move(d));
+  return passo::errore;
 }
 
 bool parser_linea::esegui() {
-  if (!cerca_generale()) return false;
-  if (!generale_dimensionata()) return false;
-  tra_le_parti();
-  if (!parte_principale()) return false;
-  fine_descrizione();
-  return true;
-}
-
-// Fields before "[generale]" are ignored; the end of the file before it is code 102.
-bool parser_linea::cerca_generale() {
-  for (;;) {
-    leggi_campo();
-    if (l_.fine_file()) return chiudi_con(102);
-    if (contiene(m_.riga, "[generale]")) return true;
-  }
-}
-
-bool parser_linea::sezione_generale() {
-  for (;;) {
-    if (l_.fine_file()) return true;
-    leggi_campo();
-    if (l_.fine_file()) return true;
-    for (int i = 0; i < 10; ++i) {
-      if (contiene(m_.riga, "-")) leggi_campo();
-    }
-    if (!prova_generale()) return false;
-    const bool trattino = !m_.riga.empty() && m_.riga.front() == '-';
-    if (!trattino && contiene(m_.riga, "[") && contiene(m_.riga, "]")) return true;
-  }
-}
-
-// Nothing in the general section touches the cells or the plan, so the route is sized once,
-// by the last length read, however the section ends: a file of many length records then costs
-// what one costs.
-bool parser_linea::generale_dimensionata() {
   try {
-    const bool continua = sezione_generale();
-    dimensiona();
-    return continua;
+    return leggi();
   } catch (...) {
-    dimensiona();
+    // Nothing in the general section touches the cells or the plan, so the route is sized once,
+    // by the last length read, however the section ends: a fault too.
+    if (in_generale_) dimensiona();
     throw;
   }
+}
+
+bool parser_linea::leggi() {
+  for (;;) {
+    switch (l_.prossimo()) {
+      case evento_lettura::senza_generale:
+        chiudi_con(102, problema_record(m_,
+                                        "the line description ends before its `[generale]` "
+                                        "header, and nothing before it is read"));
+        return m_.raccoglie();
+      case evento_lettura::fine_generale:
+        in_generale_ = false;
+        dimensiona();
+        protetto(m_, [&] { tra_le_parti(); });
+        break;
+      case evento_lettura::fine_testo:
+        protetto(m_, [&] { fine_descrizione(); });
+        return true;
+      case evento_lettura::record: {
+        const record_letto& r = l_.record();
+        const passo p = applica_record(m_, r, [&] { return campo(r); });
+        if (p == passo::errore) {
+          if (in_generale_) dimensiona();
+          return false;
+        }
+        if (p == passo::fine_normale) {
+          fine_descrizione();
+          return true;
+        }
+        break;
+      }
+    }
+  }
+}
+
+// Every keyword the field holds reads its own values, in the order of the parser's tests.
+passo parser_linea::campo(const record_letto& r) {
+  voce_stazione& linea = m_.compilato.tabella_stazioni[voce_linea];
+  switch (r.parola->record) {
+    case tipo_record::lunghezza:
+      return lunghezza();
+    case tipo_record::progressiva_tre:
+      return progressiva(voce_progressiva_tre);
+    case tipo_record::progressiva_due:
+      return progressiva(voce_progressiva_due);
+    case tipo_record::progressiva_uno:
+      return progressiva(voce_progressiva_uno);
+    case tipo_record::sfondo_uno:
+      linea.inizio = numero(m_, 0);
+      return passo::avanti;
+    case tipo_record::sfondo_due:
+      linea.posizione = numero(m_, 0);
+      return passo::avanti;
+    case tipo_record::sfondo_tre:
+      linea.fine = numero(m_, 0);
+      return passo::avanti;
+    case tipo_record::ripetizione:
+      return ripetizione();
+    default:
+      break;
+  }
+  if (senza_percorso_) return passo::avanti;
+  switch (r.parola->record) {
+    case tipo_record::pendenza:
+      return pendenza();
+    case tipo_record::curva:
+      return curva();
+    case tipo_record::montagna:
+      return montagna();
+    case tipo_record::indicatori:
+      return indicatori();
+    case tipo_record::cartello:
+      return cartello();
+    default:
+      return passo::avanti;
+  }
+}
+
+passo parser_linea::lunghezza() {
+  const int32_t l = numero(m_, 0);
+  m_.compilato.tabella_stazioni[voce_treno_linea].fine = l;
+  if (std::optional<diagnostica> d = problema_accettati(m_, 0, l)) {
+    if (d->codice != 25) return chiudi_con(d->codice, std::move(*d));
+    throw guasto(std::move(*d));
+  }
+  m_.lunghezza_estesa = l + metri_oltre_la_fine;
+  m_.ultima_cella = static_cast<int32_t>(ultima_cella_di(l));
+  da_dimensionare_ = true;
+  return passo::avanti;
+}
+
+passo parser_linea::progressiva(int slot) {
+  voce_stazione& v = m_.compilato.tabella_stazioni[static_cast<std::size_t>(slot)];
+  v.inizio = numero(m_, 0);
+  v.fine = numero(m_, 1);
+  v.posizione = numero(m_, 2);
+  const record_letto& r = *m_.record_corrente;
+  m_.progressive_lette[static_cast<std::size_t>(slot - voce_progressiva_tre)] = {
+      r.parola, luogo_campo(r, 0), luogo_campo(r, 1), v.inizio, v.fine};
+  return passo::avanti;
+}
+
+passo parser_linea::ripetizione() {
+  voce_stazione& treno = m_.compilato.tabella_stazioni[voce_treno];
+  treno.inizio = numero(m_, 0);
+  treno.fine = numero(m_, 1);
+  if (std::optional<diagnostica> d = problema_multiplo(m_, 0, treno.inizio)) {
+    return chiudi_con(d->codice, std::move(*d));
+  }
+  if (std::optional<diagnostica> d = problema_multiplo(m_, 1, treno.fine)) {
+    return chiudi_con(d->codice, std::move(*d));
+  }
+  const std::string_view chiave = m_.record_corrente->chiave.testo;
+  if (contiene(chiave, "4")) {
+    treno.posizione = 4;
+  } else if (contiene(chiave, "9")) {
+    treno.posizione = 9;
+  } else {
+    diagnostica d = problema_record(m_, tra_apici(chiave) +
+                                            " holds neither \"4\" nor \"9\" for the number of "
+                                            "codes the cab repeats");
+    d.correzioni.push_back({"write `ripetizione segnali 4 codici`",
+                            {{d.file, d.dove, "ripetizione segnali 4 codici"}}});
+    return chiudi_con(5, std::move(d));
+  }
+  if (treno.fine == 0) treno.posizione = 0;
+  return passo::avanti;
 }
 
 void parser_linea::dimensiona() {
   if (!da_dimensionare_) return;
   da_dimensionare_ = false;
   m_.compilato.percorso.assign(static_cast<std::size_t>(m_.ultima_cella) + 1, cella{});
+  m_.origini.assign(m_.compilato.percorso.size(), origine_cella{});
   if (m_.opzioni.con_tracciato) {
     m_.compilato.tracciato = tracciato_compilato{};
     m_.compilato.tracciato.ultimo = m_.lunghezza_estesa;
   }
-}
-
-// Every test that matches reads its own values, in this order, from the same field.
-bool parser_linea::prova_generale() {
-  const std::string& r = m_.riga;
-  auto& t = m_.compilato.tabella_stazioni;
-  if (contiene(r, "lunghezza") && contiene(r, "percorso")) {
-    const int32_t lunghezza = l_.leggi_numero();
-    t[voce_treno_linea].fine = lunghezza;
-    if (lunghezza > lunghezza_massima) return chiudi_con(1);
-    if (lunghezza < 0)
-      throw guasto("\"lunghezza percorso\" is " + std::to_string(lunghezza) +
-                   " m, expected 0 to 1000000");
-    m_.lunghezza_estesa = lunghezza + 7000;
-    m_.ultima_cella = static_cast<int32_t>(arrotonda(m_.lunghezza_estesa / 50.0));
-    da_dimensionare_ = true;
-  }
-  const int progressive[3] = {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno};
-  const char* numeri[3] = {"tre", "due", "uno"};
-  for (int i = 0; i < 3; ++i) {
-    if (contiene_esatto(r, numeri[i]) && contiene_esatto(r, "progressiva")) {
-      voce_stazione& v = t[static_cast<std::size_t>(progressive[i])];
-      v.inizio = l_.leggi_numero();
-      v.fine = l_.leggi_numero();
-      v.posizione = l_.leggi_numero();
-    }
-  }
-  voce_stazione& linea = t[voce_linea];
-  if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "uno")) linea.inizio = l_.leggi_numero();
-  if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "due"))
-    linea.posizione = l_.leggi_numero();
-  if (contiene_esatto(r, "sfondo") && contiene_esatto(r, "tre")) linea.fine = l_.leggi_numero();
-  if (contiene_esatto(r, "segnali") && contiene_esatto(r, "ripetizione")) {
-    voce_stazione& treno = t[voce_treno];
-    treno.inizio = l_.leggi_numero();
-    treno.fine = l_.leggi_numero();
-    if (treno.inizio % 50 != 0) return chiudi_con(3);
-    if (treno.fine % 50 != 0) return chiudi_con(4);
-    if (contiene(r, "4")) {
-      treno.posizione = 4;
-    } else if (contiene(r, "9")) {
-      treno.posizione = 9;
-    } else {
-      return chiudi_con(5);
-    }
-    if (treno.fine == 0) treno.posizione = 0;
-  }
-  return true;
 }
 
 void parser_linea::tra_le_parti() {
@@ -167,54 +222,27 @@ void parser_linea::tra_le_parti() {
   m_.posto_cartello = primo_posto_cartello;
   indice_pendenza_ = 0;
   m_.compilato.tracciato.tratti.clear();
+  // A check reads on without a route, applying no feature: the problem is said once.
+  const bool senza_piano = m_.opzioni.con_tracciato && !m_.compilato.tracciato.creato();
+  if (m_.raccoglie() && (senza_piano || !m_.percorso_creato())) {
+    senza_percorso_ = true;
+    throw guasto(senza_lunghezza);
+  }
   if (m_.opzioni.con_tracciato) {
     // The line starts at the origin heading along +y (compiler/punti_tracciato.h).
-    if (!m_.compilato.tracciato.creato()) throw guasto(senza_lunghezza);
+    if (senza_piano) throw guasto(senza_lunghezza);
     m_.compilato.tracciato.seminato = true;
   }
-}
-
-bool parser_linea::parte_principale() {
-  for (;;) {
-    if (l_.fine_file()) return true;
-    leggi_campo();
-    if (l_.fine_file()) return true;
-    for (int i = 0; i < 2; ++i) {
-      if (contiene(m_.riga, "-")) {
-        leggi_campo();
-        if (l_.fine_file()) return true;
-      }
-    }
-    if (!campo_principale()) return false;
-    if (errore_15_) return true;
-  }
-}
-
-bool parser_linea::campo_principale() {
-  const std::string r = m_.riga;
-  if (contiene(r, "pendenza")) pendenza();
-  if (errore_15_) return true;
-  if (contiene(r, "curva") && m_.opzioni.con_tracciato && !curva()) return false;
-  if (errore_15_) return true;
-  if (contiene(r, "montagna") && !montagna()) return false;
-  if (errore_15_) return true;
-  if (contiene(r, "indicatori_v") && !indicatori()) return false;
-  if (errore_15_) return true;
-  if (contiene(r, "cartello") && contiene(r, "indicat") && !cartello()) return false;
-  return true;
-}
-
-bool parser_linea::fuori_percorso(int32_t p) {
-  errore_15_ = scenario::fuori_percorso(m_, p, 100);
-  return errore_15_;
 }
 
 // The gradient in force goes into the next cell, at least once, until `limite`.
 void parser_linea::scrivi_pendenze_fino_a(int64_t limite) {
   do {
     if (indice_pendenza_ > m_.ultima_cella) {
-      throw guasto("the gradients would fill cell " + std::to_string(indice_pendenza_) +
-                   ", past the last cell " + std::to_string(m_.ultima_cella));
+      throw guasto(
+          problema_record(m_, "the gradients would fill cell " + std::to_string(indice_pendenza_) +
+                                  ", past the last cell " + std::to_string(m_.ultima_cella) +
+                                  ": each `pendenza` out of order fills one more cell"));
     }
     m_.compilato.percorso[static_cast<std::size_t>(indice_pendenza_)].pendenza =
         byte_basso(int64_t{pendenza_precedente_} + 100);
@@ -222,91 +250,140 @@ void parser_linea::scrivi_pendenze_fino_a(int64_t limite) {
   } while (indice_pendenza_ < limite);
 }
 
-void parser_linea::pendenza() {
-  const int32_t p = l_.leggi_numero();
-  const int32_t g = l_.leggi_numero();
-  if (fuori_percorso(p)) return;
+passo parser_linea::pendenza() {
+  const int32_t p = numero(m_, 0);
+  const int32_t g = numero(m_, 1);
+  if (fuori_percorso(p)) return passo::fine_normale;
   const int64_t v = cella_senza_uno(p);
   if (v > 0) scrivi_pendenze_fino_a(v);
   pendenza_precedente_ = g;
+  return passo::avanti;
 }
 
-bool parser_linea::curva() {
-  const int32_t p = l_.leggi_numero();
-  const int32_t n = l_.leggi_numero();
-  if (fuori_percorso(p)) return true;
+// A curve that starts before the previous one ends turns from where that one stopped.
+void parser_linea::avvisa_curva_sovrapposta(int32_t p) {
+  if (fine_curva_precedente_ < 0 || p >= fine_curva_precedente_) return;
+  const record_letto& r = *m_.record_corrente;
+  diagnostica d = problema_campo(
+      m_, 0,
+      nome_record(r) + " starts at " + std::to_string(p) +
+          " m, inside the previous curve, which ends at " + std::to_string(fine_curva_precedente_) +
+          " m: the track plan turns from " + std::to_string(fine_curva_precedente_) +
+          " m instead, and curves must not overlap");
+  d.note.push_back({d.file, curva_precedente_, "the previous curve"});
+  m_.avverti(std::move(d));
+}
+
+passo parser_linea::curva() {
+  const int32_t p = numero(m_, 0);
+  const int32_t n = numero(m_, 1);
+  if (fuori_percorso(p)) return passo::fine_normale;
   static constexpr struct {
     const char* cifra;
     double valore;
   } classi[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004},
                 {"4", 0.001},  {"5", 0.002},  {"6", 0.003}};
-  double curvatura = 0;
+  const std::string_view chiave = m_.record_corrente->chiave.testo;
   const auto classe = std::find_if(std::begin(classi), std::end(classi),
-                                   [&](const auto& c) { return contiene(m_.riga, c.cifra); });
-  if (classe == std::end(classi)) return chiudi_con(103);
-  curvatura = classe->valore;
-  if (contiene(m_.riga, "s")) curvatura = -curvatura;
+                                   [&](const auto& c) { return contiene(chiave, c.cifra); });
+  if (classe == std::end(classi)) {
+    return chiudi_con(103, problema_record(m_, tra_apici(chiave) +
+                                                   " holds no curve class, a digit 1 to 6: "
+                                                   "write `curvad4` for a right curve of class 4"));
+  }
+  double curvatura = classe->valore;
+  if (contiene(chiave, "s")) curvatura = -curvatura;
+  avvisa_curva_sovrapposta(p);
+  fine_curva_precedente_ = std::max<int64_t>(fine_curva_precedente_, int64_t{p} + n);
+  curva_precedente_ = m_.record_corrente->chiave.luogo;
   // Points past lunghezza_estesa - 2 are never computed: the last two stay empty.
   tracciato_compilato& t = m_.compilato.tracciato;
   const int64_t ultimo = t.ultimo_indice() - 2;
   const int64_t fine_curva = int64_t{p} + n;
   const std::pair<int64_t, double> tratti[] = {{p, 0.0}, {fine_curva, curvatura}};
   for (const auto& [fino_a, k] : tratti) {
-    t.avanza(std::min({fino_a, ultimo, limite_tracciato}), k);
-    if (t.calcolati() > limite_tracciato) return chiudi_con(103);
+    t.avanza(std::min({fino_a, ultimo, punti_massimi_tracciato}), k);
+    if (t.calcolati() > punti_massimi_tracciato) {
+      return chiudi_con(
+          103, problema_campo(m_, 1,
+                              nome_record(*m_.record_corrente) + " takes the track plan to point " +
+                                  std::to_string(std::min(fino_a, ultimo)) +
+                                  ", past its 1000000 points"));
+    }
   }
-  return true;
+  return passo::avanti;
 }
 
-bool parser_linea::montagna() {
-  int32_t inizio = l_.leggi_numero();
-  int32_t fine = l_.leggi_numero();
-  int32_t tipo = l_.leggi_numero();
-  if (fuori_percorso(inizio)) return true;
+// A tunnel that spans no whole cell is kept in the tunnel list but marks no cell.
+void parser_linea::avvisa_galleria_vuota(int32_t inizio, int32_t fine) {
+  if (cella_senza_uno(inizio) <= cella_prima_di(fine)) return;
+  const record_letto& r = *m_.record_corrente;
+  if (fine < inizio) {
+    diagnostica d = problema_campo(m_, 1,
+                                   nome_record(r) + " ends at " + std::to_string(fine) +
+                                       " m, before its start at " + std::to_string(inizio) +
+                                       " m, so no cell is marked as a tunnel");
+    d.correzioni.push_back({"swap start and end",
+                            {{d.file, r.campi[0].luogo, std::string(r.campi[1].testo)},
+                             {d.file, r.campi[1].luogo, std::string(r.campi[0].testo)}}});
+    return m_.avverti(std::move(d));
+  }
+  m_.avverti(problema_campo(
+      m_, 1,
+      nome_record(r) + " from " + std::to_string(inizio) + " m to " + std::to_string(fine) +
+          " m spans no whole cell of 50 m, so no cell is marked as a tunnel"));
+}
+
+passo parser_linea::montagna() {
+  int32_t inizio = numero(m_, 0);
+  int32_t fine = numero(m_, 1);
+  int32_t tipo = numero(m_, 2);
+  if (fuori_percorso(inizio)) return passo::fine_normale;
+  avvisa_galleria_vuota(inizio, fine);
   memo_montagna(m_, inizio, fine, tipo);  // records no code
-  return true;
+  return passo::avanti;
 }
 
-bool parser_linea::indicatori() {
+passo parser_linea::indicatori() {
   int32_t v[9];
-  for (int32_t& valore : v) valore = l_.leggi_numero();
-  if (fuori_percorso(v[0])) return true;
+  for (std::size_t k = 0; k < 9; ++k) v[k] = numero(m_, k);
+  if (fuori_percorso(v[0])) return passo::fine_normale;
   const int32_t codice =
       memo_indicatori_v_max(m_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-  if (codice == 0) return true;
-  m_.risultato.posizione = v[0];
-  return chiudi_con(codice);
+  if (codice == 0) return passo::avanti;
+  return chiudi_con(codice, v[0], problema_occupata(m_, 0, v[0], cella_di(v[0]), ""));
 }
 
-bool parser_linea::cartello() {
-  const int32_t p = l_.leggi_numero();
-  m_.riga = l_.leggi_testo();
-  if (fuori_percorso(p)) return true;
+passo parser_linea::cartello() {
+  const int32_t p = numero(m_, 0);
+  const std::string testo(testo_campo(m_, 1));
+  if (fuori_percorso(p)) return passo::fine_normale;
   const int64_t c = cella_di(p);
-  if (c < 0) {
-    throw guasto("signboard at " + std::to_string(p) + " m falls in cell " + std::to_string(c) +
-                 ", before cell 0");
-  }
+  if (c < 0) rifiuta(m_, 0, p);
   cella& cl = m_.compilato.percorso[static_cast<std::size_t>(c)];
-  if (!libera(cl)) {
-    m_.risultato.posizione = p;
-    return chiudi_con(6);
+  if (!libera(cl)) return chiudi_con(6, p, problema_occupata(m_, 0, p, c, ""));
+  if (m_.posto_cartello < 1) {
+    guasto_record(m_,
+                  "no slot left for the signboard's text: stations and signboards share "
+                  "slots 1 to 80, and 80 signboards fill them");
   }
-  if (m_.posto_cartello < 1) throw guasto("no slot left for the signboard text (80 down to 1)");
-  if (m_.riga.size() > 32767) {
-    throw guasto("signboard text of " + std::to_string(m_.riga.size()) +
-                 " bytes, at most 32767 fit");
+  if (testo.size() > 32767) {
+    guasto_campo(m_, 1,
+                 nome_campo(*m_.record_corrente, 1) + " of " + std::to_string(testo.size()) +
+                     " bytes is too long: at most 32767 fit");
   }
   cl.tipo = cella_cartello;
   cl.dato_1 = static_cast<int16_t>(m_.posto_cartello);
-  m_.compilato.tabella_stazioni[static_cast<std::size_t>(m_.posto_cartello)].nome = m_.riga;
+  m_.segna_origine(c, p);
+  m_.compilato.tabella_stazioni[static_cast<std::size_t>(m_.posto_cartello)].nome = testo;
   --m_.posto_cartello;
-  return true;
+  return passo::avanti;
 }
 
 // Normal end, or after code 15: gradient tail and straight extension of the track plan.
 void parser_linea::fine_descrizione() {
   m_.uscita.consuma_linea = true;
+  if (senza_percorso_) return;
   if (!m_.percorso_creato()) throw guasto(senza_lunghezza);
   scrivi_pendenze_fino_a(m_.ultima_cella - 2);
   if (m_.opzioni.con_tracciato) {
@@ -316,10 +393,10 @@ void parser_linea::fine_descrizione() {
 
 }  // namespace
 
-bool fuori_percorso(analisi& m, int32_t p, int32_t margine) {
+bool fuori_percorso(analisi& m, std::size_t k, int32_t p, int32_t margine) {
   if (!m.percorso_creato()) throw guasto(senza_lunghezza);
   if ((static_cast<double>(p) + margine) / 50.0 <= m.ultima_cella) return false;
-  m.registra(15, p);
+  m.registra(15, p, problema_oltre_percorso(m, k, p, margine));
   return true;
 }
 
@@ -327,14 +404,15 @@ bool leggi_descrizione_linea(analisi& m, const testi_sorgenti& testi) {
   m.compilato.tabella_stazioni[voce_linea].nome = m.opzioni.nome_linea;
   m.compilato.tabella_stazioni[voce_treno].nome = m.opzioni.numero_treno;
   m.sorgente_corrente = nome_testo_linea(m.opzioni.nome_linea);
-  m.riga_sorgente = 0;
-  m.colonna_sorgente = 0;
-  if (testi.linea_illeggibile) throw guasto("the file exists but cannot be read");
+  m.file_corrente = file_sorgente::linea;
+  m.ultima_chiave = {};
   if (!testi.linea) {
-    m.registra(101);
-    return false;
+    m.registra(101, diagnostica_di("the line description is missing"));
+    return m.raccoglie();
   }
-  lettore_campi lettore(*testi.linea);
+  controlli_lettura controlli(m, file_sorgente::linea, *testi.linea);
+  lettore_record lettore(file_sorgente::linea, *testi.linea, m.opzioni.con_tracciato, &controlli);
+  const lettura_in_corso in_corso(m, lettore);
   return parser_linea(m, lettore).esegui();
 }
 

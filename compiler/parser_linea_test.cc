@@ -117,124 +117,133 @@ TEST_P(CasiLinea, CodiceEPosizione) {
   const auto c = compila(caso.linea, treno_minimo());
   EXPECT_EQ(c.r.codice, caso.codice);
   EXPECT_EQ(c.r.posizione, caso.posizione);
-  EXPECT_EQ(test::prima_riga(messaggio_autore(c.r, "")), caso.messaggio);
+  EXPECT_EQ(test::verdetto(c), caso.messaggio);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Codici, CasiLinea,
     ::testing::Values(
-        caso_linea{"lunghezza_oltre_il_limite",
-                   "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 1: line length over 1,000,000 m"},
+        caso_linea{
+            "lunghezza_oltre_il_limite",
+            "[generale]\r\nlunghezza percorso, 1000001\r\n[curve]\r\n[fine]\r\n", 1, 0,
+            "ARONA_DOMODOSSOLA_linea.txt:2:21: error 1: `lunghezza percorso` field `L` 1000001 m "
+            "is over 1000000 m, the most the compiler takes: a line is 0 to 1000000 m long"},
         caso_linea{"ripetizione_inizio",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, 25, 100\r\n[fine]\r\n",
                    3, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
-                   "multiple of 50"},
+                   "ARONA_DOMODOSSOLA_linea.txt:3:31: error 3: `ripetizione segnali 4 codici` "
+                   "field `inizio` 25 m is not a multiple of 50"},
         caso_linea{"ripetizione_inizio_negativo",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, -25, 100\r\n[fine]\r\n",
                    3, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
-                   "multiple of 50"},
+                   "ARONA_DOMODOSSOLA_linea.txt:3:31: error 3: `ripetizione segnali 4 codici` "
+                   "field `inizio` -25 m is not a multiple of 50"},
         caso_linea{"ripetizione_fine",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, 50, 101\r\n[fine]\r\n",
                    4, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 4: signal repetition end is not a "
-                   "multiple of 50"},
+                   "ARONA_DOMODOSSOLA_linea.txt:3:35: error 4: `ripetizione segnali 4 codici` "
+                   "field `fine` 101 m is not a multiple of 50"},
         caso_linea{"ripetizione_senza_codici",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali codici, 50, 100\r\n[fine]\r\n",
                    5, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 5: signal repetition keyword holds "
-                   "neither \"4\" nor \"9\""},
+                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 5: `ripetizione segnali codici` holds "
+                   "neither \"4\" nor \"9\" for the number of codes the cab repeats"},
         caso_linea{"cartello_su_indicatore",
                    linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
                                 "cartello_indicatore, 1000, (A)\r\n"),
                    6, 1000,
-                   "ARONA_DOMODOSSOLA_linea.txt:5:1: error 6: signboard on a cell already occupied "
-                   "(position 1000 m)"},
+                   "ARONA_DOMODOSSOLA_linea.txt:5:22: error 6: `cartello_indicatore` at 1000 m "
+                   "falls in cell 21 (1000 m), which already holds a speed-indicator board: two "
+                   "point features never share a 50 m cell (position 1000 m)"},
         caso_linea{"indicatore_su_indicatore",
                    linea_minima("indicatori_vmax, 1000, 100,100,100,0,,,,0\r\n"
                                 "indicatori_vmax, 1010, 100,100,100,0,,,,0\r\n"),
                    21, 1010,
-                   "ARONA_DOMODOSSOLA_linea.txt:5:1: error 21: speed-indicator board on a cell "
-                   "already occupied (position 1010 m)"},
+                   "ARONA_DOMODOSSOLA_linea.txt:5:18: error 21: `indicatori_vmax` at 1010 m falls "
+                   "in cell 21 (1000 m), which already holds a speed-indicator board: two point "
+                   "features never share a 50 m cell (position 1010 m)"},
         caso_linea{"curva_senza_classe", linea_minima("curvad, 100, 100\r\n"), 103, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 103: curve class missing, or track plan "
-                   "over 1,000,000 points"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 103: `curvad` holds no curve class, a "
+                   "digit 1 to 6: write `curvad4` for a right curve of class 4"},
         caso_linea{"fuori_percorso_pendenza", linea_minima("pendenza, 63901, 1\r\n"), 15, 63901,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
-                   "route (position 63901 m)"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 15: `pendenza` field `posizione` 63901 "
+                   "m is beyond the route: on this 57000 m line, whose cells run 7000 m past its "
+                   "end, a `pendenza` stands at 63900 m at most (position 63901 m)"},
         caso_linea{"ultima_posizione_ammessa", linea_minima("pendenza, 63900, 1\r\n"), 0, 0, ""},
-        caso_linea{"fuori_percorso_cartello", linea_minima("cartello_indicatore, 70000, (A)\r\n"),
-                   15, 70000,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
-                   "route (position 70000 m)"},
+        caso_linea{
+            "fuori_percorso_cartello", linea_minima("cartello_indicatore, 70000, (A)\r\n"), 15,
+            70000,
+            "ARONA_DOMODOSSOLA_linea.txt:4:22: error 15: `cartello_indicatore` field `posizione` "
+            "70000 m is beyond the route: on this 57000 m line, whose cells run 7000 m past its "
+            "end, a `cartello_indicatore` stands at 63900 m at most (position 70000 m)"},
         caso_linea{
             "file_vuoto", "", 25, 0,
             "ARONA_DOMODOSSOLA_linea.txt: error 25: the file ends where a text field was expected"},
         caso_linea{"senza_generale", "lunghezza percorso, 100\r\n[fine]\r\n", 102, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 102: the line description ends before "
-                   "\"[generale]\""},
+                   "ARONA_DOMODOSSOLA_linea.txt: error 102: the line description ends before its "
+                   "`[generale]` header, and nothing before it is read"},
         caso_linea{"generale_ultimo_campo", "[generale]\r\n", 102, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:1:1: error 102: the line description ends before "
-                   "\"[generale]\""},
+                   "ARONA_DOMODOSSOLA_linea.txt: error 102: the line description ends before its "
+                   "`[generale]` header, and nothing before it is read"},
         caso_linea{"senza_lunghezza", "[generale]\r\n[curve]\r\n[fine]\r\n", 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 25: no \"lunghezza percorso\" in the "
-                   "general section, so the route has no cells"},
+                   "ARONA_DOMODOSSOLA_linea.txt: error 25: no `lunghezza percorso` in the general "
+                   "section, so the route has no cells"},
         caso_linea{"lunghezza_negativa", "[generale]\r\nlunghezza percorso, -1\r\n[fine]\r\n", 25,
                    0,
-                   "ARONA_DOMODOSSOLA_linea.txt:2:1: error 25: \"lunghezza percorso\" is -1 m, "
-                   "expected 0 to 1000000"},
+                   "ARONA_DOMODOSSOLA_linea.txt:2:21: error 25: `lunghezza percorso` field `L` -1 "
+                   "m is below 0 m, the least the compiler takes: a line is 0 to 1000000 m long"},
         caso_linea{"numero_non_valido", linea_minima("pendenza, 12.5, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"12.5\" at line 4 is not a whole "
-                   "number of 32 bits with one sign at most"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
+                   "\"12.5\", not a whole number"},
         caso_linea{"record_troncato",
                    "[generale]\r\nlunghezza percorso, 5000\r\n[curve]\r\n"
                    "pendenza, 100,",
                    25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: the file ends inside a record, "
-                   "where a number was expected"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: `pendenza` takes 2 numbers, and the "
+                   "file ends after 1 field"},
         caso_linea{"galleria_da_meno_25_m", linea_minima("montagna, -25, 500, 1\r\n"), 0, 0, ""},
-        caso_linea{"galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: tunnel from -26 m starts in cell "
-                   "-1, before cell 0 (starts from -25 m are allowed)"},
+        caso_linea{
+            "galleria_da_meno_26_m", linea_minima("montagna, -26, 500, 1\r\n"), 25, 0,
+            "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `montagna` field `inizio` -26 m puts the "
+            "tunnel's first cell at -1, before cell 0: a tunnel starts at -25 m or later"},
         caso_linea{"galleria_prima_del_percorso_senza_celle",
                    linea_minima("montagna, -100, -90, 1\r\n"), 0, 0, ""},
         // One sign at most in front of the digits.
         caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"+-5\" at line 4 is not a whole "
-                   "number of 32 bits with one sign at most"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
+                   "\"+-5\", not a whole number"},
         caso_linea{"segno_meno_piu", linea_minima("pendenza, -+5, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"-+5\" at line 4 is not a whole "
-                   "number of 32 bits with one sign at most"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
+                   "\"-+5\", not a whole number"},
         caso_linea{"segno_meno_meno", linea_minima("pendenza, --5, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"--5\" at line 4 is not a whole "
-                   "number of 32 bits with one sign at most"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
+                   "\"--5\", not a whole number"},
         caso_linea{"segno_piu_piu", linea_minima("pendenza, ++5, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"++5\" at line 4 is not a whole "
-                   "number of 32 bits with one sign at most"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
+                   "\"++5\", not a whole number"},
         caso_linea{"solo_segno", linea_minima("pendenza, +, 1\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: \"+\" at line 4 is not a whole "
-                   "number of 32 bits with one sign at most"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
+                   "\"+\", not a whole number"},
         caso_linea{"segno_piu_singolo", linea_minima("pendenza, +63901, 1\r\n"), 15, 63901,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 15: position beyond the end of the "
-                   "route (position 63901 m)"},
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 15: `pendenza` field `posizione` 63901 "
+                   "m is beyond the route: on this 57000 m line, whose cells run 7000 m past its "
+                   "end, a `pendenza` stands at 63900 m at most (position 63901 m)"},
         caso_linea{"segno_meno_singolo", linea_minima("pendenza, -0, 1\r\npendenza, -63901, 1\r\n"),
                    0, 0, ""},
         caso_linea{"segno_piu_con_zeri",
                    "[generale]\r\nlunghezza percorso, 5000\r\n"
                    "ripetizione segnali 4 codici, +0002, 100\r\n[fine]\r\n",
                    3, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:3:1: error 3: signal repetition start is not a "
-                   "multiple of 50"},
+                   "ARONA_DOMODOSSOLA_linea.txt:3:31: error 3: `ripetizione segnali 4 codici` "
+                   "field `inizio` 2 m is not a multiple of 50"},
         caso_linea{"indicatore_oltre_16_bit",
                    linea_minima("indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_linea.txt:4:1: error 25: speed board value 0 / 5 + 2000 x 20 "
-                   "= 40000 does not fit 16 bits"}),
+                   "ARONA_DOMODOSSOLA_linea.txt:4:24: error 25: `indicatori_vmax` fields `vas` "
+                   "2000 and `vad` 0 make 2000 x 20 + 0 / 5 = 40000, which does not fit 16 bits"}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Linea, DescrizioneMancanteECodice101) {

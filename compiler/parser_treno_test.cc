@@ -110,7 +110,7 @@ TEST_P(CasiTreno, CodiceEPosizione) {
   const auto c = compila(caso.linea, caso.treno);
   EXPECT_EQ(c.r.codice, caso.codice);
   EXPECT_EQ(c.r.posizione, caso.posizione);
-  EXPECT_EQ(test::prima_riga(messaggio_autore(c.r, "")), caso.messaggio);
+  EXPECT_EQ(test::verdetto(c), caso.messaggio);
   EXPECT_FALSE(c.sorgenti.treno.has_value());
 }
 
@@ -131,54 +131,67 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         caso_treno{"abbattimento_su_segnale",
                    treno_minimo(segnale(5000) + "abbattimento, 5050, 100\r\n"), 7, 5050,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 7: \"abbattimento\" on a cell already "
-                   "occupied (position 5050 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:15: error 7: `abbattimento` at 5050 m falls in "
+                   "cell 101 (5000 m), which already holds a signal: two point features never "
+                   "share a 50 m cell (position 5050 m)"},
         caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 8: station position is not a multiple of "
-                   "50 (position 25 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:11: error 8: `stazione` field `posizione` 25 m is "
+                   "not a multiple of 50 (position 25 m)"},
         caso_treno{"stazione_lunga_non_multipla_di_100", treno_minimo(stazione(5000, 24, 650)), 9,
                    5000,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 9: station length is not a multiple of "
-                   "100 (position 5000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:21: error 9: `stazione` field `lunghezza` 650 m "
+                   "is not a multiple of 100 (position 5000 m)"},
         caso_treno{"stazione_oltre_il_percorso", treno_minimo(stazione(63250, 24, 600)), 15, 63250,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 15: position beyond the end of the route "
-                   "(position 63250 m)"},
-        caso_treno{
-            "segnale_dopo_un_record_sulla_stessa_riga",
-            treno_minimo("sabbia, 10, segnale, 63950, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"), 15, 63950,
-            "ARONA_DOMODOSSOLA_324-.txt:2:13: error 15: position beyond the end of the route "
-            "(position 63950 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:11: error 15: `stazione` field `posizione` 63250 "
+                   "m is beyond the route: on this 57000 m line, whose cells run 7000 m past its "
+                   "end, a `stazione` stands at 63200 m at most (position 63250 m)"},
+        caso_treno{"segnale_dopo_un_record_sulla_stessa_riga",
+                   treno_minimo("sabbia, 10, segnale, 63950, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"), 15,
+                   63950,
+                   "ARONA_DOMODOSSOLA_324-.txt:2:22: error 15: `segnale` field `posizione` 63950 m "
+                   "is beyond the route: on this 57000 m line, whose cells run 7000 m past its "
+                   "end, a `segnale` stands at 63900 m at most (position 63950 m)"},
         caso_treno{"segnale_oltre_il_percorso", treno_minimo(segnale(63950)), 15, 63950,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 15: position beyond the end of the route "
-                   "(position 63950 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:10: error 15: `segnale` field `posizione` 63950 m "
+                   "is beyond the route: on this 57000 m line, whose cells run 7000 m past its "
+                   "end, a `segnale` stands at 63900 m at most (position 63950 m)"},
         caso_treno{"segnale_occupato", treno_minimo(segnale(5000) + segnale(5010)), 16, 5010,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 16: signal on a cell already occupied "
-                   "(position 5010 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:10: error 16: `segnale` at 5010 m falls in cell "
+                   "101 (5000 m), which already holds a signal: two point features never share a "
+                   "50 m cell (position 5010 m)"},
         caso_treno{"segnale_su_fermata", treno_minimo(stazione(5000, 24, 600) + segnale(5200)), 16,
                    5200,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 16: signal on a cell already occupied "
-                   "(position 5200 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:10: error 16: `segnale` at 5200 m falls in cell "
+                   "105 (5200 m), which already holds the stop marker of station `X`: two point "
+                   "features never share a 50 m cell (position 5200 m)"},
         caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 17: slow-order warning board on a cell "
-                   "already occupied (position 5000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:16: error 17: the warning board 1200 m before "
+                   "`rallentamento` at 5000 m falls in cell 77 (3800 m), which already holds a "
+                   "signal: two point features never share a 50 m cell (position 5000 m)"},
         caso_treno{"inizio_occupato", treno_minimo(segnale(5000) + rallentamento(5000)), 18, 5000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 18: slow-order start on a cell already "
-                   "occupied (position 5000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:16: error 18: `rallentamento` at 5000 m falls in "
+                   "cell 101 (5000 m), which already holds a signal: two point features never "
+                   "share a 50 m cell (position 5000 m)"},
         caso_treno{"fine_occupata", treno_minimo(segnale(5200) + rallentamento(5000)), 19, 5000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
-                   "occupied (position 5000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:26: error 19: the end of `rallentamento` at 5000 "
+                   "m falls in cell 105 (5200 m), which already holds a signal: two point features "
+                   "never share a 50 m cell (position 5000 m)"},
         caso_treno{"fine_su_fermata",
                    treno_minimo(stazione(5000, 24, 600) + rallentamento(4000, 1200)), 19, 4000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
-                   "occupied (position 4000 m)"},
-        caso_treno{"prima_dell_avviso_occupata", treno_minimo(segnale(3700) + rallentamento(5000)),
-                   20, 5000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 20: one of the four cells before the "
-                   "warning board is already occupied (position 5000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:26: error 19: the end of `rallentamento` at 4000 "
+                   "m falls in cell 105 (5200 m), which already holds the stop marker of station "
+                   "`X`: two point features never share a 50 m cell (position 4000 m)"},
+        caso_treno{
+            "prima_dell_avviso_occupata", treno_minimo(segnale(3700) + rallentamento(5000)), 20,
+            5000,
+            "ARONA_DOMODOSSOLA_324-.txt:3:34: error 20: one of the four cells before the warning "
+            "board of `rallentamento` at 5000 m falls in cell 75 (3700 m), which already holds a "
+            "signal: two point features never share a 50 m cell (position 5000 m)"},
         caso_treno{"stazioni_troppo_vicine",
                    treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 22: station less than 350 m after the "
-                   "previous one (position 5900 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:11: error 22: station `X`'s area starts at 5600 "
+                   "m, only 300 m after station `X`'s ends at 5300 m: station areas must be 350 m "
+                   "apart, and stations in order along the line (position 5900 m)"},
         caso_treno{"stazioni_a_350_m",
                    treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0, ""},
         caso_treno{"stazioni_a_350_m_esatti",
@@ -187,61 +200,68 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         caso_treno{"fermata_in_cella_2", treno_minimo(stazione(0, 24, 300)), 0, 0, ""},
         caso_treno{"fermata_in_cella_1", treno_minimo(stazione(0, 24, 200)), 24, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 24: station with its stop marker in cell "
-                   "1 or before"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 24: station `X`'s area ends at 100 m, so "
+                   "its stop marker would fall in cell 1: the stop marker must be past cell 1"},
         caso_treno{
             "treno_vuoto", "", 25, 0,
             "ARONA_DOMODOSSOLA_324-.txt: error 25: the file ends where a text field was expected"},
         caso_treno{"record_troncato", "[generale]\r\nsegnale, 5000,\r\n", 25, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the file ends inside a record, where "
-                   "a number was expected"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: `segnale` takes 11 numbers, and the "
+                   "file ends after 1 field"},
         caso_treno{"sabbia_oltre_16_bit", treno_minimo("sabbia, 40000\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: \"sabbia\" is 40000, expected -32768 "
-                   "to 32767"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:9: error 25: `sabbia` field `quantita` 40000 does "
+                   "not fit its 16 bits: the compiler takes -32768 to 32767"},
         caso_treno{"segnale_troppo_vicino_all_inizio", treno_minimo(segnale(300)), 25, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the signal's approach cell -1 is "
-                   "outside the route (cells 0 to 1280)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:10: error 25: `segnale` field `posizione` 300 m "
+                   "is below 325 m, the least the compiler takes: a signal needs 325 m before it "
+                   "for its four approach cells"},
         caso_treno{"segnale_a_325_m", treno_minimo(segnale(325)), 0, 0, ""},
         // The signal's own cell is checked before its approach cells are looked for.
         caso_treno{"segnale_a_300_m_su_cartello", treno_minimo(segnale(300)), 16, 300,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 16: signal on a cell already occupied "
-                   "(position 300 m)",
+                   "ARONA_DOMODOSSOLA_324-.txt:2:10: error 16: `segnale` at 300 m falls in cell 7 "
+                   "(300 m), which already holds a signboard: two point features never share a 50 "
+                   "m cell (position 300 m)",
                    linea_minima("cartello_indicatore, 300, (A)\r\n")},
         caso_treno{"rallentamento_oltre_la_fine",
                    treno_minimo("rallentamento, 63000, 50, 5000, 0, 1, 0\r\n"), 25, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell 1361 is "
-                   "outside the route (cells 0 to 1280)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:27: error 25: the end of `rallentamento` at 63000 "
+                   "m falls in cell 1361, outside the route (cells 0 to 1280)"},
         // An end past the route is the fault only once the board and start cells are free.
         caso_treno{"rallentamento_oltre_la_fine_con_avviso_occupato",
                    treno_minimo(segnale(61800) + rallentamento(63000, 5000)), 17, 63000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 17: slow-order warning board on a cell "
-                   "already occupied (position 63000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:16: error 17: the warning board 1200 m before "
+                   "`rallentamento` at 63000 m falls in cell 1237 (61800 m), which already holds a "
+                   "signal: two point features never share a 50 m cell (position 63000 m)"},
         caso_treno{"rallentamento_oltre_la_fine_con_inizio_occupato",
                    treno_minimo(segnale(63000) + rallentamento(63000, 5000)), 18, 63000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 18: slow-order start on a cell already "
-                   "occupied (position 63000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:16: error 18: `rallentamento` at 63000 m falls in "
+                   "cell 1261 (63000 m), which already holds a signal: two point features never "
+                   "share a 50 m cell (position 63000 m)"},
         caso_treno{"rallentamento_fino_all_ultima_cella", treno_minimo(rallentamento(63000, 950)),
                    0, 0, ""},
         caso_treno{"rallentamento_una_cella_oltre", treno_minimo(rallentamento(63000, 1000)), 25, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell 1281 is "
-                   "outside the route (cells 0 to 1280)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:27: error 25: the end of `rallentamento` at 63000 "
+                   "m falls in cell 1281, outside the route (cells 0 to 1280)"},
         caso_treno{"rallentamento_con_fine_occupata_prima_dell_ultima",
                    treno_minimo(segnale(63900) + rallentamento(63000, 900)), 19, 63000,
-                   "ARONA_DOMODOSSOLA_324-.txt:3:1: error 19: slow-order end on a cell already "
-                   "occupied (position 63000 m)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:3:27: error 19: the end of `rallentamento` at 63000 "
+                   "m falls in cell 1279 (63900 m), which already holds a signal: two point "
+                   "features never share a 50 m cell (position 63000 m)"},
         caso_treno{"rallentamento_con_fine_negativa", treno_minimo(rallentamento(1000, -1100)), 25,
                    0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: the slow order's end cell -1 is "
-                   "outside the route (cells 0 to 1280)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:26: error 25: the end of `rallentamento` at 1000 "
+                   "m falls in cell -1, outside the route (cells 0 to 1280)"},
         caso_treno{"stazione_con_fermata_nell_ultima_cella", treno_minimo(stazione(63150, 7, 900)),
                    0, 0, ""},
         caso_treno{"stazione_con_fermata_oltre_l_ultima_cella",
                    treno_minimo(stazione(63200, 7, 900)), 25, 0,
-                   "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: station marker cell 1281 is outside "
-                   "the route (cells 0 to 1280)"},
+                   "ARONA_DOMODOSSOLA_324-.txt:2:11: error 25: the station's stop marker would "
+                   "fall in cell 1281, outside the route (cells 0 to 1280): a station of type 7 or "
+                   "8 reaches p + L"},
         caso_treno{
             "limite_troppo_alto", treno_minimo("velocita, 0, 1300\r\n"), 25, 0,
-            "ARONA_DOMODOSSOLA_324-.txt:2:1: error 25: speed limit 1300 km/h, expected 0 to 1277"},
+            "ARONA_DOMODOSSOLA_324-.txt:2:14: error 25: `velocita` field `limite` 1300 km/h is "
+            "over 1277 km/h, the most the compiler takes: the limit / 5 is kept in one byte"},
         caso_treno{"ultimo_campo_non_letto", treno_minimo() + "segnale", 0, 0, ""}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 

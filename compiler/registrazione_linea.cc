@@ -9,6 +9,7 @@
 #include "compiler/formato_celle.h"
 #include "compiler/formato_indicatore.h"
 #include "compiler/lettore_campi.h"
+#include "compiler/messaggi_sorgenti.h"
 
 namespace scenario {
 
@@ -35,28 +36,38 @@ void memo_montagna(analisi& m, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   // A tunnel that starts before cell 0 would mark outside the route from its first cell; one
   // that runs past the last cell is marked up to it.
   if (cella_iniziale < 0) {
-    throw guasto("tunnel from " + std::to_string(inizio) + " m starts in cell " +
-                 std::to_string(cella_iniziale) +
-                 ", before cell 0 (starts from -25 m are allowed)");
+    guasto_campo(m, 0,
+                 nome_campo(*m.record_corrente, 0) + " " + std::to_string(inizio) +
+                     " m puts the tunnel's first cell at " + std::to_string(cella_iniziale) +
+                     ", before cell 0: a tunnel starts at -25 m or later");
   }
   const int64_t ultima = std::min<int64_t>(cella_finale, m.ultima_cella);
   for (int64_t c = cella_iniziale; c <= ultima; ++c) {
     const int64_t conta_celle = c - cella_iniziale + 1;
     cella& cl = m.compilato.percorso[static_cast<std::size_t>(c)];
     cl.galleria = byte_basso(tipo);
-    if (lampade && conta_celle % 4 == 0 && cl.tipo == cella_libera) cl.tipo = cella_lampada;
+    if (lampade && conta_celle % 4 == 0 && cl.tipo == cella_libera) {
+      cl.tipo = cella_lampada;
+      m.segna_origine(c, inizio);
+    }
   }
 }
 
 namespace {
 
-// First-group speed in units of 1/20, second-group speed divided by 5.
-int16_t velocita_impacchettata(int32_t vd, int32_t vs) {
+// First-group speed in units of 1/20, second-group speed divided by 5; `k` is the first
+// group's field in the record.
+int16_t velocita_impacchettata(const analisi& m, std::size_t k, int32_t vd, int32_t vs) {
   const int64_t somma = impacchetta_velocita_indicatore(vs, vd);
   const auto valore = se_entra<int16_t>(somma);
   if (!valore) {
-    throw guasto("speed board value " + std::to_string(vd) + " / 5 + " + std::to_string(vs) +
-                 " x 20 = " + std::to_string(somma) + " does not fit 16 bits");
+    const record_letto& r = *m.record_corrente;
+    guasto_campo(m, k,
+                 nome_record(r) + " fields " + tra_apici(r.parola->campi[k].nome) + " " +
+                     std::to_string(vs) + " and " + tra_apici(r.parola->campi[k + 4].nome) + " " +
+                     std::to_string(vd) + " make " + std::to_string(vs) + " x 20 + " +
+                     std::to_string(vd) + " / 5 = " + std::to_string(somma) +
+                     ", which does not fit 16 bits");
   }
   return *valore;
 }
@@ -67,23 +78,21 @@ int32_t memo_indicatori_v_max(analisi& m, int32_t posizione, const int32_t& vas,
                               const int32_t& vcs, const int32_t& strisces, const int32_t& vad,
                               const int32_t& vbd, const int32_t& vcd, const int32_t& strisced) {
   const int64_t c = cella_di(posizione);
-  if (c < 0 || c > m.ultima_cella) {
-    throw guasto("speed board at " + std::to_string(posizione) + " m falls in cell " +
-                 std::to_string(c) + ", outside the route");
-  }
+  if (c < 0 || c > m.ultima_cella) rifiuta(m, 0, posizione);
   cella& cl = m.compilato.percorso[static_cast<std::size_t>(c)];
   if (!libera(cl)) {
     return 21;
   }
   // All three values are checked before the cell changes.
-  const int16_t a = velocita_impacchettata(vad, vas);
-  const int16_t b = velocita_impacchettata(vbd, vbs);
-  const int16_t d = velocita_impacchettata(vcd, vcs);
+  const int16_t a = velocita_impacchettata(m, 1, vad, vas);
+  const int16_t b = velocita_impacchettata(m, 2, vbd, vbs);
+  const int16_t d = velocita_impacchettata(m, 3, vcd, vcs);
   cl.tipo = cella_indicatore_velocita;
   cl.dato_1 = a;
   cl.dato_2 = b;
   cl.dato_3 = d;
   cl.dato_4 = impacchetta_strisce(strisces, strisced);
+  m.segna_origine(c, posizione);
   return 0;
 }
 
@@ -127,7 +136,7 @@ void progressive_ordina(analisi& m) {
   const int64_t somma = int64_t{letti[0].inizio} + letti[1].inizio + letti[2].inizio;
   if (!se_entra<int32_t>(somma)) {
     throw guasto("the starts of the kilometric progressives add up to " + std::to_string(somma) +
-                 ", past 32 bits");
+                 ", which does not fit 32 bits");
   }
   const auto ordinati = somma != 0 ? ordina_per_inizio(letti) : ordina_per_fine(letti);
   for (int i = 0; i < 3; ++i) {

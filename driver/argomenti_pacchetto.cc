@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "compiler/nomi_file.h"
-#include "compiler/stati_uscita.h"
+#include "run/stati_uscita.h"
 #include "versione.h"
 
 namespace scenario {

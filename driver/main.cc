@@ -4,10 +4,15 @@
 // it says so and writes nothing.
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "driver/argomenti_pacchetto.h"
-#include "driver/esecuzione.h"
-#include "driver/file_programma.h"
+#include "driver/interfaccia.h"
+#include "io/errore_io.h"
+#include "io/programma.h"
+#include "run/esecuzione.h"
+#include "run/stati_uscita.h"
+#include "sources/carico.h"
 
 namespace {
 
@@ -15,7 +20,7 @@ namespace {
 scenario::carico_letto carico_del_programma(std::filesystem::path& programma) {
   try {
     programma = scenario::file_programma();
-  } catch (const scenario::errore_file& e) {
+  } catch (const scenario::errore_io& e) {
     return {scenario::stato_carico::illeggibile, {}, 0, e.what()};
   }
   return scenario::leggi_carico(programma);
@@ -53,8 +58,8 @@ int main(int argc, char** argv) {
     const auto cartella = programma.parent_path();
     auto interfaccia = scenario::crea_interfaccia();
     return scenario::esegui_pacchetto(cartella, *c, *interfaccia);
-  } catch (const scenario::errore_file& e) {
+  } catch (const scenario::errore_io& e) {
     std::fprintf(stderr, "%s\n", e.what());
-    return scenario::uscita_file;
+    return scenario::stato_di(e);
   }
 }

@@ -12,7 +12,9 @@
 #include <thread>
 
 #include "compiler/compilatore.h"
-#include "driver/esecuzione.h"
+#include "driver/interfaccia.h"
+#include "run/esecuzione.h"
+#include "run/stati_uscita.h"
 #include "sources/carico_spedito.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/descrizione_scenario.h"
+#include "tools/dump/descrizione_scenario.h"
 
 namespace scenario::fuzz {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz/dump_comune.h"
-#include "tools/descrizione_json.h"
+#include "tools/dump/descrizione_json.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz/dump_comune.h"
-#include "tools/descrizione_testo.h"
+#include "tools/dump/descrizione_testo.h"
 
 namespace {
 

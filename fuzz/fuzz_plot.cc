@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "compiler/file_binari.h"
-#include "tools/descrizione_scenario.h"
-#include "tools/disegno_percorso.h"
-#include "tools/tela.h"
+#include "tools/dump/descrizione_scenario.h"
+#include "tools/plot/disegno_percorso.h"
+#include "tools/plot/tela.h"
 
 namespace {
 

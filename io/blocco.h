@@ -6,7 +6,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "io/errore_file.h"
+#include "io/errore_io.h"
 #include "io/sistema.h"
 
 namespace scenario {
@@ -15,9 +15,9 @@ inline constexpr const char* nome_file_blocco = ".scenario.lock";
 inline constexpr std::chrono::milliseconds attesa_blocco{10000};
 
 // Takes the lock of `cartella`, waiting at most `attesa` for another run to end; then raises
-// `cartella_occupata`, having written nothing. A lock file that cannot be made raises
-// `errore_file`. A folder in which this process may create nothing is not locked: every
-// write there fails on its own. The lock and its file go with the object.
+// `errore_io` of kind `cartella_occupata`, having written nothing. A lock file that cannot be
+// made raises one of kind `file`. A folder in which this process may create nothing is not locked:
+// every write there fails on its own. The lock and its file go with the object.
 class blocco_cartella {
  public:
   explicit blocco_cartella(const std::filesystem::path& cartella,

@@ -24,7 +24,7 @@ class BloccoCartella : public test::cartella_di_prova {
     try {
       blocco_cartella b(cartella_, milliseconds{1000});
       return "preso";
-    } catch (const cartella_occupata& e) {
+    } catch (const errore_io& e) {
       return e.what();
     }
   }
@@ -73,7 +73,7 @@ TEST_F(BloccoCartella, CollegamentoAlPostoDelFileDiBlocco) {
   std::string inglese;
   try {
     blocco_cartella b(cartella_);
-  } catch (const errore_file& e) {
+  } catch (const errore_io& e) {
     messaggio = e.what();
     inglese = e.inglese();
   }

@@ -1,19 +1,21 @@
-// Text sources read from a folder, and the package's own sources removed after a failure.
+// Sources read from a folder and removed from it, and the package's own sources removed
+// after a failure.
 #include "io/cartella.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "compiler/nomi_file.h"
 #include "io/lettura.h"
 
 namespace scenario {
 
-testi_sorgenti leggi_testi(const std::filesystem::path& cartella, const opzioni_compilazione& o) {
-  testi_sorgenti t;
-  t.linea = leggi_sorgente(cartella / nome_testo_linea(o.nome_linea));
-  t.treno = leggi_sorgente(cartella / nome_testo_treno(o.nome_linea, o.numero_treno));
-  return t;
+std::optional<std::string> cartella_su_disco::leggi(const std::string& nome) {
+  return leggi_sorgente(cartella_ / nome);
+}
+
+void cartella_su_disco::rimuovi(const std::string& nome) {
+  std::error_code ec;
+  std::filesystem::remove(cartella_ / nome, ec);
 }
 
 std::vector<std::string> nomi_file_in(const std::filesystem::path& cartella) {

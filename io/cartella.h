@@ -1,45 +1,59 @@
-// The compiler's sources and destinations as files of one folder: sources read safely
-// (lettura.h), outputs replaced one by one or as a set (scrittura.h).
+// The files of one folder as the runs use them: sources read safely (lettura.h), outputs
+// replaced one by one or as a set (scrittura.h).
 #ifndef IO_CARTELLA_H_
 #define IO_CARTELLA_H_
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
-#include "compiler/compilatore.h"
-#include "compiler/nomi_file.h"
 #include "compiler/sorgenti.h"
-#include "io/errore_file.h"
 #include "io/scrittura.h"
 
 namespace scenario {
 
-// The two text sources of a route and train in `cartella` (io/lettura.h): a missing file is
-// nothing; one that exists but cannot be read raises `errore_file`.
-testi_sorgenti leggi_testi(const std::filesystem::path& cartella, const opzioni_compilazione& o);
+// A folder as the compile of a folder uses it (run/compila_in_cartella.h): its sources read,
+// the compiled files written aside and then put in place together, sources removed.
+// `cartella_su_disco` is the real one; tests that inject faults or keep files in memory
+// stand in for it. Failures raise `errore_io`.
+class cartella_file : public destinazione_file {
+ public:
+  // The whole text of the source `nome`, or nothing when no file has that name.
+  virtual std::optional<std::string> leggi(const std::string& nome) = 0;
+  // Every file written (`scrivi`) since the last call replaces its old copy; those never
+  // confirmed are dropped when the object goes, and the old copies stay.
+  virtual void conferma() = 0;
+  // Removes the file `nome`, if it can; a file that stays is no failure.
+  virtual void rimuovi(const std::string& nome) = 0;
+  // Removes what killed runs left while writing the files `nomi` (io/scrittura.h).
+  virtual void rimuovi_orfani(std::span<const std::string> nomi) = 0;
+};
 
 // The names of the regular files in `cartella` (a link to one counts) in UTF-8, sorted; none
 // when it cannot be listed.
 std::vector<std::string> nomi_file_in(const std::filesystem::path& cartella);
 
-// The text of the source named `file` (as messages name it), or nothing.
-inline std::string_view testo_sorgente(const testi_sorgenti& t, const opzioni_compilazione& o,
-                                       const std::string& file) {
-  const std::optional<std::string>* testo = nullptr;
-  if (file == nome_testo_linea(o.nome_linea)) testo = &t.linea;
-  if (file == nome_testo_treno(o.nome_linea, o.numero_treno)) testo = &t.treno;
-  return testo != nullptr && *testo ? std::string_view(**testo) : std::string_view();
-}
+class cartella_su_disco : public cartella_file {
+ public:
+  explicit cartella_su_disco(std::filesystem::path cartella)
+      : cartella_(cartella), insieme_(std::move(cartella)) {}
+  std::optional<std::string> leggi(const std::string& nome) override;
+  void scrivi(const std::string& nome_file, const contenuto_file& contenuto) override {
+    insieme_.prepara(nome_file, contenuto);
+  }
+  void conferma() override { insieme_.conferma(); }
+  void rimuovi(const std::string& nome) override;
+  void rimuovi_orfani(std::span<const std::string> nomi) override {
+    rimuovi_temporanei_orfani(cartella_, nomi);
+  }
 
-// A file's name as the author can open it from where a command was started: joined to the
-// folder as it was given, alone when that folder is the current one.
-inline std::string percorso_mostrato(const std::string& cartella, const std::string& nome) {
-  if (cartella.empty() || cartella == ".") return nome;
-  return cartella.back() == '/' ? cartella + nome : cartella + "/" + nome;
-}
+ private:
+  std::filesystem::path cartella_;
+  insieme_file insieme_;
+};
 
 // Each file replaced on its own as soon as it is written.
 class file_in_cartella : public destinazione_file {
@@ -71,20 +85,6 @@ class testi_scritti_in_cartella : public destinazione_file {
   std::filesystem::path cartella_;
   std::vector<std::string> sorgenti_;
   std::vector<std::string> scritte_;
-};
-
-// The files written, each in full, to temporaries; they replace the old ones together on
-// `conferma`, and not at all if it is never called.
-class insieme_in_cartella : public destinazione_file {
- public:
-  explicit insieme_in_cartella(std::filesystem::path cartella) : insieme_(std::move(cartella)) {}
-  void scrivi(const std::string& nome_file, const contenuto_file& contenuto) override {
-    insieme_.prepara(nome_file, contenuto);
-  }
-  void conferma() { insieme_.conferma(); }
-
- private:
-  insieme_file insieme_;
 };
 
 }  // namespace scenario

@@ -1,60 +1,84 @@
-// Reading a source text: open without waiting, check what was opened, read up to the limit.
+// Reading a file whole: open without waiting, check what was opened, read up to the limit.
 #include "io/lettura.h"
+
+#include <utility>
 
 #include "io/sistema.h"
 
 namespace scenario {
 namespace {
 
-[[noreturn]] void fallisci(const std::filesystem::path& file, const parole_in_due_lingue& p) {
-  const std::string nome = io::nome_di(file);
-  throw errore_file("impossibile leggere " + nome + ": " + p.pacchetto,
-                    "cannot read " + nome + ": " + p.inglese);
-}
-
-const parole_in_due_lingue oltre_il_limite{"supera il limite di 64 MB",
-                                           "larger than the 64 MB limit"};
-
 // Reads to the end of the file, but never more than one byte past the limit: a file that
 // grows while it is read is caught as well as one that was large from the start.
-std::string leggi_tutto(io::maniglia h, const std::filesystem::path& file,
-                        std::uint64_t dimensione) {
-  std::string testo;
-  testo.reserve(static_cast<std::size_t>(dimensione));
+void leggi_tutto(io::maniglia h, std::uint64_t massimo, lettura_limitata& r) {
+  r.testo.reserve(static_cast<std::size_t>(r.dimensione));
   char blocco[1 << 16];
   for (;;) {
     std::size_t letti = 0;
     if (const io::codice_sistema c = io::leggi(h, blocco, sizeof blocco, letti); c != 0) {
-      fallisci(file, {"lettura: " + io::ragione(c), "reading: " + io::ragione(c)});
+      r = {stato_lettura::lettura, "", r.dimensione, io::ragione(c)};
+      return;
     }
-    if (letti == 0) return testo;
-    testo.append(blocco, letti);
-    if (testo.size() > dimensione_massima_sorgente) {
-      fallisci(file, oltre_il_limite);
+    if (letti == 0) return;
+    r.testo.append(blocco, letti);
+    if (r.testo.size() > massimo) {
+      r = {stato_lettura::cresciuto, "", r.dimensione, ""};
+      return;
     }
+  }
+}
+
+// The package's and the tool's words for a source that cannot be read.
+parole_in_due_lingue perche_illeggibile(const lettura_limitata& r) {
+  switch (r.stato) {
+    case stato_lettura::cartella:
+      return {"e' una cartella, non un file", "a folder, not a file"};
+    case stato_lettura::non_regolare:
+      return {"non e' un file regolare", "not a regular file"};
+    case stato_lettura::apertura:
+      return {"apertura: " + r.ragione, "opening: " + r.ragione};
+    case stato_lettura::lettura:
+      return {"lettura: " + r.ragione, "reading: " + r.ragione};
+    default:
+      return {"supera il limite di 64 MB", "larger than the 64 MB limit"};
   }
 }
 
 }  // namespace
 
-std::optional<std::string> leggi_sorgente(const std::filesystem::path& file) {
+lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo) {
+  lettura_limitata r;
   io::maniglia h{};
   io::tipo_voce tipo{};
-  std::uint64_t dimensione = 0;
-  if (const io::codice_sistema c = io::apri_lettura(file, h, tipo, dimensione); c != 0) {
-    if (io::manca(c)) return std::nullopt;
-    fallisci(file, {"apertura: " + io::ragione(c), "opening: " + io::ragione(c)});
+  if (const io::codice_sistema c = io::apri_lettura(file, h, tipo, r.dimensione); c != 0) {
+    r.stato = io::manca(c) ? stato_lettura::assente : stato_lettura::apertura;
+    if (r.stato == stato_lettura::apertura) r.ragione = io::ragione(c);
+    return r;
   }
   struct chiusura {
     io::maniglia h;
     ~chiusura() { io::chiudi(h); }
   } chiudi{h};
-  if (tipo == io::tipo_voce::cartella)
-    fallisci(file, {"e' una cartella, non un file", "a folder, not a file"});
-  if (tipo != io::tipo_voce::file)
-    fallisci(file, {"non e' un file regolare", "not a regular file"});
-  if (dimensione > dimensione_massima_sorgente) fallisci(file, oltre_il_limite);
-  return leggi_tutto(h, file, dimensione);
+  if (tipo == io::tipo_voce::cartella) {
+    r.stato = stato_lettura::cartella;
+  } else if (tipo != io::tipo_voce::file) {
+    r.stato = stato_lettura::non_regolare;
+  } else if (r.dimensione > massimo) {
+    r.stato = stato_lettura::oltre_il_limite;
+  } else {
+    leggi_tutto(h, massimo, r);
+  }
+  return r;
+}
+
+std::optional<std::string> leggi_sorgente(const std::filesystem::path& file) {
+  lettura_limitata r = leggi_limitato(file, dimensione_massima_sorgente);
+  if (r.stato == stato_lettura::letto) return std::move(r.testo);
+  if (r.stato == stato_lettura::assente) return std::nullopt;
+  const std::string nome = io::nome_di(file);
+  const parole_in_due_lingue perche = perche_illeggibile(r);
+  throw errore_io(tipo_errore_io::file, {"impossibile leggere " + nome + ": " + perche.pacchetto,
+                                         "cannot read " + nome + ": " + perche.inglese});
 }
 
 }  // namespace scenario

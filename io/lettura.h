@@ -1,5 +1,7 @@
-// Source texts read from files with bounded work: only a regular file, at most
-// `dimensione_massima_sorgente` bytes, and every failure reported as `errore_file`.
+// Files read whole with bounded work: only a regular file, never waiting on a FIFO or a
+// device, and never more than a limit the caller gives. Source texts are read this way, with
+// every failure reported as `errore_io`; scenario-tool's readers of compiled files word the
+// failures their own way.
 #ifndef IO_LETTURA_H_
 #define IO_LETTURA_H_
 
@@ -8,15 +10,36 @@
 #include <optional>
 #include <string>
 
-#include "io/errore_file.h"
+#include "io/errore_io.h"
 
 namespace scenario {
 
 // Far above any real route (the shipped sources are some 10 KB together).
 inline constexpr std::uint64_t dimensione_massima_sorgente = std::uint64_t{64} << 20;
 
+enum class stato_lettura {
+  letto,
+  assente,          // no file has that name
+  cartella,         // a folder stands there
+  non_regolare,     // a FIFO, a device or anything else that is not a regular file
+  oltre_il_limite,  // larger than the limit when it was opened
+  cresciuto,        // it grew past the limit while it was read
+  apertura,         // the system refused to open it (`ragione`)
+  lettura,          // a read failed (`ragione`)
+};
+
+struct lettura_limitata {
+  stato_lettura stato = stato_lettura::letto;
+  std::string testo;             // the whole file when `letto`
+  std::uint64_t dimensione = 0;  // its size when it was opened
+  std::string ragione;           // the system's words for a failed opening or read
+};
+
+// The whole content of `file`, at most `massimo` bytes. Raises nothing.
+lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo);
+
 // The whole text of `file`, or nothing when no file has that name. A folder, a FIFO, a
-// device, a file above the limit or a failed read raises `errore_file`.
+// device, a file above `dimensione_massima_sorgente` or a failed read raises `errore_io`.
 std::optional<std::string> leggi_sorgente(const std::filesystem::path& file);
 
 }  // namespace scenario

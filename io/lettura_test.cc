@@ -26,7 +26,7 @@ class LetturaSorgente : public test::cartella_di_prova {
     try {
       const auto testo = leggi_sorgente(sorgente());
       return testo ? "letto " + std::to_string(testo->size()) + " byte" : "assente";
-    } catch (const errore_file& e) {
+    } catch (const errore_io& e) {
       return std::string(e.what()) + " | " + e.inglese();
     }
   }

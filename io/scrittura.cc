@@ -21,8 +21,9 @@ using io::codice_sistema;
                            codice_sistema codice) {
   const std::string nome = io::nome_di(file);
   const std::string ragione = io::ragione(codice);
-  throw errore_file("impossibile scrivere " + nome + ": " + cosa.pacchetto + ": " + ragione,
-                    "cannot write " + nome + ": " + cosa.inglese + ": " + ragione);
+  throw errore_io(tipo_errore_io::file,
+                  {"impossibile scrivere " + nome + ": " + cosa.pacchetto + ": " + ragione,
+                   "cannot write " + nome + ": " + cosa.inglese + ": " + ragione});
 }
 
 // A stream buffer over an open file that remembers the first write error.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "io/errore_file.h"
+#include "io/errore_io.h"
 
 namespace scenario {
 
@@ -20,7 +20,7 @@ using contenuto_file = std::function<void(std::ostream&)>;
 // (a name no other run uses, created exclusively, never through a link) and closes it;
 // `conferma` then renames every temporary over its file, one after the other with nothing in
 // between. Until `conferma` the old files stay as they were; temporaries not renamed are
-// removed when the object goes. Failures raise `errore_file`.
+// removed when the object goes. Failures raise `errore_io`.
 class insieme_file {
  public:
   explicit insieme_file(std::filesystem::path cartella) : cartella_(std::move(cartella)) {}

@@ -114,7 +114,7 @@ TEST_F(InsiemeFile, CollegamentoAlNomeTemporaneo) {
   std::string messaggio;
   try {
     sostituisci_file(cartella_ / "a.dat", testo("nuovo a"));
-  } catch (const errore_file& e) {
+  } catch (const errore_io& e) {
     messaggio = e.what();
   }
   EXPECT_NE(messaggio.find("impossibile scrivere " + (cartella_ / "a.dat").string() +

@@ -211,13 +211,9 @@ carico_letto leggi_carico(const std::filesystem::path& file) {
   return r;
 }
 
-std::optional<std::string> unisci_carico(std::string_view runtime, const carico& c,
-                                         std::string& perche) {
+std::optional<std::string> unisci_carico(std::string_view runtime, const carico& c) {
   const carico_letto gia = trova_carico(runtime);
-  if (gia.stato != stato_carico::letto && gia.stato != stato_carico::assente) {
-    perche = gia.perche;
-    return std::nullopt;
-  }
+  if (gia.stato != stato_carico::letto && gia.stato != stato_carico::assente) return std::nullopt;
   const std::size_t immagine =
       gia.stato == stato_carico::letto ? static_cast<std::size_t>(gia.inizio) : runtime.size();
   return std::string(runtime.substr(0, immagine)) + codifica_carico(c);

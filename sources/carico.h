@@ -70,9 +70,9 @@ carico_letto trova_carico(std::string_view file);
 carico_letto leggi_carico(const std::filesystem::path& file);
 
 // `runtime` without any payload it already carries, followed by the payload of `c`: a package.
-// Nothing when `runtime` ends with a trailer but a damaged payload (`perche` says why).
-std::optional<std::string> unisci_carico(std::string_view runtime, const carico& c,
-                                         std::string& perche);
+// Nothing when `runtime` ends with a trailer but a damaged payload, whose program image cannot
+// be told apart; `trova_carico(runtime).perche` says what is wrong with it.
+std::optional<std::string> unisci_carico(std::string_view runtime, const carico& c);
 
 }  // namespace scenario
 

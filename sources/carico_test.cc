@@ -206,15 +206,15 @@ TEST_F(CaricoSuDisco, DalFileComeInMemoria) {
 // A runtime that already carries a payload gives up the old one for the new; one whose
 // payload is damaged is refused, since its program image cannot be told apart.
 TEST(Carico, UnireSostituisceIlCaricoDiPrima) {
-  std::string perche;
-  const auto primo = unisci_carico(immagine, carico_spedito(), perche);
+  const auto primo = unisci_carico(immagine, carico_spedito());
   ASSERT_TRUE(primo);
-  const auto secondo = unisci_carico(*primo, piccolo(), perche);
+  const auto secondo = unisci_carico(*primo, piccolo());
   ASSERT_TRUE(secondo);
   EXPECT_EQ(*secondo, immagine + codifica_carico(piccolo()));
   std::string danneggiato = *primo;
   danneggiato[immagine.size() + 30] ^= 0x40;
-  EXPECT_FALSE(unisci_carico(danneggiato, piccolo(), perche));
+  EXPECT_FALSE(unisci_carico(danneggiato, piccolo()));
+  const std::string perche = trova_carico(danneggiato).perche;
   EXPECT_TRUE(perche.starts_with("holds a damaged payload: its checksum is ")) << perche;
 }
 

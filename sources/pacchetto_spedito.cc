@@ -29,9 +29,10 @@ int main(int argc, char** argv) {
   letto << in.rdbuf();
   if (!in || !letto) return fallisci(std::string("cannot read ") + argv[1]);
   const std::string runtime = std::move(letto).str();
-  std::string perche;
-  const auto pacchetto = scenario::unisci_carico(runtime, scenario::carico_spedito(), perche);
-  if (!pacchetto) return fallisci(std::string(argv[1]) + " " + perche);
+  const auto pacchetto = scenario::unisci_carico(runtime, scenario::carico_spedito());
+  if (!pacchetto) {
+    return fallisci(std::string(argv[1]) + " " + scenario::trova_carico(runtime).perche);
+  }
   // Written beside the output and renamed over it, so that a failed step leaves no half
   // package for the next build to take as done.
   const fs::path uscita = argv[2];

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,8 +21,11 @@
 #include "compiler/compilatore.h"
 #include "compiler/file_binari.h"
 #include "compiler/modello.h"
+#include "compiler/nomi_file.h"
+#include "run/compila_in_cartella.h"
 #include "sources/contenuti.h"
 #include "tests/file_in_memoria.h"
+#include "tools/cli/resa_diagnostiche.h"
 
 namespace scenario::test {
 
@@ -46,8 +50,8 @@ inline std::string treno_minimo(const std::string& corpo = "") {
   return "[generale]\r\n" + corpo + "[fine]\r\n";
 }
 
-// A compile as the package runs it, with the sources and files kept in memory, and the parse
-// state kept for tests that look inside.
+// The package's compile of a folder (run/compila_in_cartella.h) over a folder held in memory,
+// and the parse state of the same compile for tests that look inside.
 struct compilazione {
   scenario_compilato s;
   esito r;
@@ -60,16 +64,17 @@ inline compilazione compila(const std::optional<std::string>& linea,
                             const std::optional<std::string>& treno, bool con_tracciato = true) {
   opzioni_compilazione o;
   o.con_tracciato = con_tracciato;
-  auto a = std::make_shared<analisi>(o);
+  cartella_in_memoria cartella;
+  if (linea) cartella.sorgenti[nome_testo_linea(o.nome_linea)] = *linea;
+  if (treno) cartella.sorgenti[nome_testo_treno(o.nome_linea, o.numero_treno)] = *treno;
+  compilazione_in_cartella r = compila_in_cartella(cartella, o, true);
   compilazione c;
-  c.sorgenti.linea = linea;
-  c.sorgenti.treno = treno;
-  esegui_compilazione(c.sorgenti, *a);
-  c.s = std::move(a->uscita.scenario);
-  c.r = a->uscita.risultato;
-  if (a->uscita.consuma_linea) c.sorgenti.linea.reset();
-  if (a->uscita.consuma_treno) c.sorgenti.treno.reset();
-  if (!c.r.identita()) scrivi_compilati(c.s, o, c.file);
+  c.s = std::move(r.c.scenario);
+  c.r = r.c.risultato;
+  c.file = std::move(cartella.scritti);
+  c.sorgenti = leggi_testi(cartella, o);
+  auto a = std::make_shared<analisi>(o);
+  esegui_compilazione(testi_sorgenti{linea, treno}, *a);
   c.a = std::move(a);
   return c;
 }
@@ -87,6 +92,14 @@ inline tracciato_letto piano_letto(const compilazione& c) {
 
 // The first line of a message, without its end.
 inline std::string prima_riga(const std::string& t) { return t.substr(0, t.find('\n')); }
+
+// The first line of the compile's verdict as scenario-tool shows it; empty without one.
+inline std::string verdetto(const compilazione& c) {
+  const std::optional<diagnostica>& v = c.a->uscita.verdetto;
+  if (!v) return "";
+  const strumento::contesto_resa contesto{c.sorgenti, c.a->opzioni};
+  return prima_riga(strumento::testo_diagnostica(*v, contesto));
+}
 
 inline std::string leggi_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -112,6 +125,16 @@ class cartella_di_prova : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(cartella_); }
 
   std::string file(const std::string& nome) const { return leggi_file(cartella_ / nome); }
+
+  // Every regular file of the folder, with its bytes.
+  std::map<std::string, std::string> contenuto() const {
+    std::map<std::string, std::string> trovati;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella_)) {
+      if (voce.is_regular_file())
+        trovati[voce.path().filename().string()] = file(voce.path().filename().string());
+    }
+    return trovati;
+  }
 
   // Runs scenario-tool with `argomenti` in the folder; keeps standard output and error.
   int esegui_strumento(const std::string& argomenti) {

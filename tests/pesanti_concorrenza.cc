@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "sources/scrittori.h"
 #include "tests/corse_in_cartella.h"
 #include "tests/pacchetto_in_cartella.h"
 

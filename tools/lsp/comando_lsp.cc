@@ -7,7 +7,7 @@
 #include <io.h>
 #endif
 
-#include "tools/comandi.h"
+#include "tools/cli/comandi.h"
 #include "tools/lsp/connessione_lsp.h"
 #include "tools/lsp/disco_lsp.h"
 
@@ -30,7 +30,7 @@ int esegui_lsp() {
 
 }  // namespace
 
-void registra_lsp(CLI::App& app, int& stato) {
+void registra_lsp(CLI::App& app) {
   auto* comando = app.add_subcommand(
       "lsp",
       "Serve the route sources to an editor (Language Server Protocol on standard input and "
@@ -39,7 +39,7 @@ void registra_lsp(CLI::App& app, int& stato) {
   auto stdio = std::make_shared<bool>();
   comando->add_flag("--stdio", *stdio,
                     "Accepted and ignored: standard input and output are the only way");
-  comando->callback([&stato, stdio] { stato = esegui_lsp(); });
+  comando->callback([stdio] { concludi(esegui_lsp()); });
 }
 
 }  // namespace scenario::strumento

@@ -96,7 +96,8 @@ nlohmann::json completamenti(std::string_view testo, file_sorgente file, posizio
   if (const auto h = intestazione_corrente(testo.substr(0, campo->inizio_riga))) {
     for (const parola_sorgente& k : parole_sorgenti()) {
       if (!offerta(k, file, *h)) continue;
-      for (const std::string& nome : nomi_parola(k)) {
+      for (const std::string_view n : nomi_parola(k)) {
+        const std::string nome(n);
         voci.push_back(voce(nome, tipo_parola_chiave, k.significato, snippet(nome, k),
                             formato_snippet, campo->intervallo, ++ordine));
       }

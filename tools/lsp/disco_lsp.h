@@ -15,7 +15,7 @@ class disco_lsp {
  public:
   virtual ~disco_lsp() = default;
   // The bytes of `file`, nothing when there is none; a file that is not a regular file, is
-  // above the sources' limit or cannot be read raises `errore_file`.
+  // above the sources' limit or cannot be read raises `errore_io`.
   virtual std::optional<std::string> leggi(const std::filesystem::path& file) = 0;
   // The names of the regular files of `cartella`, sorted.
   virtual std::vector<std::string> nomi_in(const std::filesystem::path& cartella) = 0;

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "compiler/nomi_file.h"
-#include "io/errore_file.h"
+#include "io/errore_io.h"
 #include "io/lettura.h"
 #include "sources/nome_valido.h"
 #include "tools/lsp/cornici_lsp.h"
@@ -192,7 +192,7 @@ void documenti_lsp::salva(const std::string& uri) {
     const std::optional<std::string> byte = disco_.leggi(f.cartella / percorso_utf8(f.nome));
     const std::optional<codifica_estranea> e = byte ? codifica_non_1252(*byte) : std::nullopt;
     d.salvataggio = e ? std::optional(avviso_salvataggio(f.nome, *byte, *e)) : std::nullopt;
-  } catch (const errore_file&) {
+  } catch (const errore_io&) {
     // Not a file the route can be read from: opening or checking it says so.
     d.salvataggio.reset();
   }
@@ -242,7 +242,7 @@ documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std
     s.uri = uri_accanto(f.prefisso_uri, nome);
     try {
       s.byte = disco_.leggi(f.cartella / percorso_utf8(nome));
-    } catch (const errore_file& e) {
+    } catch (const errore_io& e) {
       s.illeggibile = true;
       s.diagnostiche.push_back(all_inizio(nome, gravita::errore, e.inglese()));
     }
@@ -273,13 +273,11 @@ documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std
 
 void documenti_lsp::controlla_coppia(const std::string& linea, const std::string& treno,
                                      sorgente& l, sorgente* t) const {
+  // A source that cannot be read has its problem already; the pair is not checked without it.
+  if (l.illeggibile || (t != nullptr && t->illeggibile)) return;
   testi_sorgenti testi;
   testi.linea = l.byte;
-  testi.linea_illeggibile = l.illeggibile;
-  if (t != nullptr) {
-    testi.treno = t->byte;
-    testi.treno_illeggibile = t->illeggibile;
-  }
+  if (t != nullptr) testi.treno = t->byte;
   for (diagnostica& x : diagnostiche_coppia(testi, {linea, treno, true})) {
     sorgente* dove = x.file == l.nome ? &l : t != nullptr && x.file == t->nome ? t : nullptr;
     if (x.file.empty()) {

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "io/errore_file.h"
+#include "io/errore_io.h"
 
 namespace scenario::strumento {
 namespace {
@@ -27,7 +27,7 @@ class disco_in_memoria : public disco_lsp {
 
   std::optional<std::string> leggi(const fs::path& f) override {
     if (const auto it = illeggibili.find(f); it != illeggibili.end()) {
-      throw errore_file("", it->second);
+      throw errore_io(tipo_errore_io::file, {"", it->second});
     }
     const auto it = file.find(f);
     if (it == file.end()) return std::nullopt;

@@ -21,7 +21,7 @@ nlohmann::json grammatica() {
 TEST(GrammaticaLsp, LeParoleSonoQuelleDellaTabella) {
   std::vector<std::string> tabella;
   for (const parola_sorgente& p : parole_sorgenti()) {
-    for (const std::string& n : nomi_parola(p)) tabella.push_back(n);
+    for (const std::string_view n : nomi_parola(p)) tabella.emplace_back(n);
   }
   const std::string match = grammatica().at("repository").at("parola").at("match");
   const std::string prima = "^[ \\t]*(?:";

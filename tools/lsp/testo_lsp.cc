@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tools/testo_1252.h"
+#include "compiler/testo_1252.h"
 
 namespace scenario::strumento {
 namespace {

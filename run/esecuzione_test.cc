@@ -1,0 +1,72 @@
+// The package's run sequence in this process, with a short wait for the folder's lock: the
+// sources it wrote go again when it fails, and a busy folder ends it with its message.
+#include "run/esecuzione.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "io/blocco.h"
+#include "run/interfaccia_utente.h"
+#include "run/stati_uscita.h"
+#include "sources/carico_spedito.h"
+#include "tests/corse_in_cartella.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* linea = "ARONA_DOMODOSSOLA_linea.txt";
+constexpr const char* treno = "ARONA_DOMODOSSOLA_324-.txt";
+
+class EsecuzionePacchetto : public test::cartella_di_prova {};
+
+// The compiled files cannot be written: status 4, and the sources it wrote are gone with its
+// temporaries; its documents and the old compiled files stay.
+TEST_F(EsecuzionePacchetto, NonLasciaISuoiSorgenti) {
+  for (const auto& [nome, byte] : test::compilati_buoni()) {
+    test::scrivi_file(cartella_ / nome, "vecchio " + nome);
+  }
+  fs::remove(cartella_ / "ARONA_DOMODOSSOLA_324.sim");
+  fs::create_directory(cartella_ / "ARONA_DOMODOSSOLA_324.sim");
+  EXPECT_EQ(test::corsa_pacchetto(cartella_), uscita_file);
+  const auto trovati = contenuto();
+  EXPECT_FALSE(trovati.contains(linea));
+  EXPECT_FALSE(trovati.contains(treno));
+  EXPECT_EQ(trovati.at("ARONA_DOMODOSSOLA_linea.dat"), "vecchio ARONA_DOMODOSSOLA_linea.dat");
+  EXPECT_EQ(trovati.at("ARONA_DOMODOSSOLA_324.dat"), "vecchio ARONA_DOMODOSSOLA_324.dat");
+  EXPECT_TRUE(trovati.contains("ARONA_DOMODOSSOLA_324_note.txt"));
+  EXPECT_EQ(trovati.size(), 5u);
+}
+
+// The train service cannot be written (a folder stands at its name): the line text written
+// before it goes again, and what the run did not write stays.
+TEST_F(EsecuzionePacchetto, RimuoveSoloQuelCheHaScritto) {
+  fs::create_directory(cartella_ / treno);
+  EXPECT_EQ(test::corsa_pacchetto(cartella_), uscita_file);
+  EXPECT_FALSE(fs::exists(cartella_ / linea));
+  EXPECT_TRUE(fs::is_directory(cartella_ / treno));
+}
+
+// Another run holding the folder: the run waits, then ends with status 6 and the message in
+// the package's words, having written nothing.
+TEST_F(EsecuzionePacchetto, CartellaOccupata) {
+  const blocco_cartella altro(cartella_);
+  interfaccia_senza_finestra senza_finestra;
+  ::testing::internal::CaptureStderr();
+  const int stato =
+      esegui_pacchetto(cartella_, carico_spedito(), senza_finestra, std::chrono::seconds{1});
+  const std::string errori = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(stato, uscita_occupata);
+  EXPECT_EQ(errori, "cartella " + cartella_.string() +
+                        " occupata da un'altra esecuzione (attesa massima 1 s): nulla e' stato "
+                        "scritto\n");
+  EXPECT_EQ(contenuto(), (std::map<std::string, std::string>{{nome_file_blocco, ""}}));
+}
+
+}  // namespace
+}  // namespace scenario

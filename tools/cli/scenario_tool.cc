@@ -1,0 +1,91 @@
+// scenario-tool: the scenario compiler for authors. Subcommands export the shipped sources,
+// compile an author's sources without deleting them, and read back what was compiled.
+#include <csignal>
+#include <cstdio>
+#include <string_view>
+
+#include "run/stati_uscita.h"
+#include "tools/cli/comandi.h"
+#include "tools/cli/interfaccia_comandi.h"
+#include "tools/cli/scelta_scenario.h"
+
+namespace scenario::strumento {
+
+void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
+  comando.add_option("--dir", s.cartella, "Folder of the sources and of the compiled files")
+      ->capture_default_str()
+      ->type_name("DIR");
+  comando
+      .add_option("--route", s.linea,
+                  "Route identifier, the first part of every file name; left out, "
+                  "the one route in DIR")
+      ->capture_default_str();
+  comando.add_option("--train", s.treno, "Train number; left out, the one train in DIR")
+      ->capture_default_str();
+  inferisci_da_cartella(comando, s);
+}
+
+}  // namespace scenario::strumento
+
+#ifdef CON_PLOT
+constexpr const char* descrizione_strumento =
+    "scenario-tool: compile, inspect and package train-simulator scenarios";
+#else
+// The plot subcommand draws with cairo, which only the Linux build carries.
+constexpr const char* descrizione_strumento =
+    "scenario-tool: compile, inspect and package train-simulator scenarios\n"
+    "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
+#endif
+
+namespace {
+
+struct sottocomando {
+  std::string_view nome;
+  void (*registra)(CLI::App&);
+};
+
+namespace st = scenario::strumento;
+constexpr sottocomando sottocomandi[] = {
+    {"new", st::registra_new},         {"export", st::registra_export},
+    {"check", st::registra_check},     {"compile", st::registra_compile},
+    {"dump", st::registra_dump},
+#ifdef CON_PLOT
+    {"plot", st::registra_plot},
+#endif
+    {"package", st::registra_package}, {"lsp", st::registra_lsp},
+};
+
+// Building every subcommand's options is most of the start-up, so a run that names one
+// builds that one alone, and --version none; the general help, the completion script and
+// the man page list them all.
+void registra_sottocomandi(CLI::App& app, int argc, char** argv) {
+  const std::string_view primo = argc > 1 ? argv[1] : "";
+  if (argc == 2 && primo == "--version") return;
+  for (const sottocomando& s : sottocomandi) {
+    if (s.nome == primo) return s.registra(app);
+  }
+  for (const sottocomando& s : sottocomandi) s.registra(app);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A file-size limit must fail the write, not kill the process half-way.
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  CLI::App app{descrizione_strumento};
+  app.require_subcommand(1);
+  registra_sottocomandi(app, argc, argv);
+  st::completa_interfaccia(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::RuntimeError& e) {
+    // A subcommand's own status (st::termina), after its message.
+    return e.get_exit_code();
+  } catch (const CLI::ParseError& e) {
+    const int codice = app.exit(e);
+    return codice == 0 ? scenario::uscita_ok : scenario::uscita_uso;
+  }
+  return scenario::uscita_ok;
+}

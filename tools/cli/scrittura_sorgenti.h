@@ -1,0 +1,28 @@
+// The one way `export` and `new` put sources into an author's folder: the folder is created,
+// and existing sources are kept unless the author asked for them to be replaced.
+#ifndef TOOLS_CLI_SCRITTURA_SORGENTI_H_
+#define TOOLS_CLI_SCRITTURA_SORGENTI_H_
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "compiler/sorgenti.h"
+#include "run/stati_uscita.h"
+
+namespace scenario::strumento {
+
+// Exit status of `export` and `new` when a source exists and --force was not given.
+inline constexpr stato_uscita uscita_sorgente_esistente = uscita_codice_registrato;
+
+// Creates `cartella`, refuses when one of `sorgenti` (names in it) exists and `forza` is
+// false, then runs `scrivi` on the folder's files, each replaced as it is written. Returns the exit
+// status after printing any message.
+int scrivi_in_cartella(const std::filesystem::path& cartella,
+                       const std::vector<std::string>& sorgenti, bool forza,
+                       const std::function<void(destinazione_file&)>& scrivi);
+
+}  // namespace scenario::strumento
+
+#endif  // TOOLS_CLI_SCRITTURA_SORGENTI_H_

@@ -1,0 +1,23 @@
+// The description of a compiled scenario as one JSON document, for scripts: the same content
+// as the text of `scenario-tool dump`, with the model's field names as keys.
+#ifndef TOOLS_DUMP_DESCRIZIONE_JSON_H_
+#define TOOLS_DUMP_DESCRIZIONE_JSON_H_
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "tools/dump/descrizione_scenario.h"
+
+namespace scenario::strumento {
+
+// Version of the document's layout (docs/dump_json.md); it changes when a key changes
+// meaning or goes away, not when one is added.
+inline constexpr int versione_formato_json = 1;
+
+// Writes the document, indented by two spaces, to `out`. The point features are taken from
+// the files one at a time, so a long route never sits in memory as one JSON tree.
+void scrivi_json(std::FILE* out, const descrizione& d, const file_letti& f);
+
+}  // namespace scenario::strumento
+
+#endif  // TOOLS_DUMP_DESCRIZIONE_JSON_H_

@@ -1,0 +1,62 @@
+// scenario-tool plot: the picture of a compiled route, plan view and line profile, as an SVG
+// or PNG file chosen by the ending of --out. The options are checked here; the drawing is
+// done by scenario-tool-plot, run in this process's place (tools/plot/programma_plot.h).
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "run/stati_uscita.h"
+#include "tools/cli/comandi.h"
+#include "tools/cli/lettura_comando.h"
+#include "tools/cli/programmi_accanto.h"
+#include "tools/plot/programma_plot.h"
+
+namespace scenario::strumento {
+namespace {
+
+struct opzioni_plot {
+  scenario_scelto scenario;
+  std::string uscita;
+  bool etichette_segnali = false;
+};
+
+int esegui_plot(const opzioni_plot& o) {
+  if (!formato_da_nome(o.uscita)) {
+    stampa_errore("--out \"" + o.uscita + "\" must end in .svg or .png");
+    return uscita_uso;
+  }
+  if (!nomi_validi(o.scenario)) return uscita_uso;
+  const std::string programma = programma_accanto(nome_programma_plot, true);
+  if (programma.empty()) {
+    std::fprintf(stderr, "scenario-tool: plot needs %s %s\n", nome_programma_plot, dove_programmi);
+    return uscita_file;
+  }
+  std::vector<std::string> argomenti = {programma, o.scenario.cartella, o.scenario.linea,
+                                        o.scenario.treno, o.uscita};
+  if (o.etichette_segnali) argomenti.emplace_back(opzione_etichette_segnali);
+  std::vector<char*> argv;
+  for (std::string& a : argomenti) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::fflush(nullptr);
+  ::execv(programma.c_str(), argv.data());
+  stampa_errore("cannot run " + programma + ": " + std::strerror(errno));
+  return uscita_file;
+}
+
+}  // namespace
+
+void registra_plot(CLI::App& app) {
+  const auto [comando, o] = sottocomando_su_scenario<opzioni_plot>(
+      app, "plot", "Draw the plan view and the line profile of the compiled route into an image",
+      esegui_plot);
+  comando->add_option("--out", o->uscita, "Image to write: FILE.svg or FILE.png")->required();
+  comando->add_flag("--signal-labels", o->etichette_segnali,
+                    "Label each signal in the plan view with its km");
+}
+
+}  // namespace scenario::strumento
