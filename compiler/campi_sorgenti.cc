@@ -352,6 +352,47 @@ std::string descrizione_riconoscimento(const parola_sorgente& p) {
   return t;
 }
 
+std::string descrizione_valori(const campo_sorgente& c) {
+  if (c.testo()) return "text";
+  return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
+}
+
+namespace {
+
+// What the compiler refuses whatever the other fields hold.
+std::string rifiutati(const campo_sorgente& c) {
+  const valori_accettati& a = c.accettati;
+  const bool sotto = a.minimo > min_32, sopra = a.massimo < max_32;
+  if (c.testo() || (!sotto && !sopra)) return "";
+  const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
+  std::string t = ". ";
+  if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
+    t += "Outside " + minimo + " to " + massimo + ": code " + std::to_string(a.codice_sotto);
+  } else {
+    if (sotto) t += "Below " + minimo + ": code " + std::to_string(a.codice_sotto);
+    if (sotto && sopra) t += "; above ";
+    if (!sotto) t += "Above ";
+    if (sopra) t += massimo + ": code " + std::to_string(a.codice_sopra);
+  }
+  if (*c.regola) t += std::string(" (") + c.regola + ")";
+  return t;
+}
+
+}  // namespace
+
+std::string descrizione_uso(const campo_sorgente& c) {
+  std::string t = c.uso;
+  if (c.multiplo != 0) {
+    t += ". Not a multiple of " + std::to_string(c.multiplo) + ": code " +
+         std::to_string(c.codice_multiplo);
+  }
+  if (c.passo != 0) {
+    t += ". Kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
+  }
+  if (c.avvolge) t += ". Outside the valid range only its low bits are kept (the value wraps)";
+  return t + rifiutati(c);
+}
+
 int64_t posizione_massima(int64_t lunghezza_linea, int32_t margine) {
   return ultima_cella_di(lunghezza_linea) * metri_per_cella - margine;
 }

@@ -155,6 +155,12 @@ std::span<const std::string_view> nomi_parola(const parola_sorgente& p);
 // "holds `lunghezza` and `percorso`, any case", from the words and their case.
 std::string descrizione_riconoscimento(const parola_sorgente& p);
 
+// A field's valid range as the reference writes it: "0 to 255", or "text".
+std::string descrizione_valori(const campo_sorgente& c);
+// What the compiler does with a field, then the rules the table gives it: the multiple, the
+// steps it is kept in, the wrapping, the values refused with their codes.
+std::string descrizione_uso(const campo_sorgente& c);
+
 // The highest position the route's cells reach for `margine` on a line of `lunghezza` metres.
 int64_t posizione_massima(int64_t lunghezza, int32_t margine);
 

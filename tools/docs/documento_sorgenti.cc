@@ -1,7 +1,6 @@
 // Markdown from the table of keywords and fields.
 #include "tools/docs/documento_sorgenti.h"
 
-#include <climits>
 #include <functional>
 #include <stdexcept>
 #include <utility>
@@ -13,44 +12,6 @@ namespace {
 
 constexpr std::string_view apertura = "<!-- generato: ";
 constexpr std::string_view chiusura = "<!-- fine generato -->";
-
-std::string intervallo(const campo_sorgente& c) {
-  if (c.testo()) return "text";
-  return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
-}
-
-// What the compiler refuses whatever the other fields hold.
-std::string rifiutati(const campo_sorgente& c) {
-  const valori_accettati& a = c.accettati;
-  const bool sotto = a.minimo > INT32_MIN, sopra = a.massimo < INT32_MAX;
-  if (c.testo() || (!sotto && !sopra)) return "";
-  const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
-  std::string t = ". ";
-  if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
-    t += "Outside " + minimo + " to " + massimo + ": code " + std::to_string(a.codice_sotto);
-  } else {
-    if (sotto) t += "Below " + minimo + ": code " + std::to_string(a.codice_sotto);
-    if (sotto && sopra) t += "; above ";
-    if (!sotto) t += "Above ";
-    if (sopra) t += massimo + ": code " + std::to_string(a.codice_sopra);
-  }
-  if (*c.regola) t += std::string(" (") + c.regola + ")";
-  return t;
-}
-
-// What the compiler does with the field, then the rules the table gives it.
-std::string uso(const campo_sorgente& c) {
-  std::string t = c.uso;
-  if (c.multiplo != 0) {
-    t += ". Not a multiple of " + std::to_string(c.multiplo) + ": code " +
-         std::to_string(c.codice_multiplo);
-  }
-  if (c.passo != 0) {
-    t += ". Kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
-  }
-  if (c.avvolge) t += ". Outside the valid range only its low bits are kept (the value wraps)";
-  return t + rifiutati(c);
-}
 
 std::string sezioni_di(file_sorgente file) {
   std::string t = "| Header | What stands under it |\n|---|---|\n";
@@ -73,7 +34,7 @@ std::string parola_in_markdown(const parola_sorgente& p) {
   int n = 0;
   for (const campo_sorgente& c : p.campi) {
     t += "| " + std::to_string(++n) + " | `" + c.nome + "` | " + c.significato + " | " + c.unita +
-         " | " + intervallo(c) + " | " + uso(c) + " |\n";
+         " | " + descrizione_valori(c) + " | " + descrizione_uso(c) + " |\n";
   }
   return t;
 }
