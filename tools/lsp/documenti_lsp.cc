@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <string_view>
 
 #include "compiler/nomi_file.h"
 #include "io/errore_io.h"
@@ -21,7 +22,7 @@ struct documenti_lsp::sorgente {
   std::optional<std::string> byte;    // as the compiler reads them; nothing: no such file
   bool illeggibile = false;
   std::vector<diagnostica> diagnostiche;
-  std::set<diagnostica> viste;  // those already shown, when several checks show theirs here
+  std::vector<diagnostica> viste;  // those already shown, when several checks show theirs here
 };
 
 namespace {
@@ -63,12 +64,21 @@ std::filesystem::path percorso_utf8(const std::string& nome) {
   return std::filesystem::path(std::u8string(nome.begin(), nome.end()));
 }
 
+// A problem's words hold Windows-1252 text; a name or a path from the editor is UTF-8.
+std::string in_1252(std::string_view utf8) { return in_windows_1252(utf8, 0).byte; }
+
 diagnostica all_inizio(const std::string& file, gravita g, std::string messaggio) {
   diagnostica d;
+  d.livello = g;
   d.file = file;
-  d.g = g;
   d.messaggio = std::move(messaggio);
   return d;
+}
+
+intervallo_sorgente un_carattere(int64_t riga, int64_t colonna) {
+  const auto r = static_cast<int32_t>(riga);
+  const auto c = static_cast<int32_t>(colonna);
+  return {r, c, c + 1, 0, 0};
 }
 
 std::string nome_carattere(char32_t c) {
@@ -97,16 +107,15 @@ std::string perche_non_1252(const codifica_estranea& e, std::string_view byte) {
 diagnostica avviso_salvataggio(const std::string& file, std::string_view byte,
                                const codifica_estranea& e) {
   diagnostica d = all_inizio(file, gravita::avviso, perche_non_1252(e, byte));
-  d.riga = 1;
+  int64_t riga = 1;
   std::size_t inizio = 0;
   for (std::size_t i = 0; i < e.dove; ++i) {
     if (byte[i] == '\n' || (byte[i] == '\r' && byte.substr(i, 2) != "\r\n")) {
-      ++d.riga;
+      ++riga;
       inizio = i + 1;
     }
   }
-  d.colonna = static_cast<int64_t>(e.dove - inizio) + 1;
-  d.colonna_fine = d.colonna + 1;
+  d.dove = un_carattere(riga, static_cast<int64_t>(e.dove - inizio) + 1);
   return d;
 }
 
@@ -117,9 +126,7 @@ void aggiungi_estranei(std::vector<diagnostica>& d, const std::string& file,
                                "character " + nome_carattere(e.c) +
                                    " has no Windows-1252 form; the file cannot be saved as "
                                    "Windows-1252");
-    x.riga = e.riga;
-    x.colonna = e.colonna;
-    x.colonna_fine = e.colonna + 1;
+    x.dove = un_carattere(e.riga, e.colonna);
     d.push_back(std::move(x));
   }
   if (t.altri_estranei > 0) {
@@ -129,31 +136,11 @@ void aggiungi_estranei(std::vector<diagnostica>& d, const std::string& file,
   }
 }
 
-nlohmann::json posizione(int64_t riga, int64_t carattere) {
-  return {{"line", riga}, {"character", carattere}};
-}
-
-// `d` in the editor's positions in `testo`, the document's text.
-nlohmann::json in_lsp(const diagnostica& d, righe_testo& testo, codifica_posizioni c) {
-  nlohmann::json inizio = posizione(0, 0);
-  nlohmann::json fine = inizio;
-  if (const auto riga = d.riga > 0 ? testo.riga(d.riga - 1) : std::nullopt) {
-    inizio = posizione(d.riga - 1, unita_di(*riga, d.colonna - 1, c));
-    fine = posizione(d.riga - 1, unita_di(*riga, d.colonna_fine - 1, c));
-  }
-  nlohmann::json j = {{"range", {{"start", inizio}, {"end", fine}}},
-                      {"severity", static_cast<int32_t>(d.g)},
-                      {"source", "scenario-tool"},
-                      {"message", d.messaggio}};
-  if (d.codice != 0) j["code"] = d.codice;
-  return j;
-}
-
 }  // namespace
 
 void documenti_lsp::apri(const std::string& uri, std::string testo, int64_t versione) {
   documento& d = aperti_[uri];
-  d = documento{std::move(testo), versione, file_di_uri(uri), std::nullopt, false};
+  d = documento{std::move(testo), versione, file_di_uri(uri), std::nullopt, false, {}};
   if (d.file) aggiorna(*d.file);
 }
 
@@ -215,6 +202,50 @@ std::optional<documenti_lsp::vista> documenti_lsp::aperto(const std::string& uri
   return vista{d.testo, d.file ? tipo_di(d.file->nome) : std::nullopt};
 }
 
+std::optional<documenti_lsp::coppia> documenti_lsp::coppia_di(const std::string& uri) {
+  const auto it = aperti_.find(uri);
+  if (it == aperti_.end() || !it->second.file) return std::nullopt;
+  const file_documento& f = *it->second.file;
+  const std::optional<percorso> p = trova_percorso(f);
+  if (!p || !nome_non_valido(p->linea).empty()) return std::nullopt;
+  coppia c;
+  c.opzioni = {p->linea, "", true};
+  std::vector<sorgente> sorgenti;
+  sorgenti.push_back(carica(f, nome_testo_linea(p->linea)));
+  // The document's own train service, or the route's first that can be checked.
+  const bool treno = tipo_di(f.nome) == file_sorgente::treno;
+  const auto t = std::find_if(p->treni.begin(), p->treni.end(), [&](const auto& x) {
+    return treno ? x.first == f.nome : nome_non_valido(x.second).empty();
+  });
+  if (t != p->treni.end()) {
+    if (!nome_non_valido(t->second).empty()) return std::nullopt;
+    c.opzioni.numero_treno = t->second;
+    sorgenti.push_back(carica(f, t->first));
+  }
+  for (const sorgente& s : sorgenti) {
+    if (s.illeggibile) return std::nullopt;
+  }
+  c.testi.linea = std::move(sorgenti[0].byte);
+  if (sorgenti.size() > 1) c.testi.treno = std::move(sorgenti[1].byte);
+  return c;
+}
+
+nlohmann::json documenti_lsp::correzioni(const std::string& uri, const intervallo_lsp& dove) const {
+  nlohmann::json azioni = nlohmann::json::array();
+  const auto it = aperti_.find(uri);
+  if (it == aperti_.end()) return azioni;
+  const auto prima = [](posizione_lsp a, posizione_lsp b) {
+    return a.riga != b.riga ? a.riga < b.riga : a.carattere <= b.carattere;
+  };
+  for (const correzione_pubblicata& c : it->second.correzioni) {
+    // Ranges that touch meet: a cursor just after a field still has its fix.
+    if (prima(c.dove.inizio, dove.fine) && prima(dove.inizio, c.dove.fine)) {
+      azioni.push_back(c.azione);
+    }
+  }
+  return azioni;
+}
+
 const std::pair<const std::string, documenti_lsp::documento>* documenti_lsp::aperto_in(
     const file_documento& f, const std::string& nome) const {
   for (const auto& voce : aperti_) {
@@ -244,7 +275,7 @@ documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std
       s.byte = disco_.leggi(f.cartella / percorso_utf8(nome));
     } catch (const errore_io& e) {
       s.illeggibile = true;
-      s.diagnostiche.push_back(all_inizio(nome, gravita::errore, e.inglese()));
+      s.diagnostiche.push_back(all_inizio(nome, gravita::errore, in_1252(e.inglese())));
     }
     return s;
   }
@@ -278,15 +309,28 @@ void documenti_lsp::controlla_coppia(const std::string& linea, const std::string
   testi_sorgenti testi;
   testi.linea = l.byte;
   if (t != nullptr) testi.treno = t->byte;
+  // A problem with no place: in its own source when that is open, otherwise in the open one
+  // of the check, the train service first.
+  const auto ospite = [&](sorgente* proprio) {
+    if (proprio->aperto != nullptr) return proprio;
+    if (t != nullptr && t->aperto != nullptr) return t;
+    return l.aperto != nullptr ? &l : proprio;
+  };
   for (diagnostica& x : diagnostiche_coppia(testi, {linea, treno, true})) {
     sorgente* dove = x.file == l.nome ? &l : t != nullptr && x.file == t->nome ? t : nullptr;
-    if (x.file.empty()) {
-      dove = t != nullptr && (t->aperto != nullptr || l.aperto == nullptr) ? t : &l;
-      if (dove == &l && t != nullptr) x.messaggio = t->nome + ": " + x.messaggio;
+    if (!x.dove.valido()) {
+      // One of no source belongs to the train service.
+      sorgente* proprio = dove != nullptr ? dove : t != nullptr ? t : &l;
+      dove = ospite(proprio);
+      if (dove != proprio) x.messaggio = proprio->nome + ": " + x.messaggio;
       x.file = dove->nome;
     }
     // The line description's own problems come again from the check with each train.
-    if (dove == nullptr || (dove == &l && !l.viste.insert(x).second)) continue;
+    if (dove == nullptr) continue;
+    if (dove == &l) {
+      if (std::find(l.viste.begin(), l.viste.end(), x) != l.viste.end()) continue;
+      l.viste.push_back(x);
+    }
     dove->diagnostiche.push_back(std::move(x));
   }
 }
@@ -320,10 +364,11 @@ void documenti_lsp::aggiorna(const file_documento& f) {
   const std::optional<percorso> p = trova_percorso(f);
   if (!p) return;
   if (const std::string perche = nome_non_valido(p->linea); !perche.empty()) {
-    sorgente s = carica(f, f.nome);
-    s.diagnostiche = {
-        all_inizio(f.nome, gravita::errore, "the route name \"" + p->linea + "\" " + perche)};
-    if (s.aperto != nullptr) pubblica(s);
+    std::vector<sorgente> solo;
+    solo.push_back(carica(f, f.nome));
+    solo[0].diagnostiche = {all_inizio(f.nome, gravita::errore,
+                                       "the route name \"" + in_1252(p->linea) + "\" " + perche)};
+    if (solo[0].aperto != nullptr) pubblica(solo[0], solo);
     return;
   }
   std::vector<sorgente> sorgenti;
@@ -335,7 +380,7 @@ void documenti_lsp::aggiorna(const file_documento& f) {
   }
   controlla_percorso(*p, sorgenti);
   for (const sorgente& s : sorgenti) {
-    if (s.aperto != nullptr) pubblica(s);
+    if (s.aperto != nullptr) pubblica(s, sorgenti);
   }
 }
 
@@ -347,8 +392,8 @@ void documenti_lsp::controlla_percorso(const percorso& p, std::vector<sorgente>&
     sorgente& t = sorgenti[i + 1];
     const std::string& treno = p.treni[i].second;
     if (const std::string perche = nome_non_valido(treno); !perche.empty()) {
-      t.diagnostiche.push_back(
-          all_inizio(t.nome, gravita::errore, "the train name \"" + treno + "\" " + perche));
+      t.diagnostiche.push_back(all_inizio(t.nome, gravita::errore,
+                                          "the train name \"" + in_1252(treno) + "\" " + perche));
       continue;
     }
     controlla_coppia(p.linea, treno, sorgenti[0], &t);
@@ -367,8 +412,8 @@ std::string quanti(std::size_t n, const char* cosa) {
 // What a source that is not open holds, for an open one of the same check to show.
 diagnostica riassunto(const std::string& file, const std::string& chiuso,
                       const std::vector<diagnostica>& d) {
-  const auto errori = static_cast<std::size_t>(std::count_if(
-      d.begin(), d.end(), [](const diagnostica& x) { return x.g == gravita::errore; }));
+  const auto errori = static_cast<std::size_t>(
+      std::count_if(d.begin(), d.end(), [](const diagnostica& x) { return x.errore(); }));
   return all_inizio(file, errori > 0 ? gravita::errore : gravita::avviso,
                     chiuso + ", which is not open, has " + quanti(errori, "error") + " and " +
                         quanti(d.size() - errori, "warning") +
@@ -388,10 +433,23 @@ void documenti_lsp::riassumi_chiusi(sorgente& l, sorgente& t) const {
   }
 }
 
-void documenti_lsp::pubblica(const sorgente& s) {
-  righe_testo righe(s.aperto->testo);
+void documenti_lsp::pubblica(const sorgente& s, const std::vector<sorgente>& sorgenti) {
+  sorgenti_lsp luoghi(codifica_);
+  for (const sorgente& x : sorgenti) {
+    const bool aperto = x.aperto != nullptr;
+    const std::string_view testo = aperto   ? std::string_view(x.aperto->testo)
+                                   : x.byte ? std::string_view(*x.byte)
+                                            : std::string_view();
+    luoghi.aggiungi(x.nome, x.uri, testo, !aperto);
+  }
+  std::vector<correzione_pubblicata>& correzioni = aperti_.at(s.uri).correzioni;
+  correzioni.clear();
   nlohmann::json lista = nlohmann::json::array();
-  for (const diagnostica& d : s.diagnostiche) lista.push_back(in_lsp(d, righe, codifica_));
+  for (const diagnostica& d : s.diagnostiche) {
+    sorgenti_lsp::diagnostica_lsp x = luoghi.in_lsp(d, s.nome);
+    for (nlohmann::json& a : x.correzioni) correzioni.push_back({x.dove, std::move(a)});
+    lista.push_back(std::move(x.diagnostica));
+  }
   pubblica_({{"uri", s.uri}, {"version", s.aperto->versione}, {"diagnostics", std::move(lista)}});
 }
 

@@ -7,11 +7,13 @@
 //
 // A route with several train services: the line description is checked with each of them, since
 // an edit of the line can break any of them, and shows the problems of all those checks once
-// each; a train service shows those of its own check. A problem with no place in a source (the
-// identity codes, the post-processing pass) stands at the start of the train service of its
-// check when that is open, or else at the start of the line description, naming the train
-// service. The problems of a source that is not open are counted, with the first, at the start
-// of the open one of the same check.
+// each; a train service shows those of its own check. A problem with no place in a source
+// stands at the start of its own source when that is open; one of no source (the identity
+// codes, the post-processing pass) belongs to the train service. Otherwise it stands at the
+// start of the open train service of its check, or else of the line description, naming the
+// source it belongs to. The problems of a source that is not open are counted, with the first,
+// at the start of the open one of the same check. The quick fixes of the problems published
+// for a document are kept with it until the next publication.
 #ifndef TOOLS_LSP_DOCUMENTI_LSP_H_
 #define TOOLS_LSP_DOCUMENTI_LSP_H_
 
@@ -25,8 +27,11 @@
 #include <vector>
 
 #include "compiler/campi_sorgenti.h"
+#include "compiler/compilatore.h"
+#include "compiler/diagnostica.h"
 #include "tools/lsp/analisi_lsp.h"
 #include "tools/lsp/disco_lsp.h"
+#include "tools/lsp/luoghi_lsp.h"
 #include "tools/lsp/testo_lsp.h"
 #include "tools/lsp/uri_lsp.h"
 
@@ -65,13 +70,32 @@ class documenti_lsp {
   };
   std::optional<vista> aperto(const std::string& uri) const;
 
+  // The sources of the check the open document `uri` belongs to, as the compiler reads them,
+  // with their names: a train service with its line description, a line description with the
+  // first train service of its route (alone when it has none). Nothing for a document of no
+  // route, or when a source of the check cannot be read.
+  struct coppia {
+    testi_sorgenti testi;
+    opzioni_compilazione opzioni;
+  };
+  std::optional<coppia> coppia_di(const std::string& uri);
+
+  // The quick fixes of the problems last published for `uri` whose range meets `dove`.
+  nlohmann::json correzioni(const std::string& uri, const intervallo_lsp& dove) const;
+
  private:
+  // A fix as published: the range of its problem and the code action.
+  struct correzione_pubblicata {
+    intervallo_lsp dove;
+    nlohmann::json azione;
+  };
   struct documento {
     std::string testo;  // UTF-8, as the editor holds it
     int64_t versione = 0;
     std::optional<file_documento> file;
     std::optional<diagnostica> salvataggio;  // the file on the disk is not Windows-1252
     bool fuori_misura = false;               // grown past what is followed; text dropped
+    std::vector<correzione_pubblicata> correzioni;
   };
   struct sorgente;
   // A route: its name and its train services (file name, train), open or on the disk.
@@ -91,7 +115,7 @@ class documenti_lsp {
                         sorgente* t) const;
   void riassumi_chiusi(sorgente& l, sorgente& t) const;
   // Only an open document's problems are published.
-  void pubblica(const sorgente& s);
+  void pubblica(const sorgente& s, const std::vector<sorgente>& sorgenti);
 
   disco_lsp& disco_;
   std::function<void(nlohmann::json)> pubblica_;

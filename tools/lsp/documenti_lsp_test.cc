@@ -87,15 +87,30 @@ TEST_F(DocumentiLsp, IlTrenoConLaLineaDalDisco) {
   apri("R_7-.txt", treno("stazione, 25, 24, 600, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, X\r\n"));
   EXPECT_EQ(pubblicati(),
             std::vector<std::string>{
-                "R_7-.txt v1: [2:0-2:8 E8 code 8: station position is not a multiple of 50 "
-                "(position 25 m)]"});
+                "R_7-.txt v1: [2:10-2:12 E8 `stazione` field `posizione` 25 m is not a multiple "
+                "of 50]"});
 }
 
+// The missing line description's problem has no place: it stands in the open train service,
+// naming the source it belongs to.
 TEST_F(DocumentiLsp, SenzaLineaIlProblemaStaAllInizioDelTreno) {
   apri("R_7-.txt", treno());
   EXPECT_EQ(pubblicati(),
             std::vector<std::string>{
-                "R_7-.txt v1: [0:0-0:0 E101 code 101: the line description is missing]"});
+                "R_7-.txt v1: [0:0-0:0 E101 R_linea.txt: the line description is missing]"});
+}
+
+// A problem with no place stays in its own source when that is open.
+TEST_F(DocumentiLsp, SenzaLuogoNelSuoSorgenteAperto) {
+  su_disco("R_7-.txt", treno());
+  apri("R_linea.txt", "x\r\n");
+  apri("R_7-.txt", treno());
+  const std::string senza_generale =
+      "[0:0-0:0 E102 the line description ends before its `[generale]` header, and nothing "
+      "before it is read]";
+  EXPECT_EQ(pubblicati(),
+            (std::vector<std::string>{"R_linea.txt v1: " + senza_generale,
+                                      "R_linea.txt v1: " + senza_generale, "R_7-.txt v1:"}));
 }
 
 // The line is checked with each train; a train that is not open is counted in it, and its
@@ -110,8 +125,10 @@ TEST_F(DocumentiLsp, LaLineaConOgniTreno) {
             std::vector<std::string>{
                 "R_linea.txt v1: "
                 "[0:0-0:0 E R_2-.txt, which is not open, has 1 error and 0 warnings; the first: "
-                "code 15: position beyond the end of the route (position 12000 m)] "
-                "[0:0-0:0 E1250 R_3-.txt: code 1250: identity marker field already in use]"});
+                "`segnale` field `posizione` 12000 m is beyond the route: on this 4000 m line, "
+                "whose cells run 7000 m past its end, a `segnale` stands at 10900 m at most] "
+                "[0:0-0:0 E1250 R_3-.txt: the identity marker has no room: cell 1 carries the "
+                "route's identity, and the start of a slow order fills it; nothing is written]"});
 }
 
 TEST_F(DocumentiLsp, UnaModificaDellaLineaMostraIlTrenoAperto) {
@@ -119,14 +136,19 @@ TEST_F(DocumentiLsp, UnaModificaDellaLineaMostraIlTrenoAperto) {
   apri("R_7-.txt", treno("segnale, 9000, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"));
   const std::string fuori_linea =
       " [2:9-2:13 W `segnale` field `posizione` 9000 m is beyond the end of the line (4000 m)]";
-  EXPECT_EQ(pubblicati(), (std::vector<std::string>{
-                              "R_linea.txt v1:", "R_linea.txt v1:", "R_7-.txt v1:" + fuori_linea}));
+  // Alone, the line is checked with no train service, which the compile cannot do without.
+  EXPECT_EQ(pubblicati(),
+            (std::vector<std::string>{"R_linea.txt v1: [0:0-0:0 E25 the train service file does "
+                                      "not exist]",
+                                      "R_linea.txt v1:", "R_7-.txt v1:" + fuori_linea}));
   // The line shortened to 1000 m: the signal now lies past the route.
   documenti_.modifica("file:///r/R_linea.txt", 2,
                       {{std::pair{posizione_lsp{1, 20}, posizione_lsp{1, 24}}, "1000"}});
-  const std::string oltre = "code 15: position beyond the end of the route (position 9000 m)";
+  const std::string oltre =
+      "`segnale` field `posizione` 9000 m is beyond the route: on this 1000 m line, whose cells "
+      "run 7000 m past its end, a `segnale` stands at 7900 m at most";
   EXPECT_EQ(pubblicati(), (std::vector<std::string>{"R_linea.txt v2:",
-                                                    "R_7-.txt v1: [2:0-2:7 E15 " + oltre + "]"}));
+                                                    "R_7-.txt v1: [2:9-2:13 E15 " + oltre + "]"}));
   // Closed, the train's list is emptied and the line, checked again with the train as saved,
   // counts its problem.
   su_disco("R_7-.txt", treno("segnale, 9000, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"));
@@ -168,8 +190,7 @@ TEST_F(DocumentiLsp, LaLineaIlleggibile) {
   const std::vector<std::string> p = pubblicati();
   ASSERT_EQ(p.size(), 1u);
   EXPECT_EQ(p[0].substr(0, p[0].find(";")),
-            "R_7-.txt v1: [0:0-0:0 E R_linea.txt, which is not open, has 2 errors and 0 "
-            "warnings");
+            "R_7-.txt v1: [0:0-0:0 E R_linea.txt, which is not open, has 1 error and 0 warnings");
   EXPECT_NE(p[0].find("the first: cannot read R_linea.txt: not a regular file]"),
             std::string::npos);
 }
@@ -240,6 +261,62 @@ TEST_F(DocumentiLsp, ModificheFuoriDalTesto) {
   // A change to a document that is not open is ignored.
   documenti_.modifica("file:///r/R_8-.txt", 1, {{std::nullopt, "x"}});
   EXPECT_FALSE(documenti_.aperto("file:///r/R_8-.txt").has_value());
+}
+
+// The quick fixes of the problems last published, for the ranges that meet theirs: from the
+// field's first character to just past its last, and none once the fix is in.
+TEST_F(DocumentiLsp, CorrezioniDellUltimaPubblicazione) {
+  su_disco("R_linea.txt", linea_buona);
+  apri("R_7-.txt", treno("segnale, 1660, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n"));
+  pubblicati();
+  const auto titoli = [&](int64_t da, int64_t a) {
+    std::vector<std::string> t;
+    for (const nlohmann::json& x : documenti_.correzioni("file:///r/R_7-.txt", {{2, da}, {2, a}})) {
+      t.push_back(x.at("title").get<std::string>() + " " +
+                  x.at("edit").at("changes").at("file:///r/R_7-.txt").dump());
+    }
+    return t;
+  };
+  const std::vector<std::string> tondo = {
+      R"(round to 1650 [{"newText":"1650","range":{"end":{"character":13,"line":2},)"
+      R"("start":{"character":9,"line":2}}}])"};
+  EXPECT_EQ(titoli(9, 9), tondo);
+  EXPECT_EQ(titoli(13, 13), tondo);
+  EXPECT_EQ(titoli(0, 30), tondo);
+  EXPECT_EQ(titoli(8, 8), std::vector<std::string>{});
+  EXPECT_EQ(titoli(14, 20), std::vector<std::string>{});
+  documenti_.modifica("file:///r/R_7-.txt", 2,
+                      {{std::pair{posizione_lsp{2, 9}, posizione_lsp{2, 13}}, "1650"}});
+  EXPECT_EQ(titoli(9, 9), std::vector<std::string>{});
+  EXPECT_TRUE(documenti_.correzioni("file:///r/R_9-.txt", {}).empty());
+}
+
+// The sources a hover compiles: a train service with its line, a line with its route's first
+// train service or alone; none when a source cannot be read or a name cannot be a file's.
+TEST_F(DocumentiLsp, LaCoppiaDiUnDocumento) {
+  su_disco("R_linea.txt", linea_buona);
+  su_disco("R_2-.txt", treno("sabbia, 2\r\n"));
+  su_disco("R_1-.txt", treno("sabbia, 1\r\n"));
+  apri("R_2-.txt", treno("sabbia, 3\r\n"));
+  apri("R_linea.txt", linea_buona);
+  const auto treno_di = [&](const std::string& nome) -> std::string {
+    const auto c = documenti_.coppia_di("file:///r/" + nome);
+    if (!c) return "none";
+    EXPECT_EQ(c->testi.linea, linea_buona);
+    return c->opzioni.nome_linea + " " + c->opzioni.numero_treno + ": " +
+           c->testi.treno.value_or("no text");
+  };
+  EXPECT_EQ(treno_di("R_2-.txt"), "R 2: " + treno("sabbia, 3\r\n"));
+  EXPECT_EQ(treno_di("R_linea.txt"), "R 1: " + treno("sabbia, 1\r\n"));
+  EXPECT_EQ(treno_di("R_9-.txt"), "none");
+  apri("S_linea.txt", linea_buona);
+  EXPECT_EQ(treno_di("S_linea.txt"), "S : no text");
+  // A train whose name cannot be a file's is passed over for the line, and has none itself.
+  apri("R_.x-.txt", treno());
+  EXPECT_EQ(treno_di("R_.x-.txt"), "none");
+  EXPECT_EQ(treno_di("R_linea.txt"), "R 1: " + treno("sabbia, 1\r\n"));
+  disco_.illeggibili["/r/R_1-.txt"] = "cannot read R_1-.txt";
+  EXPECT_EQ(treno_di("R_linea.txt"), "none");
 }
 
 }  // namespace

@@ -46,7 +46,9 @@ std::string iniziato(const std::string& codifica) {
     "capabilities":{"positionEncoding":")" +
          codifica + R"(",
       "textDocumentSync":{"openClose":true,"change":2,"save":{"includeText":false}},
-      "completionProvider":{"triggerCharacters":["["]}},
+      "completionProvider":{"triggerCharacters":["["]},
+      "hoverProvider":true,"documentSymbolProvider":true,
+      "codeActionProvider":{"codeActionKinds":["quickfix"]}},
     "serverInfo":{"name":"scenario-tool","version":")" VERSIONE_PROGRAMMA R"("}}})";
 }
 const std::string finito = R"({"jsonrpc":"2.0","id":9,"result":null})";
@@ -93,6 +95,11 @@ std::string errore(const std::string& id, int codice, const std::string& messagg
          R"(,"message":")" + messaggio + "\"}}";
 }
 
+// A line description alone: the compile has no train service to read.
+const std::string senza_treno =
+    R"({"range":{"start":{"line":0,"character":0},"end":{"line":0,"character":0}},"severity":1,)"
+    R"("source":"scenario-tool","code":25,"message":"the train service file does not exist"})";
+
 const std::string treno_buono =
     R"([generale]\r\nsabbia, 10\r\n[segnali]\r\nsegnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, 0\r\n[fine]\r\n)";
 // A grave accent and an emoji, then a character with no Windows-1252 form.
@@ -113,6 +120,53 @@ std::string estranei(int fine_emoji_da, int fine_emoji_a, int fine_a, int fine_x
           "," +
           diagnostica(intervallo(4, 0, 4, fine_x), 2,
                       R"("message":"unknown keyword `? x`, the record is skipped")"));
+}
+
+// A request on R_7-.txt at a position, or with `resto` as the rest of its parameters.
+std::string chiedi(int id, const std::string& metodo, const std::string& resto) {
+  return m(R"({"jsonrpc":"2.0","id":)" + std::to_string(id) + R"(,"method":"textDocument/)" +
+           metodo + R"(","params":{"textDocument":{"uri":"@D@/R_7-.txt"})" + resto + "}}");
+}
+std::string in(int riga, int carattere) {
+  return R"(,"position":{"line":)" + std::to_string(riga) + R"(,"character":)" +
+         std::to_string(carattere) + "}";
+}
+std::string risposta(int id, const std::string& risultato) {
+  return R"({"jsonrpc":"2.0","id":)" + std::to_string(id) + R"(,"result":)" + risultato + "}";
+}
+std::string aiuto(const std::string& testo, const std::string& dove) {
+  return R"({"contents":{"kind":"markdown","value":)" + nlohmann::json(testo).dump() +
+         R"(},"range":)" + dove + "}";
+}
+
+// A speed limit, then a station named "CITTÀ" with a signal after it on its line, 10 m past
+// the start of a cell.
+const std::string treno_con_stazione =
+    R"([generale]\r\nsabbia, 10\r\n[vel_limite]\r\nvelocita, 0, 100\r\n[stazioni]\r\n)"
+    R"(stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, CITT\u00c0, segnale, 1660, 2, 4, 0, 0, 0,)"
+    R"( 0, 0,0,0, 0\r\n[fine]\r\n)";
+
+// The signal of `treno_con_stazione` rounded to its cell, at [da, a) of line 5.
+std::string tra_due_celle(int da, int a) {
+  return diagnostica(intervallo(5, da, 5, a), 2,
+                     R"("message":"`segnale` field `posizione` 1660 m falls between two cells of )"
+                     R"(50 m: it is taken as cell 34, at 1650 m")");
+}
+std::string segnale_in_cella(int da, int a) {
+  return aiuto(
+      "`segnale`, field 1 of 11, `posizione`: where the signal stands (325 m or more).\n\nUnit: "
+      "m. Valid range: 325 to 1006900.\n\nThe compiler: cell p / 50 + 1 becomes kind 1 "
+      "(signal); occupied: code 16. The cells 2, 4, 6 and 8 before it get approach codes, so "
+      "below 325 m the last of them would fall before cell 0. Below 325: code 25 (a signal "
+      "needs 325 m before it for its four approach cells).\n\nAt 1660 m: cell 34 (signal), "
+      "gradient 5 per mille, speed limit 100 km/h. Km 1.660 from the start of the line.",
+      intervallo(5, da, 5, a));
+}
+// A section of the outline, with its children.
+std::string sezione(const std::string& nome, const std::string& dove,
+                    const std::string& intestazione, const std::string& figli = "") {
+  return R"({"name":")" + nome + R"(","kind":3,"range":)" + dove + R"(,"selectionRange":)" +
+         intestazione + R"(,"children":[)" + figli + "]}";
 }
 
 std::string voce_intestazione(const char* nome, const char* dettaglio, int ordine,
@@ -152,8 +206,8 @@ std::vector<scambio> scambi() {
         pubblicati(
             "R_7-.txt", R"("version":1,)",
             diagnostica(
-                intervallo(3, 0, 3, 8), 1,
-                R"j("code":8,"message":"code 8: station position is not a multiple of 50 (position 25 m)")j")),
+                intervallo(3, 10, 3, 12), 1,
+                R"("code":8,"message":"`stazione` field `posizione` 25 m is not a multiple of 50")")),
         finito},
        0},
       {"una modifica rompe, una ripara, una fuori dal testo non cambia nulla, la chiusura svuota",
@@ -176,8 +230,9 @@ std::vector<scambio> scambi() {
            fine,
        {iniziato("utf-16"),
         pubblicati("R_linea.txt", R"("version":1,)",
-                   diagnostica(intervallo(3, 0, 3, 2), 2,
-                               R"("message":"unknown keyword `mo`, the record is skipped")")),
+                   senza_treno + "," +
+                       diagnostica(intervallo(3, 0, 3, 2), 2,
+                                   R"("message":"unknown keyword `mo`, the record is skipped")")),
         R"({"jsonrpc":"2.0","id":2,"result":[
           {"label":"montagna","kind":14,"detail":"a tunnel","insertTextFormat":2,"sortText":"0001",
            "textEdit":{"range":)" +
@@ -205,6 +260,77 @@ std::vector<scambio> scambi() {
         R"({"jsonrpc":"2.0","id":3,"result":[]})", R"({"jsonrpc":"2.0","id":4,"result":[]})",
         finito},
        0},
+      {"hover: un campo dopo una lettera di due byte, una parola, un testo, un'intestazione, "
+       "nessun campo, un campo di una cella di strato",
+       inizio() + apri("R_7-.txt", treno_con_stazione) + chiedi(2, "hover", in(5, 68)) +
+           chiedi(3, "hover", in(5, 59)) + chiedi(4, "hover", in(5, 53)) +
+           chiedi(5, "hover", in(4, 3)) + chiedi(6, "hover", in(5, 8)) +
+           chiedi(7, "hover", in(3, 10)) + fine,
+       {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", tra_due_celle(68, 72)),
+        risposta(2, segnale_in_cella(68, 72)),
+        risposta(3, aiuto("`segnale` (under `[segnali]`): a signal with two heads.\n\nRecognised "
+                          "when the keyword field holds `segnale`, any case.\n\nFields: "
+                          "`posizione`, `sx`, `s1`, `s2`, `s3`, `rapp`, `dx`, `d1`, `d2`, `d3`, "
+                          "`tempo`",
+                          intervallo(5, 59, 5, 66))),
+        risposta(4, aiuto("`stazione`, field 17 of 17, `nome`: station name; blanks allowed, no "
+                          "comma.\n\nText, up to the next comma or the end of its line.\n\nThe "
+                          "compiler: slot `nome`.",
+                          intervallo(5, 52, 5, 57))),
+        risposta(5, aiuto("`[stazioni]`: the stations with their timetable, in order; before the "
+                          "signals and slow orders.",
+                          intervallo(4, 0, 4, 10))),
+        risposta(6, "null"),
+        risposta(7, aiuto("`velocita`, field 1 of 2, `posizione`: where the limit starts; the "
+                          "first record at 0.\n\nUnit: m. Valid range: 0 to 1006900. Accepted: "
+                          "any whole number of 32 bits.\n\nThe compiler: the limit in force so far "
+                          "fills the cells up to cell p / 50 - 1.\n\nAt 0 m: cell 0, gradient 5 "
+                          "per mille, speed limit 100 km/h. Km 0.000 from the start of the line.",
+                          intervallo(3, 10, 3, 11))),
+        finito},
+       0},
+      {"hover con colonne in byte UTF-8",
+       inizio(R"({"general":{"positionEncodings":["utf-8"]}})") +
+           apri("R_7-.txt", treno_con_stazione) + chiedi(2, "hover", in(5, 72)) +
+           chiedi(3, "hover", in(5, 73)) + fine,
+       {iniziato("utf-8"), pubblicati("R_7-.txt", R"("version":1,)", tra_due_celle(69, 73)),
+        risposta(2, segnale_in_cella(69, 73)), risposta(3, "null"), finito},
+       0},
+      {"simboli: le sezioni, la stazione per nome, il segnale",
+       inizio() + apri("R_7-.txt", treno_con_stazione) + chiedi(2, "documentSymbol", "") + fine,
+       {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", tra_due_celle(68, 72)),
+        risposta(
+            2, "[" + sezione("[generale]", intervallo(0, 0, 0, 10), intervallo(0, 0, 0, 10)) + "," +
+                   sezione("[vel_limite]", intervallo(2, 0, 2, 12), intervallo(2, 0, 2, 12)) + "," +
+                   sezione("[stazioni]", intervallo(4, 0, 5, 100), intervallo(4, 0, 4, 10),
+                           R"({"name":"CITT\u00c0, 0 m","detail":"a station: 16 numbers )"
+                           R"(and its name","kind":23,"range":)" +
+                               intervallo(5, 0, 5, 57) + R"(,"selectionRange":)" +
+                               intervallo(5, 0, 5, 8) +
+                               R"(},{"name":"segnale, 1660 m","detail":"a signal with )"
+                               R"(two heads","kind":24,"range":)" +
+                               intervallo(5, 59, 5, 100) + R"(,"selectionRange":)" +
+                               intervallo(5, 59, 5, 66) + "}") +
+                   "," + sezione("[fine]", intervallo(6, 0, 6, 6), intervallo(6, 0, 6, 6)) + "]"),
+        finito},
+       0},
+      {"correzioni: alla fine del campo, solo di un altro genere, dopo il campo",
+       inizio() + apri("R_7-.txt", treno_con_stazione) +
+           chiedi(2, "codeAction",
+                  R"(,"range":)" + intervallo(5, 72, 5, 72) + R"(,"context":{"diagnostics":[]})") +
+           chiedi(3, "codeAction",
+                  R"(,"range":)" + intervallo(5, 70, 5, 70) +
+                      R"(,"context":{"diagnostics":[],"only":["refactor"]})") +
+           chiedi(4, "codeAction",
+                  R"(,"range":)" + intervallo(5, 73, 6, 0) + R"(,"context":{"diagnostics":[]})") +
+           fine,
+       {iniziato("utf-16"), pubblicati("R_7-.txt", R"("version":1,)", tra_due_celle(68, 72)),
+        risposta(2, R"([{"title":"round to 1650","kind":"quickfix","diagnostics":[)" +
+                        tra_due_celle(68, 72) +
+                        R"(],"edit":{"changes":{"@D@/R_7-.txt":[{"range":)" +
+                        intervallo(5, 68, 5, 72) + R"(,"newText":"1650"}]}}}])"),
+        risposta(3, "[]"), risposta(4, "[]"), finito},
+       0},
       {"prima di initialize",
        m(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/completion","params":{}})") +
            apri("R_7-.txt", treno_buono) + m(R"({"jsonrpc":"2.0","method":"exit"})"),
@@ -220,14 +346,14 @@ std::vector<scambio> scambi() {
        0},
       {"l'ingresso finisce senza shutdown", inizio(), {iniziato("utf-16")}, 1},
       {"metodi sconosciuti, notifiche ignorate, una risposta, un secondo initialize",
-       inizio() + m(R"({"jsonrpc":"2.0","id":2,"method":"textDocument/hover","params":{}})") +
+       inizio() + m(R"({"jsonrpc":"2.0","id":2,"method":"textDocument/definition","params":{}})") +
            m(R"({"jsonrpc":"2.0","id":"tre","method":"$/x"})") +
            m(R"({"jsonrpc":"2.0","method":"$/setTrace","params":{"value":"off"}})") +
            m(R"({"jsonrpc":"2.0","method":"$/cancelRequest","params":{"id":2}})") +
            m(R"({"jsonrpc":"2.0","method":"workspace/didChangeConfiguration","params":{}})") +
            m(R"({"jsonrpc":"2.0","id":7,"result":null})") +
            m(R"({"jsonrpc":"2.0","id":4,"method":"initialize","params":{}})") + fine,
-       {iniziato("utf-16"), errore("2", -32601, "unknown method textDocument/hover"),
+       {iniziato("utf-16"), errore("2", -32601, "unknown method textDocument/definition"),
         errore("\"tre\"", -32601, "unknown method $/x"),
         errore("4", -32600, "initialize may come only once"), finito},
        0},
@@ -288,7 +414,8 @@ class ProtocolloLsp : public test::cartella_di_prova {
   esito esegui(const std::string& n, const scambio& s) {
     fs::create_directories(cartella_ / n);
     test::scrivi_file(cartella_ / n / "R_linea.txt",
-                      "[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\n[fine]\r\n");
+                      "[generale]\r\nlunghezza percorso, 4000\r\n[pendenze]\r\npendenza, 0, 5\r\n"
+                      "[fine]\r\n");
     if (!s.treno_su_disco.empty()) test::scrivi_file(cartella_ / n / "R_7-.txt", s.treno_su_disco);
     const std::string& ingresso = s.ingresso;
     test::scrivi_file(cartella_ / n / "ingresso", in_cornici(in_cartella(n, ingresso)));
@@ -331,7 +458,11 @@ TEST_F(ProtocolloLsp, Scambi) {
     for (const std::string& u : s.uscita) {
       attese.push_back(nlohmann::json::parse(in_cartella(cartella, u)).dump());
     }
-    EXPECT_EQ(e.corpi, attese);
+    // Message by message, so that a failure shows the one that differs.
+    EXPECT_EQ(e.corpi.size(), attese.size());
+    for (std::size_t i = 0; i < std::min(e.corpi.size(), attese.size()); ++i) {
+      EXPECT_EQ(e.corpi[i], attese[i]) << "message " << i;
+    }
   }
 }
 

@@ -7,7 +7,9 @@
 #include <limits>
 #include <stdexcept>
 
+#include "tools/lsp/aiuto_lsp.h"
 #include "tools/lsp/completamento_lsp.h"
+#include "tools/lsp/simboli_lsp.h"
 #include "versione.h"
 
 namespace scenario::strumento {
@@ -76,11 +78,13 @@ modifica_testo modifica(const nlohmann::json& c) {
 
 }  // namespace
 
-// Hover, document symbols and code actions take their places here, on the same documents.
 const server_lsp::richiesta server_lsp::richieste_[] = {
     {"initialize", &server_lsp::initialize},
     {"shutdown", &server_lsp::shutdown},
     {"textDocument/completion", &server_lsp::completion},
+    {"textDocument/hover", &server_lsp::hover},
+    {"textDocument/documentSymbol", &server_lsp::document_symbol},
+    {"textDocument/codeAction", &server_lsp::code_action},
 };
 
 // `initialized`, `$/cancelRequest` (every request is answered before the next is read) and the
@@ -187,7 +191,10 @@ nlohmann::json server_lsp::initialize(const nlohmann::json& p) {
   return {{"capabilities",
            {{"positionEncoding", c == codifica_posizioni::utf8 ? "utf-8" : "utf-16"},
             {"textDocumentSync", sincronia},
-            {"completionProvider", {{"triggerCharacters", {"["}}}}}},
+            {"completionProvider", {{"triggerCharacters", {"["}}}},
+            {"hoverProvider", true},
+            {"documentSymbolProvider", true},
+            {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}}},
           {"serverInfo", {{"name", "scenario-tool"}, {"version", VERSIONE_PROGRAMMA}}}};
 }
 
@@ -201,6 +208,39 @@ nlohmann::json server_lsp::completion(const nlohmann::json& p) {
   const posizione_lsp dove = posizione(p.at("position"));
   if (!d || !d->tipo) return nlohmann::json::array();
   return completamenti(d->testo, *d->tipo, dove, documenti_.codifica());
+}
+
+nlohmann::json server_lsp::hover(const nlohmann::json& p) {
+  const std::string uri = uri_di(p);
+  const std::optional<documenti_lsp::vista> d = documenti_.aperto(uri);
+  const posizione_lsp dove = posizione(p.at("position"));
+  if (!d || !d->tipo) return nullptr;
+  return aiuto(d->testo, *d->tipo, dove, documenti_.codifica(),
+               [&]() -> std::optional<compilazione> {
+                 const std::optional<documenti_lsp::coppia> c = documenti_.coppia_di(uri);
+                 if (!c) return std::nullopt;
+                 return compila(c->testi, c->opzioni);
+               });
+}
+
+nlohmann::json server_lsp::document_symbol(const nlohmann::json& p) {
+  const std::optional<documenti_lsp::vista> d = documenti_.aperto(uri_di(p));
+  if (!d || !d->tipo) return nlohmann::json::array();
+  return simboli(d->testo, *d->tipo, documenti_.codifica());
+}
+
+// The quick fixes of the problems under the range; none when the client asks only for other
+// kinds of action.
+nlohmann::json server_lsp::code_action(const nlohmann::json& p) {
+  const nlohmann::json& r = p.at("range");
+  const intervallo_lsp dove{posizione(r.at("start")), posizione(r.at("end"))};
+  const nlohmann::json::json_pointer solo("/context/only");
+  if (p.contains(solo)) {
+    const nlohmann::json& o = p.at(solo);
+    if (!o.is_array()) throw parametro_non_valido("context.only is not an array");
+    if (std::find(o.begin(), o.end(), "quickfix") == o.end()) return nlohmann::json::array();
+  }
+  return documenti_.correzioni(uri_di(p), dove);
 }
 
 void server_lsp::did_open(const nlohmann::json& p) {

@@ -54,6 +54,9 @@ class server_lsp {
   nlohmann::json initialize(const nlohmann::json& p);
   nlohmann::json shutdown(const nlohmann::json& p);
   nlohmann::json completion(const nlohmann::json& p);
+  nlohmann::json hover(const nlohmann::json& p);
+  nlohmann::json document_symbol(const nlohmann::json& p);
+  nlohmann::json code_action(const nlohmann::json& p);
   void did_open(const nlohmann::json& p);
   void did_change(const nlohmann::json& p);
   void did_save(const nlohmann::json& p);

@@ -36,6 +36,22 @@ passo passo_di(std::string_view riga, std::size_t i, codifica_posizioni c) {
   return {ch.c >= 0x10000 ? 2 : 1, ch.byte};
 }
 
+// How far into `riga` the editor's position `carattere` stands, in bytes and characters.
+struct avanzamento {
+  std::size_t byte = 0;
+  int64_t caratteri = 0;
+};
+avanzamento avanza(std::string_view riga, int64_t carattere, codifica_posizioni c) {
+  avanzamento a;
+  for (int64_t unita = 0; a.byte < riga.size(); ++a.caratteri) {
+    const passo q = passo_di(riga, a.byte, c);
+    if (unita + q.unita > carattere) break;
+    unita += q.unita;
+    a.byte += q.byte;
+  }
+  return a;
+}
+
 }  // namespace
 
 std::string_view senza_spazi(std::string_view s) {
@@ -79,14 +95,7 @@ std::size_t offset_di(std::string_view testo, posizione_lsp p, codifica_posizion
   righe_testo righe(testo);
   const std::optional<std::string_view> riga = righe.riga(p.riga);
   if (!riga) return testo.size();
-  std::size_t i = 0;
-  for (int64_t unita = 0; i < riga->size();) {
-    const passo q = passo_di(*riga, i, c);
-    if (unita + q.unita > p.carattere) break;
-    unita += q.unita;
-    i += q.byte;
-  }
-  return static_cast<std::size_t>(riga->data() - testo.data()) + i;
+  return static_cast<std::size_t>(riga->data() - testo.data()) + avanza(*riga, p.carattere, c).byte;
 }
 
 int64_t unita_di(std::string_view riga, int64_t caratteri, codifica_posizioni c) {
@@ -97,6 +106,10 @@ int64_t unita_di(std::string_view riga, int64_t caratteri, codifica_posizioni c)
     i += q.byte;
   }
   return unita;
+}
+
+int64_t caratteri_di(std::string_view riga, int64_t carattere, codifica_posizioni c) {
+  return avanza(riga, carattere, c).caratteri;
 }
 
 testo_in_1252 in_windows_1252(std::string_view utf8, std::size_t massimo) {

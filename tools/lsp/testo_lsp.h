@@ -60,6 +60,10 @@ std::size_t offset_di(std::string_view testo, posizione_lsp p, codifica_posizion
 // whole line).
 int64_t unita_di(std::string_view riga, int64_t caratteri, codifica_posizioni c);
 
+// The characters of the UTF-8 `riga` before the editor's position `carattere` on it, counted in
+// `c`: a place inside a character falls back to its start, one past the line's end is its end.
+int64_t caratteri_di(std::string_view riga, int64_t carattere, codifica_posizioni c);
+
 // A character that Windows-1252 cannot write, where it stands: 1-based line, 1-based column in
 // characters (the column of its '?' in the Windows-1252 text).
 struct carattere_estraneo {

@@ -60,34 +60,40 @@ TEST(TestoLsp, RigheConOgniFineRiga) {
   EXPECT_EQ(righe_testo("x\r").riga(1), "");
 }
 
+// The byte offset in the text, and on the first line the characters before the place.
 TEST(TestoLsp, OffsetInOgniCodifica) {
   // "è" is 2 bytes and 1 unit, "€" 3 bytes and 1 unit, the emoji 4 bytes and 2 units.
   const std::string_view t = "a\xC3\xA8\xE2\x82\xAC\xF0\x9F\x98\x80z\r\nx";
+  const std::string_view prima = t.substr(0, t.find('\r'));
   struct caso {
     posizione_lsp p;
     codifica_posizioni c;
     std::size_t offset;
+    int64_t caratteri = -1;
   };
   for (const caso& k : {
-           caso{{0, 0}, utf16, 0},
-           caso{{0, 1}, utf16, 1},
-           caso{{0, 2}, utf16, 3},
-           caso{{0, 3}, utf16, 6},
-           caso{{0, 4}, utf16, 6},  // inside the surrogate pair: the emoji's start
-           caso{{0, 5}, utf16, 10},
-           caso{{0, 6}, utf16, 11},
-           caso{{0, 7}, utf16, 11},  // past the line: its end, before CR LF
-           caso{{0, 2}, utf8, 1},    // inside "è"
-           caso{{0, 3}, utf8, 3},
-           caso{{0, 9}, utf8, 6},
-           caso{{0, 10}, utf8, 10},
+           caso{{0, 0}, utf16, 0, 0},
+           caso{{0, 1}, utf16, 1, 1},
+           caso{{0, 2}, utf16, 3, 2},
+           caso{{0, 3}, utf16, 6, 3},
+           caso{{0, 4}, utf16, 6, 3},  // inside the surrogate pair: the emoji's start
+           caso{{0, 5}, utf16, 10, 4},
+           caso{{0, 6}, utf16, 11, 5},
+           caso{{0, 7}, utf16, 11, 5},  // past the line: its end, before CR LF
+           caso{{0, 2}, utf8, 1, 1},    // inside "è"
+           caso{{0, 3}, utf8, 3, 2},
+           caso{{0, 9}, utf8, 6, 3},
+           caso{{0, 10}, utf8, 10, 4},
            caso{{1, 0}, utf16, 13},
            caso{{1, 1}, utf16, 14},
            caso{{2, 0}, utf16, 14},  // past the last line: the end of the text
            caso{{9, 9}, utf8, 14},
-           caso{{0, -3}, utf16, 0},
+           caso{{0, -3}, utf16, 0, 0},
        }) {
     EXPECT_EQ(offset_di(t, k.p, k.c), k.offset) << k.p.riga << ":" << k.p.carattere;
+    if (k.caratteri >= 0) {
+      EXPECT_EQ(caratteri_di(prima, k.p.carattere, k.c), k.caratteri) << k.p.carattere;
+    }
   }
 }
 
