@@ -1,7 +1,9 @@
 -- `scenario-tool lsp` with a real editor: Neovim's own language client (0.7 and later) opens a
 -- train service with a misspelt keyword after a Windows-1252 letter, waits for the warning at
--- its line and column, fixes the line and waits for the warning to go, then stops the server
--- and checks that it ended with status 0. Every wait is for an event, with a generous limit.
+-- its line and column, applies the quick fix the server offers for it and waits for the
+-- warning to go, asks for the hover of a station's position and for the outline, then stops
+-- the server and checks that it ended with status 0. Every wait is for an event, with a
+-- generous limit.
 --
 --   SCENARIO_TOOL=build/scenario-tool nvim --headless --clean -c 'luafile prova_neovim.lua'
 --
@@ -26,6 +28,13 @@ local treno = table.concat({
   '[generale]', 'sabbia, 10', '[stazioni]',
   stazione .. ', segnalle, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, 0',
   'stazione, 3600, 2, 600, 1, 1, 0, 1,1,0, 2,1,1, 0, 8, 4, 0, SECONDA', '[fine]', ''}, '\r\n')
+
+-- The result of one request to the server, nil on an error or none within the limit.
+local function chiedi(buffer, cliente, metodo, parametri)
+  local risposte = vim.lsp.buf_request_sync(buffer, metodo, parametri, attesa_ms)
+  local r = risposte and risposte[cliente]
+  return r and r.result
+end
 
 local function prova()
   local strumento = os.getenv('SCENARIO_TOOL')
@@ -74,10 +83,39 @@ local function prova()
     return fallisci('unexpected diagnostics: ' .. vim.inspect(d))
   end
 
-  vim.api.nvim_buf_set_lines(buffer, 3, 4, false,
-                             {vim.fn.iconv(stazione, 'cp1252', 'utf-8')})
+  local documento = vim.lsp.util.make_text_document_params(buffer)
+  local azioni = chiedi(buffer, cliente, 'textDocument/codeAction', {textDocument = documento,
+    range = {start = {line = 3, character = 63}, ['end'] = {line = 3, character = 63}},
+    context = {diagnostics = {}}})
+  if not azioni or #azioni ~= 1 or azioni[1].title ~= 'write `segnale`' then
+    return fallisci('unexpected code actions: ' .. vim.inspect(azioni))
+  end
+  vim.lsp.util.apply_workspace_edit(azioni[1].edit, 'utf-16')
   if not vim.wait(attesa_ms, function() return #vim.diagnostic.get(buffer) == 0 end, 20) then
     return fallisci('the diagnostics stayed: ' .. vim.inspect(vim.diagnostic.get(buffer)))
+  end
+  local riga = vim.api.nvim_buf_get_lines(buffer, 3, 4, false)[1]
+  if riga ~= vim.fn.iconv(stazione, 'cp1252', 'utf-8') .. ', segnale, 1800, 2, 4, 0, 0, 0, 0, 0,0,0, 0' then
+    return fallisci('the quick fix wrote: ' .. riga)
+  end
+
+  -- The second station's position: its field's meaning from the table.
+  local aiuto = chiedi(buffer, cliente, 'textDocument/hover',
+                       {textDocument = documento, position = {line = 4, character = 11}})
+  local significato = 'where the station stands (multiple of 50)'
+  if not aiuto or not string.find(aiuto.contents.value, significato, 1, true) then
+    return fallisci('unexpected hover: ' .. vim.inspect(aiuto))
+  end
+  local simboli = chiedi(buffer, cliente, 'textDocument/documentSymbol', {textDocument = documento})
+  local stazioni = {}
+  for _, sezione in ipairs(simboli or {}) do
+    if sezione.name == '[stazioni]' then
+      for _, s in ipairs(sezione.children or {}) do table.insert(stazioni, s.name) end
+    end
+  end
+  -- "CITTÀ" in UTF-8, as the protocol sends it.
+  if table.concat(stazioni, '|') ~= 'CITT\195\128, 0 m|segnale, 1800 m|SECONDA, 3600 m' then
+    return fallisci('unexpected outline: ' .. vim.inspect(simboli))
   end
 
   vim.lsp.stop_client(cliente)
