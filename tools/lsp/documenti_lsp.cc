@@ -140,7 +140,7 @@ void aggiungi_estranei(std::vector<diagnostica>& d, const std::string& file,
 
 void documenti_lsp::apri(const std::string& uri, std::string testo, int64_t versione) {
   documento& d = aperti_[uri];
-  d = documento{std::move(testo), versione, file_di_uri(uri), std::nullopt, false, {}};
+  d = documento{std::move(testo), versione, file_di_uri(uri), std::nullopt, false, {}, {}};
   if (d.file) aggiorna(*d.file);
 }
 
@@ -150,6 +150,7 @@ void documenti_lsp::modifica(const std::string& uri, int64_t versione,
   if (it == aperti_.end()) return;
   documento& d = it->second;
   d.versione = versione;
+  d.in_1252.reset();
   for (const modifica_testo& m : modifiche) {
     if (d.fuori_misura) break;
     std::size_t da = 0;
@@ -246,9 +247,9 @@ nlohmann::json documenti_lsp::correzioni(const std::string& uri, const intervall
   return azioni;
 }
 
-const std::pair<const std::string, documenti_lsp::documento>* documenti_lsp::aperto_in(
-    const file_documento& f, const std::string& nome) const {
-  for (const auto& voce : aperti_) {
+std::pair<const std::string, documenti_lsp::documento>* documenti_lsp::aperto_in(
+    const file_documento& f, const std::string& nome) {
+  for (auto& voce : aperti_) {
     const std::optional<file_documento>& g = voce.second.file;
     if (g && g->nome == nome && g->cartella == f.cartella) return &voce;
   }
@@ -268,7 +269,7 @@ std::vector<std::string> documenti_lsp::nomi_della_cartella(const file_documento
 documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std::string& nome) {
   sorgente s;
   s.nome = nome;
-  const auto* voce = aperto_in(f, nome);
+  auto* voce = aperto_in(f, nome);
   if (voce == nullptr) {
     s.uri = uri_accanto(f.prefisso_uri, nome);
     try {
@@ -281,7 +282,7 @@ documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std
   }
   s.uri = voce->first;
   s.aperto = &voce->second;
-  const documento& d = voce->second;
+  documento& d = voce->second;
   if (d.salvataggio) s.diagnostiche.push_back(*d.salvataggio);
   const char* perche = nullptr;
   if (d.fuori_misura) {
@@ -289,10 +290,10 @@ documenti_lsp::sorgente documenti_lsp::carica(const file_documento& f, const std
         "the document grew past what an editor sends in one message and is no longer "
         "followed; close it and open it again";
   } else {
-    testo_in_1252 t = in_windows_1252(d.testo, massimo_estranei);
-    aggiungi_estranei(s.diagnostiche, nome, t);
-    if (t.byte.size() <= dimensione_massima_sorgente) {
-      s.byte = std::move(t.byte);
+    if (!d.in_1252) d.in_1252 = in_windows_1252(d.testo, massimo_estranei);
+    aggiungi_estranei(s.diagnostiche, nome, *d.in_1252);
+    if (d.in_1252->byte.size() <= dimensione_massima_sorgente) {
+      s.byte = d.in_1252->byte;
       return s;
     }
     perche = "the document is larger than the 64 MB limit of a source";

@@ -96,6 +96,9 @@ class documenti_lsp {
     std::optional<diagnostica> salvataggio;  // the file on the disk is not Windows-1252
     bool fuori_misura = false;               // grown past what is followed; text dropped
     std::vector<correzione_pubblicata> correzioni;
+    // The text as the compiler reads it, made again only after a change of this document:
+    // an edit of one source leaves the others' as they were.
+    std::optional<testo_in_1252> in_1252;
   };
   struct sorgente;
   // A route: its name and its train services (file name, train), open or on the disk.
@@ -107,8 +110,8 @@ class documenti_lsp {
   void aggiorna(const file_documento& f);
   std::optional<percorso> trova_percorso(const file_documento& f) const;
   std::vector<std::string> nomi_della_cartella(const file_documento& f) const;
-  const std::pair<const std::string, documento>* aperto_in(const file_documento& f,
-                                                           const std::string& nome) const;
+  std::pair<const std::string, documento>* aperto_in(const file_documento& f,
+                                                     const std::string& nome);
   sorgente carica(const file_documento& f, const std::string& nome);
   void controlla_percorso(const percorso& p, std::vector<sorgente>& sorgenti) const;
   void controlla_coppia(const std::string& linea, const std::string& treno, sorgente& l,
