@@ -7,6 +7,7 @@
 #include <string>
 
 #include "compiler/lettore_campi.h"
+#include "tools/lsp/luoghi_lsp.h"
 
 namespace scenario::strumento {
 namespace {
@@ -59,10 +60,6 @@ nlohmann::json voce(const std::string& etichetta, int tipo, const char* dettagli
           {"sortText", ordinamento}, {"textEdit", {{"range", intervallo}, {"newText", testo}}}};
 }
 
-nlohmann::json posizione(int64_t riga, int64_t carattere) {
-  return {{"line", riga}, {"character", carattere}};
-}
-
 // The first field of the cursor's line as typed up to the cursor: where its line begins in
 // `testo`, and its range without the blanks before it. Nothing past the first field or past
 // the last line.
@@ -81,8 +78,7 @@ std::optional<campo_in_corso> campo_al_cursore(std::string_view testo, posizione
   if (prima.find(',') != std::string_view::npos) return std::nullopt;
   const auto spazi = static_cast<int64_t>(std::min(prima.find_first_not_of(" \t"), prima.size()));
   const auto fine = unita_di(prima, static_cast<int64_t>(prima.size()), c);
-  return campo_in_corso{da,
-                        {{"start", posizione(p.riga, spazi)}, {"end", posizione(p.riga, fine)}}};
+  return campo_in_corso{da, json_intervallo({{p.riga, spazi}, {p.riga, fine}})};
 }
 
 }  // namespace
