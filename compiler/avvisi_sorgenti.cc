@@ -314,12 +314,13 @@ void controlli_lettura::valori(const record_letto& r) {
   if (r.parola->record == tipo_record::stazione) orario(r);
 }
 
+// The field's name is worded only for a warning: every number of a source comes here.
 void controlli_lettura::valore(const record_letto& r, std::size_t k, int32_t v) {
   const campo_sorgente& c = r.parola->campi[k];
-  const std::string campo = nome_campo(r, k) + " ";
   if (c.passo != 0 && v % c.passo != 0) {
     const std::string tenuto =
         std::to_string(arrotonda(static_cast<double>(v) / c.passo) * c.passo);
+    const std::string campo = nome_campo(r, k) + " ";
     diagnostica d = avviso(r.campi[k].luogo, campo + con_unita(v, c) + " is kept as " + tenuto +
                                                  (*c.unita ? std::string(" ") + c.unita : "") +
                                                  ": the format stores it in steps of " +
@@ -327,7 +328,7 @@ void controlli_lettura::valore(const record_letto& r, std::size_t k, int32_t v) 
     d.correzioni.push_back({"round to " + tenuto, {{nome_, r.campi[k].luogo, tenuto}}});
     m_.avverti(std::move(d));
   } else if (v < c.minimo || v > c.massimo) {
-    avverti(r.campi[k].luogo, campo + con_unita(v, c) + " is outside its range " +
+    avverti(r.campi[k].luogo, nome_campo(r, k) + " " + con_unita(v, c) + " is outside its range " +
                                   std::to_string(c.minimo) + " to " + std::to_string(c.massimo) +
                                   (c.avvolge ? " (the value wraps)" : ""));
   }

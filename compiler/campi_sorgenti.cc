@@ -352,6 +352,55 @@ std::string descrizione_riconoscimento(const parola_sorgente& p) {
   return t;
 }
 
+std::string descrizione_valori(const campo_sorgente& c) {
+  if (c.testo()) return "text";
+  return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
+}
+
+namespace {
+
+// What the compiler takes whatever the other fields hold, and what it refuses with which code.
+std::string accettati(const campo_sorgente& c) {
+  const valori_accettati& a = c.accettati;
+  const bool sotto = a.minimo > min_32, sopra = a.massimo < max_32;
+  if (c.testo()) return "the rest of the field: any text without a comma";
+  if (!sotto && !sopra) return "any whole number of 32 bits";
+  const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
+  std::string t;
+  if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
+    t = minimo + " to " + massimo + "; outside: code " + std::to_string(a.codice_sotto);
+  } else if (sotto && sopra) {
+    t = minimo + " to " + massimo + "; below: code " + std::to_string(a.codice_sotto) +
+        ", above: code " + std::to_string(a.codice_sopra);
+  } else if (sotto) {
+    t = minimo + " or more; below: code " + std::to_string(a.codice_sotto);
+  } else {
+    t = massimo + " or less; above: code " + std::to_string(a.codice_sopra);
+  }
+  if (*c.regola) t += std::string(" (") + c.regola + ")";
+  return t;
+}
+
+}  // namespace
+
+std::string descrizione_presi(const parola_sorgente& p, std::size_t i) {
+  const campo_sorgente& c = p.campi[i];
+  std::string t = accettati(c);
+  if (i == 0 && p.margine != 0) {
+    t += "; at most L + " + std::to_string(metri_oltre_la_fine - p.margine) +
+         " on a line of L m, beyond: code 15";
+  }
+  if (c.multiplo != 0) {
+    t += "; a multiple of " + std::to_string(c.multiplo) + ", else code " +
+         std::to_string(c.codice_multiplo);
+  }
+  if (c.passo != 0) {
+    t += "; kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
+  }
+  if (c.avvolge) t += "; outside the range to use only its low bits are kept (it wraps)";
+  return t;
+}
+
 int64_t posizione_massima(int64_t lunghezza_linea, int32_t margine) {
   return ultima_cella_di(lunghezza_linea) * metri_per_cella - margine;
 }

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -153,6 +154,12 @@ std::span<const std::string_view> nomi_parola(const parola_sorgente& p);
 
 // "holds `lunghezza` and `percorso`, any case", from the words and their case.
 std::string descrizione_riconoscimento(const parola_sorgente& p);
+
+// A field's valid range as the reference writes it: "0 to 255", or "text".
+std::string descrizione_valori(const campo_sorgente& c);
+// What the compiler takes for field `i` of `p`: the values, refused with which code, a record's
+// position within the route, the multiple it must be, and what the format rounds or wraps.
+std::string descrizione_presi(const parola_sorgente& p, std::size_t i);
 
 // The highest position the route's cells reach for `margine` on a line of `lunghezza` metres.
 int64_t posizione_massima(int64_t lunghezza, int32_t margine);

@@ -143,5 +143,19 @@ TEST(CampiSorgenti, LEsempioERigheConCrLf) {
   EXPECT_EQ(t.substr(t.size() - 8), "[fine]\r\n");
 }
 
+// A range is spelt out to its last name, a plain keyword stays one name.
+TEST(CampiSorgenti, NomiDiUnaParola) {
+  const auto nomi = [](const parola_sorgente& p) {
+    const std::span<const std::string_view> n = nomi_parola(p);
+    return std::vector<std::string_view>(n.begin(), n.end());
+  };
+  EXPECT_EQ(nomi(scenario::parola_del_record(tipo_record::curva)),
+            (std::vector<std::string_view>{"curvad1", "curvad2", "curvad3", "curvad4", "curvad5",
+                                           "curvad6", "curvas1", "curvas2", "curvas3", "curvas4",
+                                           "curvas5", "curvas6"}));
+  EXPECT_EQ(nomi(*cerca_parola(file_sorgente::treno, "segnale")),
+            std::vector<std::string_view>{"segnale"});
+}
+
 }  // namespace
 }  // namespace scenario

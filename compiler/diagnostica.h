@@ -34,18 +34,24 @@ struct modifica_sorgente {
   std::string file;
   intervallo_sorgente dove;
   std::string testo;
+
+  bool operator==(const modifica_sorgente&) const = default;
 };
 
 // A fix an editor can apply: its title ("round to 85") and its edits.
 struct correzione {
   std::string titolo;
   std::vector<modifica_sorgente> modifiche;
+
+  bool operator==(const correzione&) const = default;
 };
 
 struct nota_diagnostica {
   std::string file;
   intervallo_sorgente dove;
   std::string messaggio;
+
+  bool operator==(const nota_diagnostica&) const = default;
 };
 
 struct diagnostica {
@@ -59,6 +65,7 @@ struct diagnostica {
   std::vector<correzione> correzioni;
 
   bool errore() const { return livello == gravita::errore; }
+  bool operator==(const diagnostica&) const = default;
 };
 
 // An error with its message and nothing else yet.

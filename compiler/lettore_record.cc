@@ -59,6 +59,7 @@ evento_lettura lettore_record::cerca() {
                                            : evento_lettura::fine_testo;
     }
     if (trovato) {
+      if (osservatore_ != nullptr) osservatore_->generale(chiave_);
       fase_ = file_ == file_sorgente::linea ? fase::generale : fase::principale;
       return evento_lettura::record;  // not returned: the caller goes on
     }

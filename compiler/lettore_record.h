@@ -57,6 +57,9 @@ class osservatore_lettura {
                        bool segue_numero) = 0;
   virtual void record(const record_letto& r, parte_sorgente parte) = 0;
   virtual void fine(bool generale_visto) = 0;
+  // The field holding "[generale]" where reading begins; the checks need nothing of it, an
+  // outline of the sections does.
+  virtual void generale(const campo_letto& /*campo*/) {}
 };
 
 class lettore_record {

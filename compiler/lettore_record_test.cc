@@ -12,7 +12,8 @@ namespace {
 // Every event and every field passed over, in the order they come, as one line of text:
 // records as "keyword(field|field)", the end of the general section as "G", the end as "E",
 // the line description ending before "[generale]" as "102", fields passed over as
-// "-text" (before "[generale]"), "?text" (no keyword), "~text" (holds "-"), "$text" (last).
+// "-text" (before "[generale]"), "?text" (no keyword), "~text" (holds "-"), "$text" (last),
+// and the field where reading begins as "+text".
 class registro : public osservatore_lettura {
  public:
   void saltato(const campo_letto& c, campo_saltato perche, parte_sorgente, bool) override {
@@ -21,6 +22,7 @@ class registro : public osservatore_lettura {
   }
   void record(const record_letto&, parte_sorgente) override {}
   void fine(bool generale_visto) override { t += generale_visto ? "" : "(no [generale]) "; }
+  void generale(const campo_letto& c) override { t += "+" + std::string(c.testo) + " "; }
   std::string t;
 };
 
@@ -58,34 +60,36 @@ const auto treno = file_sorgente::treno;
 const caso casi[] = {
     {"LineaInTrePartiEUltimoCampo", linea,
      "nota, 1\r\n[generale]\r\nlunghezza percorso, 4000\r\n[curve]\r\npendenza, 0, 5\r\n[fine]\r\n",
-     "-nota -1 lunghezza percorso(4000) ?[curve] G pendenza(0|5) $[fine] E"},
+     "-nota -1 +[generale] lunghezza percorso(4000) ?[curve] G pendenza(0|5) $[fine] E"},
     // Up to ten fields holding "-" in the general section, with no test for the end between them.
     {"DieciTrattiniNellaGenerale", linea,
      "[generale]\r\n-a,-b,-c,-d,-e,-f,-g,-h,-i,-j, -lunghezza percorso, 7\r\nx\r\n",
-     "~-a ~-b ~-c ~-d ~-e ~-f ~-g ~-h ~-i ~-j lunghezza percorso(7) $x G E"},
+     "+[generale] ~-a ~-b ~-c ~-d ~-e ~-f ~-g ~-h ~-i ~-j lunghezza percorso(7) $x G E"},
     {"DueTrattiniDopo", linea, "[generale]\r\n[x]\r\n-a, -b, -pendenza, 5, 6\r\n[fine]\r\n",
-     "?[x] G ~-a ~-b pendenza(5|6) $[fine] E"},
-    {"TrattinoUltimo", treno, "[generale]\r\n-a, sabbia, 5\r\n-b\r\n", "~-a sabbia(5) $-b E"},
+     "+[generale] ?[x] G ~-a ~-b pendenza(5|6) $[fine] E"},
+    {"TrattinoUltimo", treno, "[generale]\r\n-a, sabbia, 5\r\n-b\r\n",
+     "+[generale] ~-a sabbia(5) $-b E"},
     // A field with both brackets closes the general section, unless it starts with "-".
     {"ChiusuraSoloConEntrambeLeParentesi", linea,
      "[generale]\r\n[x\r\n-[y]\r\nsfondo uno, 1\r\nz]\r\npendenza, 0, 1\r\n[fine]\r\n",
-     "?[x ~-[y] sfondo uno(1) ?z] ?pendenza ?0 ?1 $[fine] G E"},
+     "+[generale] ?[x ~-[y] sfondo uno(1) ?z] ?pendenza ?0 ?1 $[fine] G E"},
     // The curve handler reads no field without the plan: its numbers are keyword fields.
     {"CurvaSenzaPiano", linea, "[generale]\r\n[curve]\r\ncurvad4, 100, 200\r\n[fine]\r\n",
-     "?[curve] G ?curvad4 ?100 ?200 $[fine] E", false},
+     "+[generale] ?[curve] G ?curvad4 ?100 ?200 $[fine] E", false},
     {"CurvaConPiano", linea, "[generale]\r\n[curve]\r\ncurvad4, 100, 200\r\n[fine]\r\n",
-     "?[curve] G curvad1(100|200) $[fine] E"},
+     "+[generale] ?[curve] G curvad1(100|200) $[fine] E"},
     // Every keyword a field holds reads its own fields, in the parser's order.
     {"DueParoleInUnCampo", treno, "[generale]\r\nsabbia orologio, 8, 0, 0, 10\r\n[fine]\r\n",
-     "orologio(8|0|0) sabbia(10) $[fine] E"},
+     "+[generale] orologio(8|0|0) sabbia(10) $[fine] E"},
     // A keyword of two words needs both.
     {"ParolaDiDueParole", treno,
      "[generale]\r\nmassa, 1\r\nfrenata, 2\r\nmassa frenata, 3\r\n[fine]\r\n",
-     "?massa ?1 ?frenata ?2 percentuale massa frenata(3) $[fine] E"},
+     "+[generale] ?massa ?1 ?frenata ?2 percentuale massa frenata(3) $[fine] E"},
     {"TestoSullaRigaDopo", treno,
      "[generale]\r\nstazione, 0,8,600,0,0,0,1,1,0,4,1,1,1,8,0,0\r\nPRIMA\r\n[fine]\r\n",
-     "stazione(0|8|600|0|0|0|1|1|0|4|1|1|1|8|0|0|PRIMA) $[fine] E"},
-    {"RecordTroncato", treno, "[generale]\r\nsegnale, 1800, 2,\r\n", "segnale(1800|2) E"},
+     "+[generale] stazione(0|8|600|0|0|0|1|1|0|4|1|1|1|8|0|0|PRIMA) $[fine] E"},
+    {"RecordTroncato", treno, "[generale]\r\nsegnale, 1800, 2,\r\n",
+     "+[generale] segnale(1800|2) E"},
     {"LineaSenzaGenerale", linea, "pendenza, 0, 5\r\n", "-pendenza -0 -5 (no [generale]) 102"},
     {"GeneraleUltimoCampo", linea, "x\r\n[generale]", "-x 102"},
     {"TrenoSenzaGenerale", treno, "sabbia, 5\r\n", "-sabbia -5 (no [generale]) E"},

@@ -1,5 +1,8 @@
 #include "compiler/testo_1252.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace scenario {
 namespace {
 
@@ -24,13 +27,21 @@ void aggiungi_utf8(std::string& u, char32_t c) {
 
 }  // namespace
 
+char32_t carattere_1252(unsigned char b) {
+  return (b >= 0x80 && b < 0xA0) ? alti[b - 0x80] : char32_t{b};
+}
+
+std::optional<char> byte_1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  const auto* it = std::find(std::begin(alti), std::end(alti), c);
+  if (it == std::end(alti)) return std::nullopt;
+  return static_cast<char>(0x80 + (it - std::begin(alti)));
+}
+
 std::string da_windows_1252(std::string_view testo) {
   std::string u;
   u.reserve(testo.size());
-  for (char ch : testo) {
-    const auto b = static_cast<unsigned char>(ch);
-    aggiungi_utf8(u, (b >= 0x80 && b < 0xA0) ? alti[b - 0x80] : char32_t{b});
-  }
+  for (char ch : testo) aggiungi_utf8(u, carattere_1252(static_cast<unsigned char>(ch)));
   return u;
 }
 

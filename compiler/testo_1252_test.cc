@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace scenario {
 namespace {
 
@@ -18,6 +20,20 @@ TEST(Testo1252, OgniFasciaDiByte) {
     EXPECT_EQ(da_windows_1252(c.byte), c.utf8);
   }
   EXPECT_EQ(da_windows_1252(std::string_view("\0x", 2)), std::string("\0x", 2));
+}
+
+TEST(Testo1252, IlByteDiOgniCarattere) {
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    EXPECT_EQ(byte_1252(carattere_1252(byte)), static_cast<char>(byte)) << b;
+  }
+  EXPECT_EQ(byte_1252(U'\u20AC'), '\x80');
+  EXPECT_EQ(byte_1252(U'\u0178'), '\x9F');
+  EXPECT_EQ(byte_1252(U'\u00FF'), '\xFF');
+  for (char32_t c :
+       {U'\u0080', U'\u0082', U'\u009F', U'\u0100', U'\u20AD', U'\uFFFD', U'\U0001F600'}) {
+    EXPECT_EQ(byte_1252(c), std::nullopt) << static_cast<uint32_t>(c);
+  }
 }
 
 }  // namespace

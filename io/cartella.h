@@ -32,6 +32,10 @@ class cartella_file : public destinazione_file {
   virtual void rimuovi_orfani(std::span<const std::string> nomi) = 0;
 };
 
+// The names of the regular files in `cartella` (a link to one counts) in UTF-8, sorted; none
+// when it cannot be listed.
+std::vector<std::string> nomi_file_in(const std::filesystem::path& cartella);
+
 class cartella_su_disco : public cartella_file {
  public:
   explicit cartella_su_disco(std::filesystem::path cartella)

@@ -39,6 +39,8 @@ inline constexpr significato_uscita tabella_uscite[] = {
      "a source already exists (nothing written; --force replaces it)"},
     {uscita_codice_registrato, "package",
      "a source is missing, or has an error (nothing written; --force packages it anyway)"},
+    {uscita_codice_registrato, "lsp",
+     "the connection ended without shutdown: exit came first, or the input ended"},
     {uscita_uso, "*", "usage error"},
     {uscita_uso, "check compile dump plot package",
      "the folder does not give the route and train left out (nothing written)"},

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm clang-format
   valgrind hyperfine python3 time
+  neovim nodejs
   file lintian devscripts
 )
 for group in "$@"; do
@@ -30,4 +31,10 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The test of the sources' colouring runs the engine VS Code colours with, from npm
+# (editors/package.json); without npm it is skipped.
+if command -v npm >/dev/null; then
+  npm ci --prefix "$(dirname "$0")/../editors" --no-audit --no-fund --loglevel=error
 fi

@@ -61,6 +61,7 @@ void registra_dump(CLI::App& app);
 void registra_plot(CLI::App& app);
 void registra_package(CLI::App& app);
 void registra_explain(CLI::App& app);
+void registra_lsp(CLI::App& app);
 
 }  // namespace scenario::strumento
 

@@ -219,7 +219,7 @@ TEST_F(Convenzioni, RigaDiComandoComeLeAltre) {
   const std::string avviso =
       "d/R_7-.txt:2:9: error 25: `sabbia` field `quantita` 70000 does not fit its 16 bits: the "
       "compiler takes -32768 to 32767\n  sabbia, 70000\n          ^~~~~\n";
-  const std::string comandi = "new, export, check, compile, dump, plot, package, explain";
+  const std::string comandi = "new, export, check, compile, dump, plot, package, explain, lsp";
   const struct {
     const char* argomenti;
     int stato;

@@ -50,6 +50,7 @@ constexpr sottocomando sottocomandi[] = {
     {"plot", st::registra_plot},
 #endif
     {"package", st::registra_package}, {"explain", st::registra_explain},
+    {"lsp", st::registra_lsp},
 };
 
 // Building every subcommand's options is most of the start-up, so a run that names one

@@ -1,7 +1,6 @@
 // Markdown from the table of keywords and fields.
 #include "tools/docs/documento_sorgenti.h"
 
-#include <climits>
 #include <functional>
 #include <stdexcept>
 #include <utility>
@@ -14,52 +13,6 @@ namespace {
 
 constexpr std::string_view apertura = "<!-- generato: ";
 constexpr std::string_view chiusura = "<!-- fine generato -->";
-
-std::string intervallo(const campo_sorgente& c) {
-  if (c.testo()) return "text";
-  return std::to_string(c.minimo) + " to " + std::to_string(c.massimo);
-}
-
-// What the compiler takes whatever the other fields hold, and what it refuses with which code.
-std::string accettati(const campo_sorgente& c) {
-  const valori_accettati& a = c.accettati;
-  const bool sotto = a.minimo > INT32_MIN, sopra = a.massimo < INT32_MAX;
-  if (c.testo()) return "the rest of the field: any text without a comma";
-  if (!sotto && !sopra) return "any whole number of 32 bits";
-  const std::string minimo = std::to_string(a.minimo), massimo = std::to_string(a.massimo);
-  std::string t;
-  if (sotto && sopra && a.codice_sotto == a.codice_sopra) {
-    t = minimo + " to " + massimo + "; outside: code " + std::to_string(a.codice_sotto);
-  } else if (sotto && sopra) {
-    t = minimo + " to " + massimo + "; below: code " + std::to_string(a.codice_sotto) +
-        ", above: code " + std::to_string(a.codice_sopra);
-  } else if (sotto) {
-    t = minimo + " or more; below: code " + std::to_string(a.codice_sotto);
-  } else {
-    t = massimo + " or less; above: code " + std::to_string(a.codice_sopra);
-  }
-  if (*c.regola) t += std::string(" (") + c.regola + ")";
-  return t;
-}
-
-// The column of what the compiler takes: the values, a record's position within the route,
-// the multiple it must be, and what the format rounds or wraps.
-std::string presi(const parola_sorgente& p, std::size_t i, const campo_sorgente& c) {
-  std::string t = accettati(c);
-  if (i == 0 && p.margine != 0) {
-    t += "; at most L + " + std::to_string(metri_oltre_la_fine - p.margine) +
-         " on a line of L m, beyond: code 15";
-  }
-  if (c.multiplo != 0) {
-    t += "; a multiple of " + std::to_string(c.multiplo) + ", else code " +
-         std::to_string(c.codice_multiplo);
-  }
-  if (c.passo != 0) {
-    t += "; kept in steps of " + std::to_string(c.passo) + " (rounded, halves to even)";
-  }
-  if (c.avvolge) t += "; outside the range to use only its low bits are kept (it wraps)";
-  return t;
-}
 
 std::string sezioni_di(file_sorgente file) {
   std::string t = "| Header | What stands under it |\n|---|---|\n";
@@ -86,7 +39,7 @@ std::string parola_in_markdown(const parola_sorgente& p) {
   for (std::size_t i = 0; i < p.campi.size(); ++i) {
     const campo_sorgente& c = p.campi[i];
     t += "| " + std::to_string(i + 1) + " | `" + c.nome + "` | " + c.significato + " | " + c.unita +
-         " | " + intervallo(c) + " | " + presi(p, i, c) + " | " + c.uso + " |\n";
+         " | " + descrizione_valori(c) + " | " + descrizione_presi(p, i) + " | " + c.uso + " |\n";
   }
   return t;
 }
