@@ -7,11 +7,10 @@
 #include <utility>
 
 namespace scenario::strumento {
-namespace {
 
 using json = nlohmann::ordered_json;
 
-json stazione(const stazione_descritta& s) {
+json json_stazione(const stazione_descritta& s) {
   const voce_stazione& v = s.voce;
   json j = {{"slot", s.slot},     {"nome", s.nome},         {"tipo", v.tipo},
             {"inizio", v.inizio}, {"fine", v.fine},         {"posizione", v.posizione},
@@ -22,6 +21,8 @@ json stazione(const stazione_descritta& s) {
   j["byte"] = {v.byte_1, v.byte_2, v.byte_3, v.byte_4};
   return j;
 }
+
+namespace {
 
 json voce_linea(const voce_linea_descritta& v) {
   json valori = json::array();
@@ -50,7 +51,9 @@ json identita(const identita_descritta& i) {
   return j;
 }
 
-json elemento(const elemento_descritto& e) {
+}  // namespace
+
+json json_elemento(const elemento_descritto& e) {
   json valori = json::object();
   for (const campo_descritto& c : e.campi) valori[c.nome] = c.valore;
   json j = {{"cella", e.cella},
@@ -63,7 +66,7 @@ json elemento(const elemento_descritto& e) {
   return j;
 }
 
-json rallentamento(const rallentamento_descritto& r) {
+json json_rallentamento(const rallentamento_descritto& r) {
   json j = {{"cella_inizio", r.cella_inizio},
             {"inizio", metri_elemento(r.cella_inizio)},
             {"cella_fine", r.cella_fine},
@@ -77,7 +80,7 @@ json rallentamento(const rallentamento_descritto& r) {
   return j;
 }
 
-json galleria(const galleria_descritta& g) {
+json json_galleria(const galleria_descritta& g) {
   return {{"prima_cella", g.prima_cella},
           {"ultima_cella", g.ultima_cella},
           {"inizio", metri_strato(g.prima_cella)},
@@ -87,7 +90,7 @@ json galleria(const galleria_descritta& g) {
           {"nome", g.nome}};
 }
 
-json tratto(const tratto_strato& t, const char* unita) {
+json json_tratto(const tratto_strato& t, const char* unita) {
   return {{"prima_cella", t.prima_cella},
           {"ultima_cella", t.ultima_cella},
           {"da", metri_strato(t.prima_cella)},
@@ -96,7 +99,7 @@ json tratto(const tratto_strato& t, const char* unita) {
           {unita, t.valore ? json(*t.valore) : json(nullptr)}};
 }
 
-json conteggi_in_json(const conteggi& n) {
+json json_conteggi(const conteggi& n) {
   return {{"stazioni", n.stazioni},
           {"segnali", n.segnali},
           {"rallentamenti", n.rallentamenti},
@@ -106,6 +109,8 @@ json conteggi_in_json(const conteggi& n) {
           {"controlli_velocita", n.controlli_velocita},
           {"lampade", n.lampade}};
 }
+
+namespace {
 
 std::string testo_json(const json& j) {
   return j.dump(2, ' ', false, json::error_handler_t::replace);
@@ -195,7 +200,7 @@ auto da_vettore(const std::vector<T>& v, F in) {
 
 sorgente_lista da_strato(const file_letti& f, strato s, const char* unita) {
   return [&f, s, unita](const auto& scrivi) {
-    per_ogni_tratto(f.percorso, s, [&](const tratto_strato& t) { scrivi(tratto(t, unita)); });
+    per_ogni_tratto(f.percorso, s, [&](const tratto_strato& t) { scrivi(json_tratto(t, unita)); });
   };
 }
 
@@ -208,16 +213,16 @@ void scrivi_json(std::FILE* out, const descrizione& d, const file_letti& f) {
   s.valore("treno", d.treno);
   s.valore("celle", d.celle);
   s.valore("lunghezza_linea", d.lunghezza_linea);
-  s.valore("conteggi", conteggi_in_json(d.numeri));
+  s.valore("conteggi", json_conteggi(d.numeri));
   s.valore("identita", identita(d.identita));
-  s.lista("stazioni", da_vettore(d.stazioni, stazione));
+  s.lista("stazioni", da_vettore(d.stazioni, json_stazione));
   s.lista("voci_linea", da_vettore(d.voci_linea, voce_linea));
   s.lista("elementi", [&](const auto& scrivi) {
-    per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(elemento(e)); });
+    per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(json_elemento(e)); });
   });
-  s.lista("rallentamenti", da_vettore(d.rallentamenti, rallentamento));
+  s.lista("rallentamenti", da_vettore(d.rallentamenti, json_rallentamento));
   s.lista("gallerie", [&](const auto& scrivi) {
-    per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(galleria(g)); });
+    per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(json_galleria(g)); });
   });
   s.oggetto_di_liste("strati", {{"velocita", da_strato(f, strato::velocita, "kmh")},
                                 {"pendenza", da_strato(f, strato::pendenza, "per_mille")},
