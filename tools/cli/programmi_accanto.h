@@ -5,6 +5,7 @@
 #define TOOLS_CLI_PROGRAMMI_ACCANTO_H_
 
 #include <string>
+#include <vector>
 
 namespace scenario::strumento {
 
@@ -16,6 +17,17 @@ inline constexpr const char* dove_programmi = "beside scenario-tool or in ../lib
 // The path of the program `nome` in the first of the places that holds it, or empty. With
 // `da_eseguire` it must also be one this process may run, not only read.
 std::string programma_accanto(const std::string& nome, bool da_eseguire);
+
+// The same for a subcommand that hands its work to `nome`: empty after "scenario-tool:
+// COMANDO needs NOME beside scenario-tool or in ../lib/scenario-tool" when it is in neither.
+std::string programma_per(const std::string& comando, const std::string& nome);
+
+#ifndef _WIN32
+// Runs `programma` in this process's place with `argomenti` (the first is the program's name as
+// it sees it), standard output flushed first. Returns only when it could not, with the status
+// to end with, having said why.
+int esegui_al_posto(const std::string& programma, std::vector<std::string> argomenti);
+#endif
 
 }  // namespace scenario::strumento
 
