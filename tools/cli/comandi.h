@@ -49,6 +49,7 @@ void registra_compile(CLI::App& app);
 void registra_dump(CLI::App& app);
 void registra_plot(CLI::App& app);
 void registra_package(CLI::App& app);
+void registra_serve(CLI::App& app);
 
 }  // namespace scenario::strumento
 

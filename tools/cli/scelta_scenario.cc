@@ -90,7 +90,8 @@ std::string completa_scenario(scenario_scelto& s, bool linea_data, bool treno_da
 void inferisci_da_cartella(CLI::App& comando, scenario_scelto& s) {
   comando.parse_complete_callback([&comando, &s] {
     const std::string& nome = comando.get_name();
-    const bool sorgenti = nome == "compile" || nome == "check" || nome == "package";
+    const bool sorgenti =
+        nome == "compile" || nome == "check" || nome == "package" || nome == "serve";
     const std::string errore = completa_scenario(
         s, comando.get_option("--route")->count() > 0, comando.get_option("--train")->count() > 0,
         sorgenti ? file_cercati::sorgenti : file_cercati::compilati);

@@ -7,6 +7,7 @@
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/interfaccia_comandi.h"
+#include "tools/cli/lettura_comando.h"
 #include "tools/cli/scelta_scenario.h"
 
 namespace scenario::strumento {
@@ -25,16 +26,34 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
   inferisci_da_cartella(comando, s);
 }
 
+#ifndef CON_SERVE
+// The live view needs the HTTP library and the folder watch of the Linux build: here serve
+// only says so.
+void registra_serve(CLI::App& app) {
+  CLI::App* comando = app.add_subcommand(
+      "serve", "Not in this build: the live view of a route is served by the Linux build");
+  comando->allow_extras();
+  comando->callback([] {
+    stampa_errore(
+        "serve is not available in the Windows build: run the Linux build's "
+        "scenario-tool serve");
+    termina(uscita_uso);
+  });
+}
+#endif
+
 }  // namespace scenario::strumento
 
 #ifdef CON_PLOT
 constexpr const char* descrizione_strumento =
     "scenario-tool: compile, inspect and package train-simulator scenarios";
 #else
-// The plot subcommand draws with cairo, which only the Linux build carries.
+// The plot subcommand draws with cairo and serve needs the HTTP library and the folder watch,
+// which only the Linux build carries.
 constexpr const char* descrizione_strumento =
     "scenario-tool: compile, inspect and package train-simulator scenarios\n"
-    "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
+    "Windows build: no plot subcommand (plots are drawn by the Linux build only), and serve "
+    "only says it is not available";
 #endif
 
 namespace {
@@ -52,7 +71,7 @@ constexpr sottocomando sottocomandi[] = {
 #ifdef CON_PLOT
     {"plot", st::registra_plot},
 #endif
-    {"package", st::registra_package},
+    {"package", st::registra_package}, {"serve", st::registra_serve},
 };
 
 // Building every subcommand's options is most of the start-up, so a run that names one
