@@ -136,12 +136,20 @@ MHD_Result eventi(MHD_Connection* c, stato& s) {
   return accoda(c, MHD_HTTP_OK, r, "text/event-stream");
 }
 
+MHD_Result conta_host(void* cls, MHD_ValueKind, const char* chiave, const char*) {
+  if (uguali_senza_maiuscole(chiave, MHD_HTTP_HEADER_HOST)) ++*static_cast<int*>(cls);
+  return MHD_YES;
+}
+
 MHD_Result rispondi(void* cls, MHD_Connection* c, const char* url, const char* metodo, const char*,
                     const char*, size_t*, void**) {
   stato& s = *static_cast<stato*>(cls);
+  // One Host only: of two, a proxy in front and this server might each read another.
+  int quanti_host = 0;
+  MHD_get_connection_values(c, MHD_HEADER_KIND, conta_host, &quanti_host);
   const char* host = MHD_lookup_connection_value(c, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST);
   const char* origine = MHD_lookup_connection_value(c, MHD_HEADER_KIND, "Origin");
-  if (host == nullptr || !host_ammesso(host, s.porta) ||
+  if (quanti_host != 1 || host == nullptr || !host_ammesso(host, s.porta) ||
       (origine != nullptr && !origine_ammessa(origine, s.porta))) {
     const std::string p = std::to_string(s.porta);
     return testo(c, MHD_HTTP_FORBIDDEN,
