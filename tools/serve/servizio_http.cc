@@ -34,6 +34,9 @@ namespace {
 using stato = servizio_http::stato;
 
 constexpr auto intervallo_battito = std::chrono::seconds(5);
+// Room in the system's queue for every connection the server may hold: with the queue full,
+// the system takes new ones in out of the order they were opened, after a retry of a second.
+constexpr int coda_ascolto = 2 * connessioni_massime;
 
 bool uguali_senza_maiuscole(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -183,7 +186,8 @@ int ascolto(uint16_t porta) {
   a.sin_family = AF_INET;
   a.sin_port = htons(porta);
   a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 16) != 0) {
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      ::listen(fd, coda_ascolto) != 0) {
     const int e = errno;
     ::close(fd);
     throw std::runtime_error(std::strerror(e));
