@@ -7,7 +7,8 @@ if(NOT esito EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${esito}")
 endif()
 foreach(file bin/scenario-tool libexec/scenario-tool/ARONA_DOMODOSSOLA_324
-             lib/scenario-tool/scenario-tool-plot lib/scenario-tool/scenario-runtime
+             lib/scenario-tool/scenario-tool-plot lib/scenario-tool/scenario-tool-serve
+             lib/scenario-tool/scenario-runtime
              share/man/man1/scenario-tool.1 share/bash-completion/completions/scenario-tool
              share/doc/scenario_arona_domodossola/LICENSE
              share/doc/scenario_arona_domodossola/sorgenti.md)
