@@ -13,7 +13,8 @@ import fs from "node:fs";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 
-const [strumento, schermata] = process.argv.slice(2);
+// Absolute: serve is started in a folder of its own.
+const [strumento, schermata] = process.argv.slice(2).map((a) => path.resolve(a));
 const CHROMIUM = process.env.CHROMIUM || "/usr/bin/chromium-headless-shell";
 const PUPPETEER = path.join(path.dirname(fileURLToPath(import.meta.url)), "node_modules", "puppeteer-core");
 for (const [cosa, dove] of [["Chromium", CHROMIUM], ["puppeteer-core", PUPPETEER]]) {
@@ -23,6 +24,16 @@ for (const [cosa, dove] of [["Chromium", CHROMIUM], ["puppeteer-core", PUPPETEER
 }
 // Imported only now, so that a missing puppeteer-core is told as above.
 const { apriBrowser, avviaServe, cartellaTemporanea, esegui, fermaServe, leggi, salva } = await import("./aiuti.mjs");
+
+// The mouse over the middle of what `selettore` picks, found in one step: the page draws
+// again on the next frame, replacing its elements, so a handle taken earlier may be gone.
+async function sopra(pagina, selettore) {
+  const c = await pagina.$eval(selettore, (e) => {
+    const r = e.getBoundingClientRect();
+    return { x: r.x + r.width / 2, y: r.y + r.height / 2 };
+  });
+  await pagina.mouse.move(c.x, c.y);
+}
 
 const ATTESA = 20000; // the longest wait for one change to show, in ms: a stuck page, not a slow one
 
@@ -57,9 +68,7 @@ try {
   assert.match(await pagina.$eval("#stato", (s) => s.textContent), /^compiles: 0 errors, 0 warnings$/);
 
   // The hover card over that signal names its record.
-  const segnale = await pagina.$('#piano circle[data-segnale="15150"]');
-  const riquadro = await segnale.boundingBox();
-  await pagina.mouse.move(riquadro.x + riquadro.width / 2, riquadro.y + riquadro.height / 2);
+  await sopra(pagina, '#piano circle[data-segnale="15150"]');
   await pagina.waitForSelector("#scheda:not([hidden])", { timeout: ATTESA });
   const scheda = await pagina.$eval("#scheda", (s) => s.innerText);
   assert.match(scheda, /km 15\.150/);
@@ -91,8 +100,7 @@ try {
   assert.equal(await pagina.$eval("#scelta .luogo", (l) => l.textContent), "percorso/ARONA_DOMODOSSOLA_324-.txt:19:14");
   if (schermata) {
     // The hover card over the signal again, for the picture.
-    const r = await (await pagina.$('#piano circle[data-segnale="15150"]')).boundingBox();
-    await pagina.mouse.move(r.x + r.width / 2, r.y + r.height / 2);
+    await sopra(pagina, '#piano circle[data-segnale="15150"]');
     await pagina.waitForSelector("#scheda:not([hidden])", { timeout: ATTESA });
     await pagina.screenshot({ path: schermata });
   }
