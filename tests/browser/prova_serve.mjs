@@ -63,7 +63,7 @@ try {
   assert.ok(stazioni.includes("ARONA") && stazioni.includes("DOMODOSSOLA"), stazioni.join());
   assert.equal(await pagina.$eval('#piano [data-stazione="MEINA"]', (c) => c.dataset.posizione), "4850");
   assert.ok(await pagina.$('#piano circle[data-segnale="15150"]'), "the signal at 15150 m is drawn");
-  assert.match(await pagina.$eval('#piano circle[data-segnale="15150"] title', (t) => t.textContent), /^signal at 15150 m, cell 304/);
+  assert.match(await pagina.$eval('#piano circle[data-segnale="15150"]', (c) => c.getAttribute("aria-label")), /^signal at 15150 m, cell 304$/);
   assert.ok(await pagina.$('#profilo text[data-stazione="STRESA"]'), "STRESA is named in the profile");
   assert.match(await pagina.$eval("#stato", (s) => s.textContent), /^compiles: 0 errors, 0 warnings$/);
 

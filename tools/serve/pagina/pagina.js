@@ -157,6 +157,17 @@
     return Q[lo] + ((Q[hi] - Q[lo]) * (m - M[lo])) / (M[hi] - M[lo]);
   }
 
+  // The first of the ascending metres M past metre m.
+  function primoOltre(M, m) {
+    let lo = 0, hi = M.length;
+    while (lo < hi) {
+      const mid = (lo + hi) >> 1;
+      if (M[mid] <= m) lo = mid + 1;
+      else hi = mid;
+    }
+    return lo;
+  }
+
   // The first plan sample at or past metre m.
   function indicePiano(P, m) {
     let lo = 0, hi = P.metri.length;
@@ -292,10 +303,20 @@
         const s = this.segnoVicino(e);
         if (s) scegli(s);
       });
+      // The size is read again only when it changes: reading it on each frame would make the
+      // browser lay out the page just changed before drawing, once more than it needs.
+      this.misure = null;
+      new ResizeObserver(() => {
+        this.misure = null;
+        richiedi(this);
+      }).observe(svg);
     }
     dimensioni() {
-      const r = this.svg.getBoundingClientRect();
-      return { w: Math.max(r.width, 10), h: Math.max(r.height, 10) };
+      if (!this.misure) {
+        const r = this.svg.getBoundingClientRect();
+        this.misure = { w: Math.max(r.width, 10), h: Math.max(r.height, 10) };
+      }
+      return this.misure;
     }
     posizione(e) {
       const r = this.svg.getBoundingClientRect();
@@ -480,7 +501,7 @@
         const tr = this.percorso(P, g.da, g.a, w, h, 1);
         const d = tr.fine();
         if (!d) continue;
-        r.push(`<path class="galleria" d="${d}"><title>${esc(titoloGalleria(g.primo))}</title></path>`);
+        r.push(`<path class="galleria" d="${d}" role="img" aria-label="${esc(titoloGalleria(g.primo))}"/>`);
         if (g.primo.nome) {
           const [x, y] = this.xy(...puntoPiano(P, (g.da + g.a) / 2));
           this.daPosare.push([2, x, y, nomeBreveGalleria(g.primo.nome), "nome-galleria", "10px sans-serif"]);
@@ -501,7 +522,7 @@
         const [x, y] = this.xy(...puntoPiano(P, s.avviso));
         if (fuori(x, y, w, h) || (ultimo && Math.hypot(x - ultimo[0], y - ultimo[1]) < 1.5)) continue;
         ultimo = [x, y];
-        r.push(`<circle class="avviso" data-avviso="${s.avviso}" cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="4"><title>warning board at km ${km(s.avviso)}, ${s.velocita} km/h</title></circle>`);
+        r.push(`<circle class="avviso" data-avviso="${s.avviso}" cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="4" role="img" aria-label="warning board at km ${km(s.avviso)}, ${s.velocita} km/h"/>`);
         this.segniDisegnati.push({ x, y, segno: { genere: "slow", m: s.avviso, ogg: s } });
       }
       for (const s of p.rallentamenti) {
@@ -521,7 +542,7 @@
         const [x, y] = this.xy(...puntoPiano(P, s.posizione));
         if (fuori(x, y, w, h)) continue;
         const titolo = titoloStazione(s);
-        r.push(`<circle class="stazione" data-stazione="${esc(compatto(s.nome))}" data-posizione="${s.posizione}" cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="5"><title>${esc(titolo)}</title></circle>`);
+        r.push(`<circle class="stazione" data-stazione="${esc(compatto(s.nome))}" data-posizione="${s.posizione}" cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="5" role="img" aria-label="${esc(titolo)}"/>`);
         this.segniDisegnati.push({ x, y, segno: { genere: "station", m: s.posizione, ogg: s } });
         this.daPosare.push([0, x, y, compatto(s.nome), "nome-stazione", "bold 13px sans-serif"]);
       }
@@ -532,9 +553,9 @@
     puntuali(p, w, h) {
       const r = [];
       const tipi = [
-        [p.segnali, (x, y, e) => `<circle class="segnale" data-segnale="${e.posizione}" cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="3"><title>signal at ${e.posizione} m, cell ${e.cella}</title></circle>`],
-        [p.cartelli, (x, y, e) => `<rect class="cartello" data-cartello="${e.posizione}" x="${(x - 3).toFixed(1)}" y="${(y - 9).toFixed(1)}" width="6" height="6"><title>${esc(descrizioneElemento(e))}</title></rect>`],
-        [p.indicatori, (x, y, e) => `<path class="indicatore" data-indicatore="${e.posizione}" d="M${x.toFixed(1)} ${(y + 4).toFixed(1)} l4 7 h-8z"><title>speed-indicator board at ${e.posizione} m</title></path>`],
+        [p.segnali, (x, y, e) => `<circle class="segnale" data-segnale="${e.posizione}" cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="3" role="img" aria-label="signal at ${e.posizione} m, cell ${e.cella}"/>`],
+        [p.cartelli, (x, y, e) => `<rect class="cartello" data-cartello="${e.posizione}" x="${(x - 3).toFixed(1)}" y="${(y - 9).toFixed(1)}" width="6" height="6" role="img" aria-label="${esc(descrizioneElemento(e))}"/>`],
+        [p.indicatori, (x, y, e) => `<path class="indicatore" data-indicatore="${e.posizione}" d="M${x.toFixed(1)} ${(y + 4).toFixed(1)} l4 7 h-8z" role="img" aria-label="speed-indicator board at ${e.posizione} m"/>`],
       ];
       for (const [lista, segno] of tipi) {
         let ultimo = null;
@@ -577,7 +598,7 @@
         const punto = this.schermoDi(q.metri);
         if (!punto || fuori(punto[0], punto[1], w, h)) continue;
         const [x, y] = punto;
-        r.push(`<path class="problema ${esc(q.severity)}" data-problema="${q.indice}" d="M${x.toFixed(1)} ${(y - 22).toFixed(1)} l7 12 h-14z"><title>${esc(luogo(q))}: ${esc(q.message)}</title></path>`);
+        r.push(`<path class="problema ${esc(q.severity)}" data-problema="${q.indice}" d="M${x.toFixed(1)} ${(y - 22).toFixed(1)} l7 12 h-14z" role="img" aria-label="${esc(luogo(q))}: ${esc(q.message)}"/>`);
         this.segniDisegnati.push({ x, y: y - 16, segno: { genere: "problem", m: q.metri, ogg: q } });
       }
       return r.join("");
@@ -717,27 +738,32 @@
         r.push(`<path class="terra" d="${terra}"/>`);
         r.push(`<path class="quota" d="${linea}"/>`);
       }
+      // The tunnels as one path: on a long line they are hundreds; the plan names each.
       const mpp = 1 / (this.base.s * this.t.k);
+      const gallerie = [];
       for (const g of VistaPiano.unisci(p.gallerie, (x) => x.inizio, (x) => x.fine, mpp)) {
         if (g.a < m0 || g.da > m1) continue;
         const t = new Tracciatore(w, 100000, 0.5);
         t.punto(this.x(g.da), y(quotaA(p, g.da)), g.da);
-        for (let i = 0; i < M.length; ++i) if (M[i] > g.da && M[i] < g.a) t.punto(this.x(M[i]), y(Q[i]), M[i]);
+        for (let i = primoOltre(M, g.da); i < M.length && M[i] < g.a; ++i) t.punto(this.x(M[i]), y(Q[i]), M[i]);
         t.punto(Math.max(this.x(g.a), this.x(g.da) + 1), y(quotaA(p, g.a)), g.a);
-        r.push(`<path class="galleria" d="${t.fine()}"><title>${esc(titoloGalleria(g.primo))}</title></path>`);
+        gallerie.push(t.fine());
       }
+      if (gallerie.length) r.push(`<path class="galleria" d="${gallerie.join("")}"/>`);
       let ultimaX = -1;
+      const tacche = []; // one path: on a long line they are hundreds
       for (const s of p.pendenze) {
         if (s.a < m0 || s.da > m1) continue;
         const x0 = this.x(s.da), x1 = this.x(s.a);
         if (x0 - ultimaX < 1) continue;
         ultimaX = x0;
-        r.push(`<line class="tacca-pendenza" x1="${x0.toFixed(1)}" y1="${pan.y1 - 14}" x2="${x0.toFixed(1)}" y2="${pan.y1}"/>`);
+        tacche.push(`M${x0.toFixed(1)} ${pan.y1 - 14}V${pan.y1}`);
         const testo = `${s.valore > 0 ? "+" : ""}${s.valore}\u2030`;
         if (x1 - x0 > larghezza(testo, "10px sans-serif") + 6) {
           r.push(`<text class="pendenza" x="${((Math.max(x0, 70) + Math.min(x1, w - 20)) / 2).toFixed(1)}" y="${pan.y1 - 4}" text-anchor="middle">${testo}</text>`);
         }
       }
+      if (tacche.length) r.push(`<path class="tacca-pendenza" d="${tacche.join("")}"/>`);
       return r.join("");
     }
 
@@ -782,15 +808,20 @@
         const ca = posa.posa([{ x0: xa - 3 - la, y0: yt - 10, x1: xa - 3, y1: yt + 2 }]);
         if (ca) r.push(`<text class="nome-avviso" x="${ca.x0.toFixed(1)}" y="${yt.toFixed(1)}">warning</text>`);
       }
+      // The signals as two paths, masts and heads: on a long line they are hundreds, and the
+      // hover card finds them by segniDisegnati, not by their elements.
       let ultimo = -10;
+      const aste = [], teste = [];
       for (const e of p.segnali) {
         if (e.posizione < m0 || e.posizione > m1) continue;
         const x = this.x(e.posizione);
         if (Math.abs(x - ultimo) < 1.5) continue;
         ultimo = x;
-        r.push(`<line class="asta-segnale" x1="${x.toFixed(1)}" y1="${pan.y1}" x2="${x.toFixed(1)}" y2="${pan.y1 - 12}"/><circle class="segnale" cx="${x.toFixed(1)}" cy="${pan.y1 - 14}" r="3"/>`);
+        aste.push(`M${x.toFixed(1)} ${pan.y1}V${pan.y1 - 12}`);
+        teste.push(`M${(x - 3).toFixed(1)} ${pan.y1 - 14}a3 3 0 1 0 6 0a3 3 0 1 0 -6 0`);
         this.segniDisegnati.push({ x, y: pan.y1 - 14, segno: { genere: "feature", m: e.posizione, ogg: e } });
       }
+      if (aste.length) r.push(`<path class="asta-segnale" d="${aste.join("")}"/><path class="segnale" d="${teste.join("")}"/>`);
       let ultimoControllo = null;
       for (const e of p.controlli) {
         if (e.posizione < m0 || e.posizione > m1) continue;
@@ -799,7 +830,7 @@
         if (ultimoControllo && Math.abs(ultimoControllo[0] - x) < 1 && Math.abs(ultimoControllo[1] - yy) < 1) continue;
         ultimoControllo = [x, yy];
         const forma = v > p.velocitaMax ? "l4 8 h-8z" : "l4 5 l-4 5 l-4 -5z"; // a triangle above the scale
-        r.push(`<path class="controllo" d="M${x.toFixed(1)} ${(yy - 5).toFixed(1)} ${forma}"><title>speed check ${v} km/h at ${e.posizione} m</title></path>`);
+        r.push(`<path class="controllo" d="M${x.toFixed(1)} ${(yy - 5).toFixed(1)} ${forma}" role="img" aria-label="speed check ${v} km/h at ${e.posizione} m"/>`);
         this.segniDisegnati.push({ x, y: yy, segno: { genere: "feature", m: e.posizione, ogg: e } });
       }
       return r.join("");
@@ -846,7 +877,7 @@
         const x = this.x(q.metri);
         if (x < 60 || x > w) continue;
         r.push(`<line class="linea-problema ${esc(q.severity)}" x1="${x.toFixed(1)}" y1="${pan.quote.y0}" x2="${x.toFixed(1)}" y2="${pan.velocita.y1}"/>`);
-        r.push(`<path class="problema ${esc(q.severity)}" data-problema="${q.indice}" d="M${x.toFixed(1)} ${pan.quote.y0 + 2} l6 11 h-12z"><title>${esc(luogo(q))}: ${esc(q.message)}</title></path>`);
+        r.push(`<path class="problema ${esc(q.severity)}" data-problema="${q.indice}" d="M${x.toFixed(1)} ${pan.quote.y0 + 2} l6 11 h-12z" role="img" aria-label="${esc(luogo(q))}: ${esc(q.message)}"/>`);
         this.segniDisegnati.push({ x, y: pan.quote.y0 + 8, segno: { genere: "problem", m: q.metri, ogg: q } });
       }
       return r.join("");
