@@ -549,7 +549,8 @@
       return r.join("");
     }
 
-    // Signals, boards and speed checks: at most one mark a pixel of each kind.
+    // Signals, boards and speed checks: of marks of one kind closer than half their width (3
+    // px), only the first; the others would be hidden under it.
     puntuali(p, w, h) {
       const r = [];
       const tipi = [
@@ -562,7 +563,7 @@
         for (const e of lista) {
           const [x, y] = this.xy(...puntoPiano(p.piano, e.posizione));
           if (fuori(x, y, w, h)) continue;
-          if (ultimo && Math.abs(x - ultimo[0]) < 1.5 && Math.abs(y - ultimo[1]) < 1.5) continue;
+          if (ultimo && Math.abs(x - ultimo[0]) < 3 && Math.abs(y - ultimo[1]) < 3) continue;
           ultimo = [x, y];
           r.push(segno(x, y, e));
           this.segniDisegnati.push({ x, y, segno: { genere: "feature", m: e.posizione, ogg: e } });
