@@ -2,8 +2,9 @@
 // shipped route is drawn with its stations and signals; a save that moves a station redraws
 // the page without reloading it; a save that breaks the source lists the error while the last
 // drawing stays, and clicking it shows FILE:LINE:COL; a save that fixes it takes the error
-// away; Ctrl-C ends the server with status 0. Everything is checked by the page's own data
-// attributes and texts, not by pixels.
+// away; a folder taken away and brought back is told and served again; Ctrl-C ends the server
+// with status 0. Everything is checked by the page's own data attributes and texts, not by
+// pixels.
 //
 // Usage: node prova_serve.mjs SCENARIO_TOOL [SCREENSHOT.png]
 // Exits 77 (skipped) when Chromium or puppeteer-core is not installed (bash scripts/setup.sh
@@ -111,6 +112,17 @@ try {
   assert.equal(await pagina.$$eval("#problemi li.error", (l) => l.length), 0);
   assert.equal(await pagina.$eval("#avvisi", (a) => a.textContent), "");
   assert.equal(await pagina.evaluate(() => window.segnoDellaProva), 324);
+
+  // The folder taken away and brought back: the server says so and keeps serving.
+  const altrove = path.join(lavoro, "altrove");
+  fs.renameSync(cartella, altrove);
+  await pagina.waitForFunction(() => document.querySelector("#avvisi").textContent.includes("is not there"), { timeout: ATTESA });
+  const avvisi = await pagina.$$eval("#avvisi p", (p) => p.map((x) => x.textContent));
+  assert.equal(avvisi[0], "folder percorso is not there: serve watches for it to come back");
+  assert.match(avvisi[1], /^no source \/.*\/percorso\/ARONA_DOMODOSSOLA_linea\.txt$/);
+  assert.equal(await pagina.$$eval("#piano circle[data-stazione]", (c) => c.length), 14);
+  fs.renameSync(altrove, cartella);
+  await pagina.waitForFunction(() => document.querySelector("#avvisi").textContent === "", { timeout: ATTESA });
   assert.deepEqual(errori, []);
 } finally {
   await browser.close();
@@ -119,4 +131,9 @@ try {
   assert.match(server.errori, /scenario-tool: serve stopped\n$/);
   fs.rmSync(lavoro, { recursive: true, force: true });
 }
+// Standard error, read whole once the server has ended, says the same.
+assert.match(
+  server.errori,
+  /\nscenario-tool: folder percorso is not there: serve watches for it to come back\nscenario-tool: no source \/.*\/percorso\/ARONA_DOMODOSSOLA_linea\.txt\nscenario-tool: no source .*\nscenario-tool: folder percorso is back\n0 errors, 0 warnings\n/,
+);
 console.log("serve's page: drawn, redrawn on save, errors listed and cleared");
