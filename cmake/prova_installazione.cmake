@@ -7,7 +7,8 @@ if(NOT esito EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${esito}")
 endif()
 foreach(file bin/scenario-tool libexec/scenario-tool/ARONA_DOMODOSSOLA_324
-             lib/scenario-tool/scenario-tool-plot lib/scenario-tool/scenario-runtime
+             lib/scenario-tool/scenario-tool-plot lib/scenario-tool/scenario-tool-serve
+             lib/scenario-tool/scenario-runtime
              share/man/man1/scenario-tool.1.gz share/bash-completion/completions/scenario-tool
              share/doc/scenario-tool/README.md share/doc/scenario-tool/LICENSE
              share/doc/scenario-tool/copyright share/doc/scenario-tool/docs/sorgenti.md

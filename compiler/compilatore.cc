@@ -71,7 +71,11 @@ void in_ordine_di_sorgente(std::vector<diagnostica>& d, const opzioni_compilazio
 }
 
 raccolta_diagnostiche controlla(const testi_sorgenti& testi, const opzioni_compilazione& o) {
-  const compilazione c = compila(testi, o);
+  return controlla(testi, o, compila(testi, o));
+}
+
+raccolta_diagnostiche controlla(const testi_sorgenti& testi, const opzioni_compilazione& o,
+                                const compilazione& c) {
   analisi a(o, modo_analisi::raccogli);
   memorizza_dati(a, testi);
   passata_percorso(a);

@@ -53,6 +53,10 @@ void in_ordine_di_sorgente(std::vector<diagnostica>& d, const opzioni_compilazio
 // goes on after each bad record finds, in source order (line description first), each problem
 // once. Bounded by `o.problemi_massimi`.
 raccolta_diagnostiche controlla(const testi_sorgenti& testi, const opzioni_compilazione& o);
+// The same for a caller that has compiled these texts with these options already: `c` is what
+// `compila(testi, o)` returned.
+raccolta_diagnostiche controlla(const testi_sorgenti& testi, const opzioni_compilazione& o,
+                                const compilazione& c);
 
 }  // namespace scenario
 

@@ -33,6 +33,7 @@ struct significato_uscita {
 
 inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_ok, "*", "done"},
+    {uscita_ok, "serve", "stopped by Ctrl-C or SIGTERM"},
     {uscita_codice_registrato, "compile", "a code was recorded (the files are written)"},
     {uscita_codice_registrato, "check", "an error, a warning under --strict, or a missing source"},
     {uscita_codice_registrato, "new export",
@@ -48,6 +49,8 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
     {uscita_file, "new export check compile plot package scenario-runtime",
      "a file could not be read or written (the earlier copy is kept)"},
+    {uscita_file, "serve",
+     "the port cannot be listened on, or scenario-tool-serve is in neither of its places"},
     {uscita_compilato_danneggiato, "dump plot",
      "a compiled file is missing, unreadable or damaged"},
     {uscita_occupata, "compile", "another run kept the folder busy (nothing written)"},

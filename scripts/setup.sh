@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the package needs on Debian 12.
 # Safe to run again: apt-get skips what is already there.
+# serve's browser test needs node and npm (Debian's, when none is installed), headless Chromium
+# from Debian and puppeteer-core, which npm installs into tests/browser/ from its lock file
+# (puppeteer-core downloads no browser).
 # Optional groups: "fuzz" (clang runtimes), "windows" (mingw-w64 cross-compiler and its zlib,
 # wine and the fonts wine maps the Windows dialog fonts to).
 set -euo pipefail
@@ -9,7 +12,8 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libfltk1.3-dev libx11-dev libxft-dev libxinerama-dev libxcursor-dev libxrender-dev libxfixes-dev libfontconfig-dev
-  libcli11-dev nlohmann-json3-dev libcairo2-dev zlib1g-dev
+  libcli11-dev nlohmann-json3-dev libcairo2-dev zlib1g-dev libmicrohttpd-dev
+  chromium-headless-shell
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev llvm clang-format
   valgrind hyperfine python3 time
@@ -22,6 +26,8 @@ for group in "$@"; do
     *) ;;
   esac
 done
+
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -37,4 +43,11 @@ fi
 # (editors/package.json); without npm it is skipped.
 if command -v npm >/dev/null; then
   npm ci --prefix "$(dirname "$0")/../editors" --no-audit --no-fund --loglevel=error
+fi
+
+# Again only when the lock file is newer than what npm last installed.
+browser="$(cd "$(dirname "$0")/.." && pwd)/tests/browser"
+if [ ! -e "$browser/node_modules/.package-lock.json" ] ||
+  [ "$browser/package-lock.json" -nt "$browser/node_modules/.package-lock.json" ]; then
+  (cd "$browser" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
 fi

@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
+# setup.sh has installed headless Chromium and puppeteer-core: serve's browser test runs, never
+# skips.
+export BROWSER_OBBLIGATORIO=1
 for config in normale sanitizzatori; do
   dir=build-test-$config
   opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DERRORI_AVVISI=ON)

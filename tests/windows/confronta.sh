@@ -5,7 +5,8 @@
 # - scenario-tool compile gives the same files, status line and exit status, on the shipped
 #   sources and on a line description whose length sets code 1, and dump --json reads the
 #   compiled files alike;
-# - the Windows tool has no plot subcommand (cairo is Linux-only) and its --help says so;
+# - the Windows tool has no plot subcommand (cairo is Linux-only) and its --help says so; its
+#   serve says it is not available there;
 # - an author's route packaged by the Linux tool for Windows writes the same bytes as its Linux
 #   package, and the Windows tool makes the same Windows package natively.
 #
@@ -208,6 +209,10 @@ verifica "Windows tool makes the same Windows package" \
 esegui_in "$lavoro/sorgenti" "$wine" "$cartella_windows/scenario-tool.exe" --help
 verifica "Windows tool's help says plot is left out" grep -q "no plot" "$lavoro/sorgenti.uscita"
 verifica "Windows tool has no plot subcommand" senza_plot "$lavoro/sorgenti.uscita"
+esegui_in "$lavoro/sorgenti" "$wine" "$cartella_windows/scenario-tool.exe" serve
+verifica "Windows tool's serve says it is not there" \
+  grep -q "serve is not available in the Windows build" "$lavoro/sorgenti.errori"
+verifica "Windows tool's serve ends with status 2" vale "$lavoro/sorgenti.stato" 2
 
 echo "windows: $passati passed, $falliti failed"
 [ "$falliti" = 0 ]

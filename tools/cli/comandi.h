@@ -62,6 +62,7 @@ void registra_plot(CLI::App& app);
 void registra_package(CLI::App& app);
 void registra_explain(CLI::App& app);
 void registra_lsp(CLI::App& app);
+void registra_serve(CLI::App& app);
 
 }  // namespace scenario::strumento
 

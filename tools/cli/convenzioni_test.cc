@@ -183,7 +183,9 @@ TEST_F(Convenzioni, CartelleCheNonDannoINomi) {
        "no compiled files in d/: found R_7-.txt, R_linea.txt; the compiled files are "
        "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat, which compile writes"},
       {"una --dir sbagliata", {"R_linea.txt", "R_7-.txt"}, "compile --dir dd", "no folder dd/"},
-      {"una --dir che e' un file", {"R_linea.txt", "R_7-.txt"}, "dump --dir d/R_7-.txt",
+      {"una --dir che e' un file",
+       {"R_linea.txt", "R_7-.txt"},
+       "dump --dir d/R_7-.txt",
        "d/R_7-.txt is not a folder"},
       {"due linee",
        {"A_linea.txt", "A_1-.txt", "B_linea.txt", "B_2-.txt"},
@@ -219,7 +221,8 @@ TEST_F(Convenzioni, RigaDiComandoComeLeAltre) {
   const std::string avviso =
       "d/R_7-.txt:2:9: error 25: `sabbia` field `quantita` 70000 does not fit its 16 bits: the "
       "compiler takes -32768 to 32767\n  sabbia, 70000\n          ^~~~~\n";
-  const std::string comandi = "new, export, check, compile, dump, plot, package, explain, lsp";
+  const std::string comandi =
+      "new, export, check, compile, dump, plot, package, serve, explain, lsp";
   const struct {
     const char* argomenti;
     int stato;

@@ -66,19 +66,25 @@ void stampa_errore(const std::string& messaggio) {
   std::fprintf(stderr, "scenario-tool: %s\n", messaggio.c_str());
 }
 
-bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
-                               const opzioni_compilazione& o) {
-  bool manca = false;
+std::vector<std::string> sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
+                                           const opzioni_compilazione& o) {
+  std::vector<std::string> messaggi;
   const std::pair<bool, std::string> sorgenti[] = {
       {t.linea.has_value(), nome_testo_linea(o.nome_linea)},
       {t.treno.has_value(), nome_testo_treno(o.nome_linea, o.numero_treno)}};
   for (const auto& [letto, nome] : sorgenti) {
     if (letto) continue;
     const auto percorso = (std::filesystem::absolute(cartella) / nome).lexically_normal();
-    stampa_errore("no source " + percorso.string());
-    manca = true;
+    messaggi.push_back("no source " + percorso.string());
   }
-  return manca;
+  return messaggi;
+}
+
+bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
+                               const opzioni_compilazione& o) {
+  const std::vector<std::string> messaggi = sorgenti_mancanti(t, cartella, o);
+  for (const std::string& m : messaggi) stampa_errore(m);
+  return !messaggi.empty();
 }
 
 }  // namespace scenario::strumento

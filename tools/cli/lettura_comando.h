@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "compiler/compilatore.h"
 #include "tools/cli/comandi.h"
@@ -38,6 +39,10 @@ bool nome_valido(const std::string& nome);
 // True when route and train may stand in file names; otherwise false after the message, and
 // the subcommand ends with uscita_uso.
 bool nomi_validi(const scenario_scelto& s);
+
+// "no source PATH" for each source of `o` that `t` lacks, by its full path.
+std::vector<std::string> sorgenti_mancanti(const testi_sorgenti& t, const std::string& cartella,
+                                           const opzioni_compilazione& o);
 
 // Names each source of `o` that `t` lacks by its full path ("scenario-tool: no source ..."),
 // so that the author sees where it was looked for; true when one was missing.

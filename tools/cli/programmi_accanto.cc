@@ -5,12 +5,17 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 #include "io/errore_io.h"
 #include "io/programma.h"
+#include "run/stati_uscita.h"
+#include "tools/cli/lettura_comando.h"
 
 namespace scenario::strumento {
 namespace {
@@ -64,5 +69,23 @@ std::string dove_cercato(const std::string& nome) {
   }
   return t;
 }
+
+std::string programma_per(const std::string& comando, const std::string& nome) {
+  std::string programma = programma_accanto(nome, true);
+  if (programma.empty()) stampa_errore(comando + " needs " + nome + ": " + dove_cercato(nome));
+  return programma;
+}
+
+#ifndef _WIN32
+int esegui_al_posto(const std::string& programma, std::vector<std::string> argomenti) {
+  std::vector<char*> argv;
+  for (std::string& a : argomenti) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::fflush(nullptr);
+  ::execv(programma.c_str(), argv.data());
+  stampa_errore("cannot run " + programma + ": " + std::strerror(errno));
+  return uscita_file;
+}
+#endif
 
 }  // namespace scenario::strumento

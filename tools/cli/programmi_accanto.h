@@ -5,6 +5,7 @@
 #define TOOLS_CLI_PROGRAMMI_ACCANTO_H_
 
 #include <string>
+#include <vector>
 
 namespace scenario::strumento {
 
@@ -20,6 +21,17 @@ std::string programma_accanto(const std::string& nome, bool da_eseguire);
 // Where `nome` was looked for, for the message of a program that was not found: "looked for
 // at /opt/st/bin/NAME and /opt/st/lib/scenario-tool/NAME".
 std::string dove_cercato(const std::string& nome);
+
+// The same for a subcommand that hands its work to `nome`: empty after "scenario-tool:
+// COMANDO needs NOME: looked for at ..." when it is in neither place.
+std::string programma_per(const std::string& comando, const std::string& nome);
+
+#ifndef _WIN32
+// Runs `programma` in this process's place with `argomenti` (the first is the program's name as
+// it sees it), standard output flushed first. Returns only when it could not, with the status
+// to end with, having said why.
+int esegui_al_posto(const std::string& programma, std::vector<std::string> argomenti);
+#endif
 
 }  // namespace scenario::strumento
 

@@ -117,6 +117,8 @@ std::string parola_gravita(const diagnostica& d, const colori& col) {
   return col("1;36", "note:");
 }
 
+}  // namespace
+
 nlohmann::json luogo_json(const std::string& file, const intervallo_sorgente& dove,
                           const std::string& cartella) {
   return {
@@ -129,8 +131,6 @@ nlohmann::json luogo_json(const std::string& file, const intervallo_sorgente& do
       {"offset", dove.inizio},
       {"end_offset", dove.fine}};
 }
-
-}  // namespace
 
 std::string per_schermo(std::string_view testo) { return mostra(testo).testo; }
 

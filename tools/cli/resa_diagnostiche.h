@@ -35,6 +35,11 @@ std::string riassunto(const raccolta_diagnostiche& r);
 // {"problems": [...], "errors": E, "warnings": W, "not_shown": K}, all text valid UTF-8.
 nlohmann::json json_diagnostiche(const raccolta_diagnostiche& r, const std::string& cartella);
 
+// A place in a source as the JSON form gives it: "file" (joined to the folder as given),
+// "line", "column", "end_line", "end_column", "offset", "end_offset".
+nlohmann::json luogo_json(const std::string& file, const intervallo_sorgente& dove,
+                          const std::string& cartella);
+
 // The text of the source named `file` (as problems name it), or nothing.
 std::string_view testo_sorgente(const testi_sorgenti& t, const opzioni_compilazione& o,
                                 const std::string& file);

@@ -190,7 +190,8 @@ std::string completa_scenario(scenario_scelto& s, bool linea_data, bool treno_da
 
 void completa_da_cartella(const CLI::App& comando, scenario_scelto& s) {
   const std::string& nome = comando.get_name();
-  const bool sorgenti = nome == "compile" || nome == "check" || nome == "package";
+  const bool sorgenti =
+      nome == "compile" || nome == "check" || nome == "package" || nome == "serve";
   const bool linea_data = comando.get_option("--route")->count() > 0;
   const bool treno_data = comando.get_option("--train")->count() > 0;
   // A name given that no file may carry is said before the folder is looked at.

@@ -22,16 +22,34 @@ void opzioni_scenario(CLI::App& comando, scenario_scelto& s) {
   comando.add_option("--train", s.treno, "Train number; left out, the one train in DIR");
 }
 
+#ifndef CON_SERVE
+// The live view needs the HTTP library and the folder watch of the Linux build: here serve
+// only says so.
+void registra_serve(CLI::App& app) {
+  CLI::App* comando = app.add_subcommand(
+      "serve", "Not in this build: the live view of a route is served by the Linux build");
+  comando->allow_extras();
+  comando->callback([] {
+    stampa_errore(
+        "serve is not available in the Windows build: run the Linux build's "
+        "scenario-tool serve");
+    termina(uscita_uso);
+  });
+}
+#endif
+
 }  // namespace scenario::strumento
 
 #ifdef CON_PLOT
 constexpr const char* descrizione_strumento =
     "scenario-tool: compile, inspect and package train-simulator scenarios";
 #else
-// The plot subcommand draws with cairo, which only the Linux build carries.
+// The plot subcommand draws with cairo and serve needs the HTTP library and the folder watch,
+// which only the Linux build carries.
 constexpr const char* descrizione_strumento =
     "scenario-tool: compile, inspect and package train-simulator scenarios\n"
-    "Windows build: no plot subcommand (plots are drawn by the Linux build only)";
+    "Windows build: no plot subcommand (plots are drawn by the Linux build only), and serve "
+    "only says it is not available";
 #endif
 
 namespace {
@@ -49,8 +67,8 @@ constexpr sottocomando sottocomandi[] = {
 #ifdef CON_PLOT
     {"plot", st::registra_plot},
 #endif
-    {"package", st::registra_package}, {"explain", st::registra_explain},
-    {"lsp", st::registra_lsp},
+    {"package", st::registra_package}, {"serve", st::registra_serve},
+    {"explain", st::registra_explain}, {"lsp", st::registra_lsp},
 };
 
 // Building every subcommand's options is most of the start-up, so a run that names one

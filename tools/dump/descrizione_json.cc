@@ -10,11 +10,10 @@
 #include "compiler/formato_celle.h"
 
 namespace scenario::strumento {
-namespace {
 
 using json = nlohmann::ordered_json;
 
-json stazione(const stazione_descritta& s) {
+json json_stazione(const stazione_descritta& s) {
   const voce_stazione& v = s.voce;
   json j = {{"slot", s.slot},      {"name", s.nome},          {"type", v.tipo},
             {"start", v.inizio},   {"end", v.fine},           {"position", v.posizione},
@@ -25,6 +24,8 @@ json stazione(const stazione_descritta& s) {
   j["byte"] = {v.byte_1, v.byte_2, v.byte_3, v.byte_4};
   return j;
 }
+
+namespace {
 
 json voce_linea(const voce_linea_descritta& v) {
   json valori = json::array();
@@ -62,7 +63,9 @@ std::string chiave_valore(const std::string& campo) {
   return campo;
 }
 
-json elemento(const elemento_descritto& e) {
+}  // namespace
+
+json json_elemento(const elemento_descritto& e) {
   json valori = json::object();
   for (const campo_descritto& c : e.campi) valori[chiave_valore(c.nome)] = c.valore;
   json j = {{"cell", e.cella},
@@ -75,7 +78,7 @@ json elemento(const elemento_descritto& e) {
   return j;
 }
 
-json rallentamento(const rallentamento_descritto& r) {
+json json_rallentamento(const rallentamento_descritto& r) {
   json j = {{"start_cell", r.cella_inizio},
             {"start", metri_elemento(r.cella_inizio)},
             {"end_cell", r.cella_fine},
@@ -89,7 +92,7 @@ json rallentamento(const rallentamento_descritto& r) {
   return j;
 }
 
-json galleria(const galleria_descritta& g) {
+json json_galleria(const galleria_descritta& g) {
   return {{"first_cell", g.prima_cella},
           {"last_cell", g.ultima_cella},
           {"start", metri_strato(g.prima_cella)},
@@ -99,6 +102,8 @@ json galleria(const galleria_descritta& g) {
           {"name", g.nome}};
 }
 
+namespace {
+
 json curva(const curva_descritta& c) {
   json j = {{"start", c.inizio},          {"length", c.lunghezza},
             {"class", c.classe},          {"direction", c.sinistra ? "left" : "right"},
@@ -106,7 +111,9 @@ json curva(const curva_descritta& c) {
   return j;
 }
 
-json tratto(const tratto_strato& t, const char* unita) {
+}  // namespace
+
+json json_tratto(const tratto_strato& t, const char* unita) {
   return {{"first_cell", t.prima_cella},
           {"last_cell", t.ultima_cella},
           {"from", metri_strato(t.prima_cella)},
@@ -115,7 +122,7 @@ json tratto(const tratto_strato& t, const char* unita) {
           {unita, t.valore ? json(*t.valore) : json(nullptr)}};
 }
 
-json conteggi_in_json(const conteggi& n) {
+json json_conteggi(const conteggi& n) {
   return {{"stations", n.stazioni},
           {"signals", n.segnali},
           {"slow_orders", n.rallentamenti},
@@ -126,6 +133,8 @@ json conteggi_in_json(const conteggi& n) {
           {"speed_checks", n.controlli_velocita},
           {"tunnel_lamps", n.lampade}};
 }
+
+namespace {
 
 std::string testo_json(const json& j) {
   return j.dump(2, ' ', false, json::error_handler_t::replace);
@@ -215,7 +224,7 @@ auto da_vettore(const std::vector<T>& v, F in) {
 
 sorgente_lista da_strato(const file_letti& f, strato s, const char* unita) {
   return [&f, s, unita](const auto& scrivi) {
-    per_ogni_tratto(f.percorso, s, [&](const tratto_strato& t) { scrivi(tratto(t, unita)); });
+    per_ogni_tratto(f.percorso, s, [&](const tratto_strato& t) { scrivi(json_tratto(t, unita)); });
   };
 }
 
@@ -228,16 +237,16 @@ void scrivi_json(std::FILE* out, const descrizione& d, const file_letti& f) {
   s.valore("train", d.treno);
   s.valore("cells", d.celle);
   s.valore("line_length", d.lunghezza_linea);
-  s.valore("counts", conteggi_in_json(d.numeri));
+  s.valore("counts", json_conteggi(d.numeri));
   s.valore("identity", identita(d.identita));
-  s.lista("stations", da_vettore(d.stazioni, stazione));
+  s.lista("stations", da_vettore(d.stazioni, json_stazione));
   s.lista("line_slots", da_vettore(d.voci_linea, voce_linea));
   s.lista("features", [&](const auto& scrivi) {
-    per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(elemento(e)); });
+    per_ogni_elemento(f, [&](const elemento_descritto& e) { scrivi(json_elemento(e)); });
   });
-  s.lista("slow_orders", da_vettore(d.rallentamenti, rallentamento));
+  s.lista("slow_orders", da_vettore(d.rallentamenti, json_rallentamento));
   s.lista("tunnels", [&](const auto& scrivi) {
-    per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(galleria(g)); });
+    per_ogni_galleria(f, [&](const galleria_descritta& g) { scrivi(json_galleria(g)); });
   });
   s.lista("curves", [&](const auto& scrivi) {
     if (f.tracciato)

@@ -1,13 +1,9 @@
 // scenario-tool plot: the picture of a compiled route, plan view and line profile, as an SVG
 // or PNG file chosen by the ending of --out. The options are checked here; the drawing is
 // done by scenario-tool-plot, run in this process's place (tools/plot/programma_plot.h).
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "run/stati_uscita.h"
@@ -33,22 +29,12 @@ int esegui_plot(const opzioni_plot& o) {
   }
   if (!nomi_validi(o.scenario)) return uscita_uso;
   avvisa_sorgenti_piu_recenti(o.scenario.cartella, o.scenario.linea, o.scenario.treno);
-  const std::string programma = programma_accanto(nome_programma_plot, true);
-  if (programma.empty()) {
-    stampa_errore(std::string("plot needs ") + nome_programma_plot + ": " +
-                  dove_cercato(nome_programma_plot));
-    return uscita_file;
-  }
+  const std::string programma = programma_per("plot", nome_programma_plot);
+  if (programma.empty()) return uscita_file;
   std::vector<std::string> argomenti = {programma, o.scenario.cartella, o.scenario.linea,
                                         o.scenario.treno, o.uscita};
   if (o.etichette_segnali) argomenti.emplace_back(opzione_etichette_segnali);
-  std::vector<char*> argv;
-  for (std::string& a : argomenti) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::fflush(nullptr);
-  ::execv(programma.c_str(), argv.data());
-  stampa_errore("cannot run " + programma + ": " + std::strerror(errno));
-  return uscita_file;
+  return esegui_al_posto(programma, std::move(argomenti));
 }
 
 }  // namespace
