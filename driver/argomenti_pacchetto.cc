@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compiler/nomi_file.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "versione.h"
 
@@ -127,7 +128,7 @@ std::string testo_uso(const carico* c) {
 
 std::string testo_senza_carico(const std::filesystem::path& programma, const carico_letto& letto) {
   // Without its own path the program has only the system's reason to give.
-  std::string t = programma.empty() ? letto.perche : programma.string() + " " + letto.perche;
+  std::string t = programma.empty() ? letto.perche : io::nome_di(programma) + " " + letto.perche;
   if (letto.stato == stato_carico::assente) {
     t += ": it is the package runtime, which scenario-tool package makes into a route's package";
   }

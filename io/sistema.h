@@ -63,7 +63,8 @@ extern const char* const nome_collegamento_inglese;
 bool manca(codice_sistema c);       // nothing at that name
 bool esiste_gia(codice_sistema c);  // the name is taken
 std::string ragione(codice_sistema c);
-// A path in a message, as UTF-8.
+// A path in a message, as UTF-8 with control characters escaped and cut when huge
+// (compiler/testo_mostrabile.h).
 std::string nome_di(const std::filesystem::path& p);
 std::uint64_t id_processo();
 // The file of the running executable.

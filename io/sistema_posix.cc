@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "compiler/testo_mostrabile.h"
 #include "io/sistema.h"
 
 namespace scenario::io {
@@ -137,7 +138,7 @@ const char* const nome_collegamento_inglese = "symbolic link";
 bool manca(codice_sistema c) { return c == ENOENT; }
 bool esiste_gia(codice_sistema c) { return c == EEXIST; }
 std::string ragione(codice_sistema c) { return std::strerror(static_cast<int>(c)); }
-std::string nome_di(const std::filesystem::path& p) { return p.string(); }
+std::string nome_di(const std::filesystem::path& p) { return testo_mostrabile(p.string()); }
 std::uint64_t id_processo() { return static_cast<std::uint64_t>(::getpid()); }
 
 codice_sistema file_eseguibile(std::filesystem::path& file) {

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "compiler/testo_mostrabile.h"
 #include "io/sistema.h"
 
 namespace scenario::io {
@@ -136,7 +137,7 @@ std::string ragione(codice_sistema codice) {
 // Paths in messages as UTF-8, whatever the console's code page.
 std::string nome_di(const std::filesystem::path& p) {
   const auto u8 = p.u8string();
-  return std::string(u8.begin(), u8.end());
+  return testo_mostrabile(std::string(u8.begin(), u8.end()));
 }
 
 std::uint64_t id_processo() { return GetCurrentProcessId(); }

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "compiler/byte_le.h"
+#include "compiler/testo_mostrabile.h"
 #include "sources/nome_valido.h"
 
 namespace scenario {
@@ -122,8 +123,12 @@ carico_letto decodifica_corpo(std::string_view corpo) {
        {std::pair{&r.c.linea, "route name"}, std::pair{&r.c.treno, "train number"}}) {
     if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
       return problema(stato_carico::danneggiato, std::string("holds a damaged payload: the ") +
-                                                     cosa + " \"" + *nome + "\" " + perche);
+                                                     cosa + " \"" + testo_mostrabile(*nome) +
+                                                     "\" " + perche);
     }
+  }
+  if (const std::string conflitto = nomi_in_conflitto(r.c.linea, r.c.treno); !conflitto.empty()) {
+    return problema(stato_carico::danneggiato, "holds a damaged payload: " + conflitto);
   }
   r.stato = stato_carico::letto;
   return r;

@@ -130,6 +130,10 @@ std::vector<danno> danni() {
   capovolto[immagine.size() + 20] ^= 0x01;
   carico nome_cattivo = piccolo();
   nome_cattivo.linea = "../x";
+  carico nome_di_controllo = piccolo();
+  nome_di_controllo.treno = std::string("4\x1b]0;\0z", 7);
+  carico stesso_file = piccolo();
+  stesso_file.treno = "linea";
   std::string segno_cattivo = corpo;
   // The second document's mark, before its length (15) and its first byte.
   segno_cattivo[corpo.rfind(std::string("\1\x0f\0\0\0r", 6))] = 2;
@@ -163,6 +167,13 @@ std::vector<danno> danni() {
        "holds a damaged payload: a document is marked neither present nor absent"},
       {"nome fuori cartella", immagine + codifica_carico(nome_cattivo), stato_carico::danneggiato,
        "holds a damaged payload: the route name \"../x\" begins with \".\""},
+      {"nome con caratteri di controllo", immagine + codifica_carico(nome_di_controllo),
+       stato_carico::danneggiato,
+       "holds a damaged payload: the train number \"4\\x1b]0;\\x00z\" holds a character outside "
+       "printable ASCII"},
+      {"due file con un nome", immagine + codifica_carico(stesso_file), stato_carico::danneggiato,
+       "holds a damaged payload: the track plan and the route cells would be one file, "
+       "MIA_LINEA_linea.dat"},
   };
 }
 

@@ -80,7 +80,7 @@ TEST_F(SorgentiOstili, CartellaOccupataDaStato6) {
 TEST_F(SorgentiOstili, NomiRifiutati) {
   struct caso {
     std::string argomento;  // as the shell reads it
-    std::string nome;
+    std::string nome;       // as the message shows it
     std::string perche;
   };
   const caso casi[] = {
@@ -96,8 +96,8 @@ TEST_F(SorgentiOstili, NomiRifiutati) {
       {"--route='a>b'", "a>b", "holds \">\", which a file name cannot hold"},
       {"--route='a|b'", "a|b", "holds \"|\", which a file name cannot hold"},
       {"--train=C:7", "C:7", "holds \":\", which a file name cannot hold"},
-      {"--route=\"$(printf 'a\\033b')\"", "a\033b", "holds a character outside printable ASCII"},
-      {"--route=\"$(printf 'a\\177b')\"", "a\177b", "holds a character outside printable ASCII"},
+      {"--route=\"$(printf 'a\\033b')\"", "a\\x1bb", "holds a character outside printable ASCII"},
+      {"--route=\"$(printf 'a\\177b')\"", "a\\x7fb", "holds a character outside printable ASCII"},
   };
   for (const caso& c : casi) {
     EXPECT_EQ(esegui_strumento("compile " + c.argomento), 2) << c.argomento;

@@ -7,12 +7,13 @@
 #include <system_error>
 
 #include "compiler/compilatore.h"
+#include "io/sistema.h"
 #include "run/compila_in_cartella.h"
 #include "run/interfaccia_utente.h"
 #include "run/stati_uscita.h"
-#include "tools/cli/resa_diagnostiche.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"
+#include "tools/cli/resa_diagnostiche.h"
 
 namespace scenario::strumento {
 namespace {
@@ -43,7 +44,7 @@ int compila_sorgenti(const opzioni_compile& oc) {
   std::error_code errore;
   if (!std::filesystem::is_directory(cartella, errore)) {
     const auto assoluta = std::filesystem::absolute(cartella, errore).lexically_normal();
-    stampa_errore("no folder " + assoluta.string());
+    stampa_errore("no folder " + io::nome_di(assoluta));
     return uscita_file;
   }
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};

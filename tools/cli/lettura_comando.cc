@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "compiler/nomi_file.h"
+#include "compiler/testo_mostrabile.h"
+#include "io/sistema.h"
 #include "sources/nome_valido.h"
 
 #ifndef _WIN32
@@ -22,9 +24,13 @@ namespace scenario::strumento {
 bool nomi_validi(const scenario_scelto& s) {
   for (const std::string* nome : {&s.linea, &s.treno}) {
     if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
-      stampa_errore("the name \"" + *nome + "\" " + perche);
+      stampa_errore("the name \"" + testo_mostrabile(*nome) + "\" " + perche);
       return false;
     }
+  }
+  if (const std::string conflitto = nomi_in_conflitto(s.linea, s.treno); !conflitto.empty()) {
+    stampa_errore("route \"" + s.linea + "\" and train \"" + s.treno + "\": " + conflitto);
+    return false;
   }
   return true;
 }
@@ -60,7 +66,7 @@ bool segnala_sorgenti_mancanti(const testi_sorgenti& t, const std::string& carte
   for (const auto& [letto, nome] : sorgenti) {
     if (letto) continue;
     const auto percorso = (std::filesystem::absolute(cartella) / nome).lexically_normal();
-    stampa_errore("no source " + percorso.string());
+    stampa_errore("no source " + io::nome_di(percorso));
     manca = true;
   }
   return manca;

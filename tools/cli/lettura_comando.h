@@ -21,8 +21,8 @@ bool scrivi_uscita(const std::string& testo);
 // Whether what goes to `f` is coloured: on a terminal, unless NO_COLOR is set.
 bool colore_su(std::FILE* f);
 
-// True when route and train may stand in file names; otherwise false after the message, and
-// the subcommand ends with uscita_uso.
+// True when route and train may stand in file names and give each file of a run its own;
+// otherwise false after the message, and the subcommand ends with uscita_uso.
 bool nomi_validi(const scenario_scelto& s);
 
 // Names each source of `o` that `t` lacks by its full path ("scenario-tool: no source ..."),

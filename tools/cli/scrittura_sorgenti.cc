@@ -5,6 +5,7 @@
 
 #include "io/cartella.h"
 #include "io/errore_io.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/lettura_comando.h"
 
@@ -16,7 +17,7 @@ int scrivi_in_cartella(const std::filesystem::path& cartella,
   std::error_code e;
   std::filesystem::create_directories(cartella, e);
   if (e) {
-    stampa_errore("the folder " + cartella.string() + " cannot be created: " + e.message());
+    stampa_errore("the folder " + io::nome_di(cartella) + " cannot be created: " + e.message());
     return uscita_file;
   }
   bool esiste = false;
@@ -24,7 +25,7 @@ int scrivi_in_cartella(const std::filesystem::path& cartella,
     const std::filesystem::path p = cartella / nome;
     if (!forza &&
         std::filesystem::symlink_status(p, e).type() != std::filesystem::file_type::not_found) {
-      stampa_errore(p.string() + " already exists; --force replaces it");
+      stampa_errore(io::nome_di(p) + " already exists; --force replaces it");
       esiste = true;
     }
   }

@@ -15,6 +15,7 @@
 #include "compiler/formato_segnale.h"
 #include "compiler/nomi_file.h"
 #include "io/lettura.h"
+#include "io/sistema.h"
 #include "tools/cli/lettura_comando.h"
 
 namespace scenario::strumento {
@@ -39,13 +40,13 @@ std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool f
       return std::move(r.testo);
     case stato_lettura::cartella:
     case stato_lettura::non_regolare:
-      throw file_illeggibile(p.string() + ": not a regular file");
+      throw file_illeggibile(io::nome_di(p) + ": not a regular file");
     case stato_lettura::oltre_il_limite:
-      throw file_illeggibile(p.string() + ": damaged file: " + std::to_string(r.dimensione) +
+      throw file_illeggibile(io::nome_di(p) + ": damaged file: " + std::to_string(r.dimensione) +
                              " bytes, more than the " + std::to_string(massimo) +
                              " such a file may hold here");
     case stato_lettura::cresciuto:
-      throw file_illeggibile(p.string() + ": damaged file: grew while read");
+      throw file_illeggibile(io::nome_di(p) + ": damaged file: grew while read");
     default:
       break;
   }
@@ -53,9 +54,9 @@ std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool f
   std::error_code e;
   if (r.stato == stato_lettura::assente || !std::filesystem::exists(p, e)) {
     if (facoltativo) return std::nullopt;
-    throw file_illeggibile(p.string() + ": not found");
+    throw file_illeggibile(io::nome_di(p) + ": not found");
   }
-  throw file_illeggibile(p.string() + ": cannot be read");
+  throw file_illeggibile(io::nome_di(p) + ": cannot be read");
 }
 
 template <typename F>
@@ -63,7 +64,7 @@ auto letto(const std::filesystem::path& p, const std::string& byte, F lettore) {
   try {
     return lettore(byte);
   } catch (const formato_non_valido& e) {
-    throw file_illeggibile(p.string() + ": damaged file: " + e.what());
+    throw file_illeggibile(io::nome_di(p) + ": damaged file: " + e.what());
   }
 }
 

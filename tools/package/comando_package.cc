@@ -17,6 +17,7 @@
 #include "io/errore_io.h"
 #include "io/lettura.h"
 #include "io/scrittura.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "sources/carico.h"
 #include "tools/check/comando_check.h"
@@ -116,11 +117,11 @@ runtime_letto leggi_runtime(const opzioni_package& o, const piattaforma& p) {
   }
   std::optional<std::string> runtime = leggi_sorgente(file);
   if (!runtime) {
-    stampa_errore("no runtime at " + file);
+    stampa_errore("no runtime at " + io::nome_di(file));
     termina(uscita_file);
   }
   if (!runtime->starts_with(p.firma)) {
-    stampa_errore(file + " is not a " + p.nome + " program" +
+    stampa_errore(io::nome_di(file) + " is not a " + p.nome + " program" +
                   (p.windows ? "" : " (--windows makes a Windows package)"));
     termina(uscita_uso);
   }
@@ -148,7 +149,7 @@ int esegui_package(const opzioni_package& o) {
     const runtime_letto runtime = leggi_runtime(o, p);
     const std::optional<std::string> pacchetto = unisci_carico(runtime.byte, c);
     if (!pacchetto) {
-      stampa_errore(runtime.file + " " + trova_carico(runtime.byte).perche);
+      stampa_errore(io::nome_di(runtime.file) + " " + trova_carico(runtime.byte).perche);
       return uscita_file;
     }
     sostituisci_file(

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/testo_mostrabile.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"
@@ -27,7 +29,7 @@ struct opzioni_plot {
 
 int esegui_plot(const opzioni_plot& o) {
   if (!formato_da_nome(o.uscita)) {
-    stampa_errore("--out \"" + o.uscita + "\" must end in .svg or .png");
+    stampa_errore("--out \"" + testo_mostrabile(o.uscita) + "\" must end in .svg or .png");
     return uscita_uso;
   }
   if (!nomi_validi(o.scenario)) return uscita_uso;
@@ -44,7 +46,7 @@ int esegui_plot(const opzioni_plot& o) {
   argv.push_back(nullptr);
   std::fflush(nullptr);
   ::execv(programma.c_str(), argv.data());
-  stampa_errore("cannot run " + programma + ": " + std::strerror(errno));
+  stampa_errore("cannot run " + io::nome_di(programma) + ": " + std::strerror(errno));
   return uscita_file;
 }
 

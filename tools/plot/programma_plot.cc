@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "tools/dump/descrizione_scenario.h"
 
@@ -25,12 +26,12 @@ int disegna(const std::string& cartella, const std::string& linea, const std::st
   const file_letti& f = *letti;
   if (!f.tracciato) {
     std::fprintf(stderr, "scenario-tool: no track plan in %s: the plan view stays empty\n",
-                 cartella.c_str());
+                 scenario::io::nome_di(cartella).c_str());
   }
   const descrizione d = descrivi(f, linea, treno);
   if (const std::string errore = disegna_percorso(d, f, uscita, *formato, o); !errore.empty()) {
-    std::fprintf(stderr, "scenario-tool: %s: cannot be written: %s\n", uscita.c_str(),
-                 errore.c_str());
+    std::fprintf(stderr, "scenario-tool: %s: cannot be written: %s\n",
+                 scenario::io::nome_di(uscita).c_str(), errore.c_str());
     return scenario::uscita_file;
   }
   return scenario::uscita_ok;
