@@ -31,6 +31,9 @@ void leggi_tutto(io::maniglia h, std::uint64_t massimo, lettura_limitata& r) {
 // The package's and the tool's words for a source that cannot be read.
 parole_in_due_lingue perche_illeggibile(const lettura_limitata& r) {
   switch (r.stato) {
+    case stato_lettura::collegamento:
+      return {std::string("e' un ") + io::nome_collegamento + ", non un file",
+              std::string("a ") + io::nome_collegamento_inglese + ", not a file"};
     case stato_lettura::cartella:
       return {"e' una cartella, non un file", "a folder, not a file"};
     case stato_lettura::non_regolare:
@@ -46,12 +49,20 @@ parole_in_due_lingue perche_illeggibile(const lettura_limitata& r) {
 
 }  // namespace
 
-lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo) {
+lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo,
+                                collegamenti modo) {
   lettura_limitata r;
   io::maniglia h{};
   io::tipo_voce tipo{};
-  if (const io::codice_sistema c = io::apri_lettura(file, h, tipo, r.dimensione); c != 0) {
+  const bool segui = modo == collegamenti::seguiti;
+  if (const io::codice_sistema c = io::apri_lettura(file, h, tipo, r.dimensione, segui); c != 0) {
     r.stato = io::manca(c) ? stato_lettura::assente : stato_lettura::apertura;
+    // The same code comes from too many links on the way to the file: only the file's own
+    // name being one is this case.
+    if (!segui && c == io::codice_collegamento && io::tipo_di(file, tipo) == 0 &&
+        tipo == io::tipo_voce::collegamento) {
+      r.stato = stato_lettura::collegamento;
+    }
     if (r.stato == stato_lettura::apertura) r.ragione = io::ragione(c);
     return r;
   }
@@ -71,8 +82,8 @@ lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t
   return r;
 }
 
-std::optional<std::string> leggi_sorgente(const std::filesystem::path& file) {
-  lettura_limitata r = leggi_limitato(file, dimensione_massima_sorgente);
+std::optional<std::string> leggi_sorgente(const std::filesystem::path& file, collegamenti c) {
+  lettura_limitata r = leggi_limitato(file, dimensione_massima_sorgente, c);
   if (r.stato == stato_lettura::letto) return std::move(r.testo);
   if (r.stato == stato_lettura::assente) return std::nullopt;
   const std::string nome = io::nome_di(file);

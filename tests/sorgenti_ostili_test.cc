@@ -1,4 +1,4 @@
-// scenario-tool compile over hostile folders: a source that is a folder, a FIFO, a device or
+// scenario-tool compile over hostile folders: a source that is a link, a folder, a FIFO or
 // larger than 64 MB ends with status 4 and one message, never an abort or a hang, and writes
 // nothing; route and train names that are not portable file names are refused.
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST_F(SorgentiOstili, SoloFileRegolariEntroIlLimite) {
       {"FIFO", linea, [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
        "not a regular file"},
       {"/dev/zero", treno, [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-       "not a regular file"},
+       "a symbolic link, not a file"},
       {"oltre 64 MB", linea,
        [](const fs::path& p) {
          test::scrivi_file(p, "");

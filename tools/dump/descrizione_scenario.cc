@@ -38,6 +38,9 @@ std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool f
   switch (r.stato) {
     case stato_lettura::letto:
       return std::move(r.testo);
+    case stato_lettura::collegamento:
+      throw file_illeggibile(io::nome_di(p) + ": a " + io::nome_collegamento_inglese +
+                             ", not a file");
     case stato_lettura::cartella:
     case stato_lettura::non_regolare:
       throw file_illeggibile(io::nome_di(p) + ": not a regular file");
