@@ -115,7 +115,8 @@ std::string testo_aiuto(const carico* c) {
          "Exit statuses: 0 done; 1 the compiler recorded a code (the files are written, the code\n"
          "is on standard error); 2 usage error (nothing written); 3 identity error (nothing\n"
          "compiled written); 4 a file could not be read or written; 6 another run kept the folder\n"
-         "busy (nothing written).\n";
+         "busy, or its lock file cannot be used (nothing written); 7 out of memory (the run\n"
+         "stopped, the earlier copies are kept).\n";
 }
 
 std::string testo_versione(const carico* c) {

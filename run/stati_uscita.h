@@ -21,6 +21,7 @@ enum stato_uscita : int {
   uscita_file = 4,
   uscita_compilato_danneggiato = 5,
   uscita_occupata = 6,
+  uscita_memoria = 7,
 };
 
 // One meaning of a status, for the subcommands it names ("*": every one).
@@ -43,9 +44,14 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
     {uscita_file, "new export check compile plot package scenario-runtime",
      "a file could not be read or written (the earlier copy is kept)"},
+    {uscita_file, "check compile dump package",
+     "standard output could not take all of the output (a full disk, a file-size limit)"},
     {uscita_compilato_danneggiato, "dump plot",
      "a compiled file is missing, unreadable or damaged"},
-    {uscita_occupata, "compile", "another run kept the folder busy (nothing written)"},
+    {uscita_occupata, "new export compile",
+     "another run kept the folder busy, or its lock file cannot be used (nothing written)"},
+    {uscita_memoria, "*",
+     "out of memory: the run stopped and removed its temporaries (the earlier copies are kept)"},
 };
 
 inline bool uscita_per(const significato_uscita& u, std::string_view comando) {
@@ -81,6 +87,10 @@ inline stato_uscita stato_di(const esito& r) {
 inline stato_uscita stato_di(const errore_io& e) {
   return e.tipo() == tipo_errore_io::cartella_occupata ? uscita_occupata : uscita_file;
 }
+
+// The words of a run that ran out of memory, written without taking any more of it.
+inline constexpr const char* memoria_esaurita_pacchetto = "memoria esaurita: esecuzione interrotta";
+inline constexpr const char* memoria_esaurita = "out of memory: the run stopped";
 
 }  // namespace scenario
 

@@ -58,7 +58,7 @@ int compila_sorgenti(const opzioni_compile& oc) {
   spiega(r, o, cartella);
   std::printf("codice_errore=%d posizione_errore=%d\n", r.c.risultato.codice,
               r.c.risultato.posizione);
-  return r.stato;
+  return uscita_standard_scritta() ? r.stato : uscita_file;
 }
 
 }  // namespace

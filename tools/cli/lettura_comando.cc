@@ -2,10 +2,8 @@
 // where it was looked for.
 #include "tools/cli/lettura_comando.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -13,6 +11,7 @@
 #include "compiler/nomi_file.h"
 #include "compiler/testo_mostrabile.h"
 #include "io/sistema.h"
+#include "io/uscita_standard.h"
 #include "sources/nome_valido.h"
 
 #ifndef _WIN32
@@ -36,10 +35,16 @@ bool nomi_validi(const scenario_scelto& s) {
 }
 
 bool scrivi_uscita(const std::string& testo) {
-  const bool scritto = std::fwrite(testo.data(), 1, testo.size(), stdout) == testo.size();
-  if (scritto && std::fflush(stdout) == 0) return true;
-  if (errno != EPIPE)
-    stampa_errore(std::string("cannot write standard output: ") + std::strerror(errno));
+  std::fwrite(testo.data(), 1, testo.size(), stdout);
+  return uscita_standard_scritta();
+}
+
+bool uscita_standard_scritta() {
+  static bool detto = false;
+  const std::string errore = errore_uscita_standard();
+  if (errore.empty()) return true;
+  if (!detto) stampa_errore("cannot write standard output: " + errore);
+  detto = true;
   return false;
 }
 

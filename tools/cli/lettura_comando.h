@@ -15,8 +15,12 @@ namespace scenario::strumento {
 void stampa_errore(const std::string& messaggio);
 
 // Writes `testo` whole on standard output; false, after saying so on standard error, when it
-// could not be (a full disk, a file-size limit). A reader that closed the pipe is not told.
+// could not be (a full disk, a file-size limit).
 bool scrivi_uscita(const std::string& testo);
+
+// Whether everything written to standard output so far arrived; false after saying on
+// standard error, once, that it did not. A command that gets false ends with uscita_file.
+bool uscita_standard_scritta();
 
 // Whether what goes to `f` is coloured: on a terminal, unless NO_COLOR is set.
 bool colore_su(std::FILE* f);

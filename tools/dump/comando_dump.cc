@@ -29,7 +29,7 @@ int esegui_dump(const opzioni_dump& o) {
   } else {
     scrivi_testo(stdout, d, *f, o.scenario.cartella);
   }
-  return uscita_ok;
+  return uscita_standard_scritta() ? uscita_ok : uscita_file;
 }
 
 }  // namespace

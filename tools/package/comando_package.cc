@@ -115,7 +115,8 @@ runtime_letto leggi_runtime(const opzioni_package& o, const piattaforma& p) {
     stampa_errore(runtime_mancante(p));
     termina(uscita_file);
   }
-  std::optional<std::string> runtime = leggi_sorgente(file);
+  // The runtime is a program the author names or the one installed, perhaps through a link.
+  std::optional<std::string> runtime = leggi_sorgente(file, collegamenti::seguiti);
   if (!runtime) {
     stampa_errore("no runtime at " + io::nome_di(file));
     termina(uscita_file);
@@ -162,7 +163,7 @@ int esegui_package(const opzioni_package& o) {
                              ", train " + c.treno + " (" + std::to_string(pacchetto->size()) +
                              " bytes)\n  documents: " + riassunto_documenti(c) + "\n";
     std::fputs(riga.c_str(), stdout);
-    return uscita_ok;
+    return uscita_standard_scritta() ? uscita_ok : uscita_file;
   } catch (const errore_io& e) {
     stampa_errore(e.inglese());
     return uscita_file;

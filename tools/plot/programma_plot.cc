@@ -3,13 +3,13 @@
 // the options and runs it in its own place; messages and statuses are the tool's.
 #include "tools/plot/programma_plot.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
 
 #include "io/sistema.h"
+#include "io/uscita_standard.h"
 #include "run/stati_uscita.h"
 #include "tools/dump/descrizione_scenario.h"
 
@@ -40,9 +40,7 @@ int disegna(const std::string& cartella, const std::string& linea, const std::st
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef SIGXFSZ
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
+  scenario::prepara_segnali_di_scrittura();
   const bool etichette = argc == 6 && std::strcmp(argv[5], opzione_etichette_segnali) == 0;
   if (argc != 5 && !etichette) {
     std::fprintf(stderr, "%s is run by scenario-tool plot; see scenario-tool plot --help\n",
