@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "io/errore_io.h"
 
@@ -44,6 +46,15 @@ enum class collegamenti { rifiutati, seguiti };
 // The whole content of `file`, at most `massimo` bytes. Raises nothing.
 lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo,
                                 collegamenti c = collegamenti::rifiutati);
+
+// Receives the file a block at a time, with its size when it was opened.
+using ricevitore_blocchi = std::function<void(std::uint64_t dimensione, std::string_view blocco)>;
+
+// The same reading with the same checks, for a reader that needs no copy of the file: its
+// content goes to `ricevi` a block at a time and `testo` stays empty. Raises only what
+// `ricevi` raises.
+lettura_limitata leggi_a_blocchi(const std::filesystem::path& file, std::uint64_t massimo,
+                                 collegamenti c, const ricevitore_blocchi& ricevi);
 
 // The whole text of `file`, or nothing when no file has that name. A link (unless followed), a
 // folder, a FIFO, a device, a file above `dimensione_massima_sorgente` or a failed read

@@ -21,7 +21,7 @@ int disegna(const std::string& cartella, const std::string& linea, const std::st
             const std::string& uscita, const opzioni_disegno& o) {
   const std::optional<formato_immagine> formato = formato_da_nome(uscita);
   if (!formato) return scenario::uscita_uso;
-  const std::optional<file_letti> letti = leggi_compilati(cartella, linea, treno);
+  const std::optional<file_letti> letti = leggi_compilati(cartella, linea, treno, true);
   if (!letti) return scenario::uscita_compilato_danneggiato;
   const file_letti& f = *letti;
   if (!f.tracciato) {
