@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "compiler/codici_errore.h"
 #include "compiler/nomi_file.h"
 #include "compiler/sorgenti.h"
 #include "io/cartella.h"
 #include "io/errore_io.h"
+#include "io/scrittura.h"
 #include "run/compila_in_cartella.h"
 #include "run/stati_uscita.h"
 
@@ -44,6 +46,14 @@ void scrivi_testo(destinazione_file& uscite, const std::string& nome, const std:
   });
 }
 
+// What killed runs left while writing the sources and the documents: under the lock, no
+// other run is writing them (the compile of the folder does the same for the compiled files).
+void ripara_file_del_carico(const std::filesystem::path& cartella, const carico& c) {
+  std::vector<std::string> nomi = {nome_testo_linea(c.linea), nome_testo_treno(c.linea, c.treno)};
+  for (const char* coda : code_documenti) nomi.push_back(nome_documento(c.linea, c.treno, coda));
+  ripara_scritture_interrotte(cartella, nomi);
+}
+
 // The two sources, then the documents the payload holds, in the order of their writers.
 void scrivi_carico(destinazione_file& uscite, const carico& c) {
   scrivi_testo(uscite, nome_testo_linea(c.linea), c.testo_linea);
@@ -63,6 +73,7 @@ int esegui_pacchetto(const std::filesystem::path& cartella, const carico& c,
   interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
   try {
     const blocco_cartella blocco(cartella, attesa);
+    ripara_file_del_carico(cartella, c);
     // The two sources this run writes go again if it ends in a file failure.
     testi_scritti_in_cartella testi(
         cartella, {nome_testo_linea(o.nome_linea), nome_testo_treno(o.nome_linea, o.numero_treno)});

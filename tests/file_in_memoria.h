@@ -44,7 +44,7 @@ class cartella_in_memoria : public cartella_file {
     pronti_.file.clear();
   }
   void rimuovi(const std::string& nome) override { sorgenti.erase(nome); }
-  void rimuovi_orfani(std::span<const std::string>) override {}
+  void ripara_interrotte(std::span<const std::string>) override {}
 
  private:
   file_in_memoria pronti_;
