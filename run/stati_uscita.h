@@ -36,7 +36,7 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_codice_registrato, "compile", "a code was recorded (the files are written)"},
     {uscita_codice_registrato, "check", "an error, a warning under --strict, or a missing source"},
     {uscita_codice_registrato, "new export",
-     "a source already exists (nothing written; --force replaces it)"},
+     "a source, or a document edited, already exists (nothing written; --force replaces it)"},
     {uscita_codice_registrato, "package",
      "a source is missing, or has an error (nothing written; --force packages it anyway)"},
     {uscita_uso, "*", "usage error"},
