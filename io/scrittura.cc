@@ -183,7 +183,10 @@ std::optional<std::pair<std::string, resto>> resto_di(std::string_view candidato
   candidato.remove_prefix(nome_file.size());
   for (const resto r : {resto::temporaneo, resto::vecchio, resto::assenza}) {
     std::string_view t = candidato;
-    if (!t.ends_with(coda_di(r)) || !t.starts_with('.')) continue;
+    // The ending alone (NAME.tmp) holds no set: its dot is the ending's own.
+    if (t.size() <= coda_di(r).size() || !t.ends_with(coda_di(r)) || !t.starts_with('.')) {
+      continue;
+    }
     t.remove_suffix(coda_di(r).size());
     t.remove_prefix(1);
     const std::size_t punto = t.find('.');
