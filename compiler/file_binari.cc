@@ -9,6 +9,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "compiler/byte_le.h"
 #include "compiler/nomi_file.h"
@@ -190,7 +191,6 @@ class lettore_byte {
   uint8_t u8() { return static_cast<uint8_t>(prendi<1>()); }
   int16_t i16() { return static_cast<int16_t>(static_cast<uint16_t>(prendi<2>())); }
   int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(prendi<4>())); }
-  double f64() { return std::bit_cast<double>(prendi<8>()); }
   std::string testo(std::size_t n) {
     if (b_.size() - p_ < n)
       throw formato_non_valido("file ends early at byte " + std::to_string(p_));
@@ -211,28 +211,6 @@ class lettore_byte {
   std::string_view b_;
   std::size_t p_ = 0;
 };
-
-std::vector<punto_letto> leggi_meta(lettore_byte& l, std::size_t fine) {
-  std::vector<punto_letto> punti;
-  while (l.posizione() < fine) {
-    punto_letto p;
-    p.etichetta = l.i16();
-    if (p.etichetta == etichetta_intero) {
-      p.valore = l.i16();
-    } else if (p.etichetta == etichetta_reale) {
-      p.valore = l.f64();
-    } else if (p.etichetta != etichetta_vuoto) {
-      throw formato_non_valido("invalid tag " + std::to_string(p.etichetta) + " at byte " +
-                               std::to_string(l.posizione() - 2));
-    }
-    punti.push_back(p);
-  }
-  if (l.posizione() != fine) {
-    throw formato_non_valido("an element of the x half runs past the middle of the file (byte " +
-                             std::to_string(fine) + ")");
-  }
-  return punti;
-}
 
 }  // namespace
 
@@ -304,18 +282,70 @@ tabella_stazioni leggi_stazioni(std::string_view byte) {
   return voci;
 }
 
+lettore_tracciato::lettore_tracciato(std::uint64_t dimensione, ricevitore ricevi)
+    : dimensione_(dimensione), meta_(dimensione / 2), ricevi_(std::move(ricevi)) {
+  if (dimensione % 2 != 0) throw formato_non_valido("odd size " + std::to_string(dimensione));
+}
+
+void lettore_tracciato::leggi(std::string_view blocco) {
+  for (const char b : blocco) {
+    if (posizione_ + n_parziale_ >= dimensione_) {
+      throw formato_non_valido("it grew past its " + std::to_string(dimensione_) +
+                               " bytes while it was read");
+    }
+    parziale_[n_parziale_++] = b;
+    if (n_parziale_ >= 2) elemento();
+  }
+}
+
+// The element gathered in `parziale_`, once its tag is known and its bytes are all there.
+void lettore_tracciato::elemento() {
+  const auto etichetta = static_cast<int16_t>(static_cast<uint16_t>(leggi_le<2>(parziale_)));
+  const std::size_t n = etichetta == etichetta_vuoto    ? 2
+                        : etichetta == etichetta_intero ? 4
+                        : etichetta == etichetta_reale  ? 10
+                                                        : 0;
+  if (n == 0) {
+    throw formato_non_valido("invalid tag " + std::to_string(etichetta) + " at byte " +
+                             std::to_string(posizione_));
+  }
+  if (n_parziale_ < n) return;
+  if (posizione_ < meta_ && posizione_ + n > meta_) {
+    throw formato_non_valido("an element of the x half runs past the middle of the file (byte " +
+                             std::to_string(meta_) + ")");
+  }
+  punto_letto p;
+  p.etichetta = etichetta;
+  if (etichetta == etichetta_intero) {
+    p.valore = static_cast<int16_t>(static_cast<uint16_t>(leggi_le<2>(parziale_ + 2)));
+  } else if (etichetta == etichetta_reale) {
+    p.valore = std::bit_cast<double>(leggi_le<8>(parziale_ + 2));
+  }
+  const int meta = posizione_ < meta_ ? 0 : 1;
+  ++punti_[meta];
+  posizione_ += n;
+  n_parziale_ = 0;
+  ricevi_(meta, p);
+}
+
+void lettore_tracciato::fine() {
+  if (n_parziale_ > 0 || posizione_ < dimensione_) {
+    // Where the read that found nothing began: the tag's, or the value's after it.
+    const std::uint64_t dove = posizione_ + (n_parziale_ >= 2 ? 2 : 0);
+    throw formato_non_valido("file ends early at byte " + std::to_string(dove));
+  }
+  if (punti_[0] != punti_[1]) {
+    throw formato_non_valido("the two halves differ in length: " + std::to_string(punti_[0]) +
+                             " x points and " + std::to_string(punti_[1]) + " y points");
+  }
+}
+
 tracciato_letto leggi_tracciato(std::string_view byte) {
-  if (byte.size() % 2 != 0) {
-    throw formato_non_valido("odd size " + std::to_string(byte.size()));
-  }
-  lettore_byte l(byte);
   tracciato_letto t;
-  t.x = leggi_meta(l, byte.size() / 2);
-  t.y = leggi_meta(l, byte.size());
-  if (t.x.size() != t.y.size()) {
-    throw formato_non_valido("the two halves differ in length: " + std::to_string(t.x.size()) +
-                             " x points and " + std::to_string(t.y.size()) + " y points");
-  }
+  lettore_tracciato l(
+      byte.size(), [&t](int meta, const punto_letto& p) { (meta == 0 ? t.x : t.y).push_back(p); });
+  l.leggi(byte);
+  l.fine();
   return t;
 }
 

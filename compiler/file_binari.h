@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "compiler/compilatore.h"
+#include "compiler/formato_celle.h"
 #include "compiler/modello.h"
 #include "compiler/sorgenti.h"
 
@@ -51,6 +53,21 @@ void scrivi_compilati(const scenario_compilato& s, const opzioni_compilazione& o
 // Size of the track-plan file of a route of lunghezza_estesa E: 2 x (10 E - 18).
 inline constexpr std::size_t byte_tracciato(std::size_t e) { return 2 * (10 * e - 18); }
 
+// The largest file of each kind that the layouts allow for the longest line: its cells, its
+// track plan of one point per metre with every point a double, and 87 station records with
+// names as long as their 16-bit length allows. A reader refuses a larger file before reading
+// it, and a track plan with more points in a half.
+inline constexpr std::size_t lunghezza_estesa_massima =
+    std::size_t{lunghezza_massima} + metri_oltre_la_fine;
+inline constexpr std::size_t byte_massimi_percorso =
+    (lunghezza_estesa_massima / metri_per_cella + 1) * byte_cella;
+inline constexpr std::size_t byte_massimi_stazioni =
+    numero_voci_stazione * (byte_voce_fissi + INT16_MAX);
+inline constexpr std::size_t punti_massimi_meta = lunghezza_estesa_massima + 1;
+inline constexpr std::size_t byte_massimi_tracciato = 2 * 10 * punti_massimi_meta;
+static_assert(byte_massimi_percorso == 302'115 && byte_massimi_stazioni == 2'853'687 &&
+              byte_massimi_tracciato == 20'140'020);
+
 // Readers: the inverse of the writers. Each throws `formato_non_valido` for bytes that do
 // not fit the layout.
 class formato_non_valido : public std::runtime_error {
@@ -73,6 +90,29 @@ struct tracciato_letto {
 tracciato_letto leggi_tracciato(std::string_view byte);
 // The same bytes back from what `leggi_tracciato` gave.
 void scrivi_tracciato(const tracciato_letto& t, std::ostream& out);
+
+// The track plan read as it arrives, a block at a time, so that a reader holds no copy of the
+// file: each element goes to `ricevi` with its half (0 the x half, 1 the y half), with the
+// checks of `leggi_tracciato`, which reads through it.
+class lettore_tracciato {
+ public:
+  using ricevitore = std::function<void(int meta, const punto_letto& p)>;
+  // A file of `dimensione` bytes; an odd size is refused at once.
+  lettore_tracciato(std::uint64_t dimensione, ricevitore ricevi);
+  // The next bytes of the file.
+  void leggi(std::string_view blocco);
+  // After the last block: refuses a file cut short or halves of different lengths.
+  void fine();
+
+ private:
+  void elemento();
+  std::uint64_t dimensione_, meta_;
+  ricevitore ricevi_;
+  std::uint64_t posizione_ = 0;  // where the element in `parziale_` begins
+  char parziale_[10] = {};
+  std::size_t n_parziale_ = 0;
+  std::uint64_t punti_[2] = {0, 0};
+};
 
 }  // namespace scenario
 

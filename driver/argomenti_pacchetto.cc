@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compiler/nomi_file.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "versione.h"
 
@@ -114,8 +115,9 @@ std::string testo_aiuto(const carico* c) {
          "Exit statuses: 0 done; 1 the compiler recorded a code (the files are written, the code\n"
          "is on standard error); 2 usage error (nothing written); 3 identity error (nothing\n"
          "compiled written); 4 a file could not be read or written; 6 another run kept the folder\n"
-         "busy (nothing written); 7 a file named like one of its sources holds other content,\n"
-         "an author's own (nothing written or deleted).\n";
+         "busy, or its lock file cannot be used (nothing written); 7 a file named like one of its\n"
+         "sources holds other content, an author's own (nothing written or deleted); 8 out of\n"
+         "memory (the run stopped, the earlier copies are kept).\n";
 }
 
 std::string testo_versione(const carico* c) {
@@ -131,7 +133,7 @@ std::string testo_uso(const carico* c, int argc, const char* const* argv) {
 
 std::string testo_senza_carico(const std::filesystem::path& programma, const carico_letto& letto) {
   // Without its own path the program has only the system's reason to give.
-  std::string t = programma.empty() ? letto.perche : programma.string() + " " + letto.perche;
+  std::string t = programma.empty() ? letto.perche : io::nome_di(programma) + " " + letto.perche;
   if (letto.stato == stato_carico::assente) {
     t += ": it is the package runtime, which scenario-tool package makes into a route's package";
   }

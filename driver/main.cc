@@ -2,14 +2,16 @@
 // package: started without arguments, it writes the payload's texts and documents, compiles
 // the route into the simulator's files in its own folder, and ends. Without a usable payload
 // it says so and writes nothing.
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <new>
+#include <string>
 
 #include "driver/argomenti_pacchetto.h"
 #include "driver/interfaccia.h"
 #include "io/errore_io.h"
 #include "io/programma.h"
+#include "io/uscita_standard.h"
 #include "run/esecuzione.h"
 #include "run/stati_uscita.h"
 #include "sources/carico.h"
@@ -26,19 +28,27 @@ scenario::carico_letto carico_del_programma(std::filesystem::path& programma) {
   return scenario::leggi_carico(programma);
 }
 
+// Help and version on standard output, which must take them whole.
+int stampa(const std::string& testo) {
+  std::fputs(testo.c_str(), stdout);
+  const std::string errore = scenario::errore_uscita_standard();
+  if (errore.empty()) return scenario::uscita_ok;
+  std::fprintf(stderr, "cannot write standard output: %s\n", errore.c_str());
+  return scenario::uscita_file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  scenario::prepara_segnali_di_scrittura();
   std::filesystem::path programma;
   const scenario::carico_letto letto = carico_del_programma(programma);
   const scenario::carico* c = letto.stato == scenario::stato_carico::letto ? &letto.c : nullptr;
   switch (scenario::leggi_argomenti(argc, argv)) {
     case scenario::azione_pacchetto::aiuto:
-      std::fputs(scenario::testo_aiuto(c).c_str(), stdout);
-      return scenario::uscita_ok;
+      return stampa(scenario::testo_aiuto(c));
     case scenario::azione_pacchetto::versione:
-      std::fputs(scenario::testo_versione(c).c_str(), stdout);
-      return scenario::uscita_ok;
+      return stampa(scenario::testo_versione(c));
     case scenario::azione_pacchetto::uso_sbagliato:
       std::fputs(scenario::testo_uso(c, argc, argv).c_str(), stderr);
       return scenario::uscita_uso;
@@ -50,10 +60,6 @@ int main(int argc, char** argv) {
     return letto.stato == scenario::stato_carico::illeggibile ? scenario::uscita_file
                                                               : scenario::uscita_uso;
   }
-  // A file-size limit must fail the write, not kill the process half-way.
-#ifdef SIGXFSZ
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
   try {
     const auto cartella = programma.parent_path();
     auto interfaccia = scenario::crea_interfaccia();
@@ -61,5 +67,10 @@ int main(int argc, char** argv) {
   } catch (const scenario::errore_io& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return scenario::stato_di(e);
+  } catch (const std::bad_alloc&) {
+    // Caught here, so that the way back removed every temporary and written source and
+    // released the lock.
+    std::fprintf(stderr, "%s\n", scenario::memoria_esaurita_pacchetto);
+    return scenario::uscita_memoria;
   }
 }

@@ -7,7 +7,7 @@
 #   bash fuzz/campagna.sh [SECONDS_PER_HARNESS [HARNESS...]]
 #
 # Default: 600 seconds for each of fuzz_linea, fuzz_treno, fuzz_entrambi, fuzz_file_binari,
-# fuzz_dump_testo, fuzz_dump_json.
+# fuzz_dump_testo, fuzz_dump_json, fuzz_carico.
 # The last lines are a table of runs and findings per harness, for fuzz/README.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,8 @@ secondi=${1:-600}
 shift || true
 harness=("$@")
 ((${#harness[@]})) ||
-  harness=(fuzz_linea fuzz_treno fuzz_entrambi fuzz_file_binari fuzz_dump_testo fuzz_dump_json)
+  harness=(fuzz_linea fuzz_treno fuzz_entrambi fuzz_file_binari fuzz_dump_testo fuzz_dump_json
+    fuzz_carico)
 dir=${CARTELLA_FUZZ:-build-fuzz}
 
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON \
@@ -31,7 +32,7 @@ for h in "${harness[@]}"; do
   log=$dir/fuzz/campagna_$h.log
   mkdir -p "$corpus" "$reperti"
   dizionario=()
-  [[ "$h" =~ ^fuzz_(file_binari|dump_) ]] || dizionario=(-dict=fuzz/parole.dict)
+  [[ "$h" =~ ^fuzz_(file_binari|dump_|carico) ]] || dizionario=(-dict=fuzz/parole.dict)
   limite=30
   [[ "$h" =~ ^fuzz_dump_ ]] && limite=10
   prima=$(find "$reperti" -type f | wc -l)

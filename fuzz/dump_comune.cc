@@ -25,7 +25,7 @@ std::optional<strumento::file_letti> file_da_input(std::string_view byte) {
     strumento::file_letti f;
     f.percorso = leggi_percorso(celle);
     f.stazioni = leggi_stazioni(stazioni);
-    if (con_tracciato) f.tracciato = leggi_tracciato(tracciato);
+    if (con_tracciato) strumento::metti_tracciato(f, leggi_tracciato(tracciato));
     return f;
   } catch (const formato_non_valido&) {
     return std::nullopt;

@@ -42,7 +42,7 @@ file_letti file_da(std::string_view dati) {
   }
   if (finita) return f;
   try {
-    f.tracciato = leggi_tracciato(dati);
+    metti_tracciato(f, leggi_tracciato(dati));
   } catch (const formato_non_valido&) {
   }
   return f;

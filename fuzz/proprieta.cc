@@ -20,7 +20,9 @@
 #include "compiler/nomi_file.h"
 #include "compiler/punti_tracciato.h"
 #include "compiler/sorgenti.h"
+#include "sources/carico.h"
 #include "sources/contenuti.h"
+#include "sources/nome_valido.h"
 
 namespace scenario::fuzz {
 namespace {
@@ -264,6 +266,29 @@ void controlla_tracciato_letto(const tracciato_letto& t, std::string_view byte) 
   esigi(out.str() == byte, "tracciato letto e riscritto con byte diversi");
 }
 
+// No byte that could drive a terminal: a C0 control, DEL, or a UTF-8 C1 control.
+bool per_terminale(std::string_view t) {
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const auto c = static_cast<unsigned char>(t[i]);
+    const auto dopo = i + 1 < t.size() ? static_cast<unsigned char>(t[i + 1]) : 0;
+    if (c < 0x20 || c == 0x7F || (c == 0xC2 && dopo >= 0x80 && dopo < 0xA0)) return false;
+  }
+  return true;
+}
+
+void controlla_carico_letto(const carico_letto& l, std::string_view byte) {
+  if (l.stato != stato_carico::letto) {
+    esigi(l.stato != stato_carico::illeggibile, "byte in memoria detti illeggibili");
+    esigi(!l.perche.empty() && per_terminale(l.perche), "motivo vuoto o non stampabile");
+    return;
+  }
+  esigi(l.inizio <= byte.size() && codifica_carico(l.c) == byte.substr(l.inizio),
+        "carico letto e ricodificato con byte diversi");
+  esigi(nome_non_valido(l.c.linea).empty() && nome_non_valido(l.c.treno).empty() &&
+            nomi_in_conflitto(l.c.linea, l.c.treno).empty(),
+        "carico letto con nomi non validi");
+}
+
 }  // namespace
 
 const std::string& linea_spedita() {
@@ -312,6 +337,24 @@ void controlla_lettori(std::string_view byte) {
     controlla_tracciato_letto(leggi_tracciato(byte), byte);
   } catch (const formato_non_valido&) {
   }
+}
+
+void controlla_carico(std::string_view byte) {
+  const carico_letto l = trova_carico(byte);
+  controlla_carico_letto(l, byte);
+  carico nuovo;
+  nuovo.linea = "NUOVA";
+  nuovo.treno = "1";
+  nuovo.testo_linea = "[generale]\r\n";
+  nuovo.documenti[0] = "nota\r\n";
+  const std::optional<std::string> unito = unisci_carico(byte, nuovo);
+  const bool unibile = l.stato == stato_carico::letto || l.stato == stato_carico::assente;
+  esigi(unito.has_value() == unibile, "unione a un runtime con un carico danneggiato");
+  if (!unito) return;
+  const carico_letto r = trova_carico(*unito);
+  esigi(r.stato == stato_carico::letto && r.c == nuovo &&
+            r.inizio == (l.stato == stato_carico::letto ? l.inizio : byte.size()),
+        "il carico unito non si rilegge uguale");
 }
 
 }  // namespace scenario::fuzz

@@ -25,6 +25,11 @@ void controlla_compilazione(const std::optional<std::string>& linea,
 // written back byte for byte by the matching writer.
 void controlla_lettori(std::string_view byte);
 
+// Reads the bytes as a package: a payload read is encoded back byte for byte and has valid
+// names, a payload refused has a reason fit for a terminal; joining a payload to the bytes as
+// a runtime gives a package that reads back that payload, unless the bytes hold a damaged one.
+void controlla_carico(std::string_view byte);
+
 }  // namespace scenario::fuzz
 
 #endif  // FUZZ_PROPRIETA_H_

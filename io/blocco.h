@@ -15,9 +15,11 @@ inline constexpr const char* nome_file_blocco = ".scenario.lock";
 inline constexpr std::chrono::milliseconds attesa_blocco{10000};
 
 // Takes the lock of `cartella`, waiting at most `attesa` for another run to end; then raises
-// `errore_io` of kind `cartella_occupata`, having written nothing. A lock file that cannot be
-// made raises one of kind `file`. A folder in which this process may create nothing is not locked:
-// every write there fails on its own. The lock and its file go with the object.
+// `errore_io` of kind `cartella_occupata`, having written nothing. So does at once a lock file
+// that stands there and cannot be used (one this process may not open, or a link, a folder, a
+// FIFO or a device in its place): the folder is busy or unusable, never unlocked. A folder in
+// which no lock file stands and this process may create nothing is not locked: every write
+// there fails on its own. The lock and its file go with the object.
 class blocco_cartella {
  public:
   explicit blocco_cartella(const std::filesystem::path& cartella,

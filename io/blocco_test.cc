@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "tests/aiuti_test.h"
 
@@ -67,22 +70,43 @@ TEST_F(BloccoCartella, UnaEsecuzioneUccisaNonBloccaLeAltre) {
   ::close(tubo[1]);
 }
 
-TEST_F(BloccoCartella, CollegamentoAlPostoDelFileDiBlocco) {
-  fs::create_symlink(cartella_ / "altrove", cartella_ / nome_file_blocco);
-  std::string messaggio;
-  std::string inglese;
-  try {
-    blocco_cartella b(cartella_);
-  } catch (const errore_io& e) {
-    messaggio = e.what();
-    inglese = e.inglese();
+// Whatever stands at the lock file's name and is no lock file makes the folder unusable at
+// once, named for what it is; nothing it leads to is created or opened.
+TEST_F(BloccoCartella, AlPostoDelFileDiBloccoUnAltroElemento) {
+  const fs::path file = cartella_ / nome_file_blocco;
+  struct caso {
+    const char* cosa;
+    std::function<void()> pianta;
+    std::string pacchetto, inglese;
+  };
+  const caso casi[] = {
+      {"collegamento", [&] { fs::create_symlink(cartella_ / "altrove", file); },
+       "e' un collegamento simbolico", "is a symbolic link"},
+      {"collegamento a un file", [&] { fs::create_symlink("/etc/passwd", file); },
+       "e' un collegamento simbolico", "is a symbolic link"},
+      {"cartella", [&] { fs::create_directory(file); }, "e' una cartella", "is a folder"},
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); }, "e' una FIFO", "is a FIFO"},
+  };
+  for (const caso& c : casi) {
+    fs::remove_all(file);
+    c.pianta();
+    std::string messaggio, inglese;
+    try {
+      blocco_cartella b(cartella_, milliseconds{5000});
+    } catch (const errore_io& e) {
+      EXPECT_EQ(e.tipo(), tipo_errore_io::cartella_occupata) << c.cosa;
+      messaggio = e.what();
+      inglese = e.inglese();
+    }
+    const std::string d = cartella_.string(), f = file.string();
+    EXPECT_EQ(messaggio, "cartella " + d + " occupata o inutilizzabile: il suo file di blocco " +
+                             f + " " + c.pacchetto + ", non un file: nulla e' stato scritto")
+        << c.cosa;
+    EXPECT_EQ(inglese, "folder " + d + " is busy or unusable: its lock file " + f + " " +
+                           c.inglese + ", not a file: nothing was written")
+        << c.cosa;
+    EXPECT_FALSE(fs::exists(cartella_ / "altrove")) << c.cosa;
   }
-  const std::string file = (cartella_ / nome_file_blocco).string();
-  EXPECT_EQ(messaggio, "impossibile scrivere " + file +
-                           ": blocco della cartella: Too many levels of symbolic links");
-  EXPECT_EQ(inglese,
-            "cannot write " + file + ": locking the folder: Too many levels of symbolic links");
-  EXPECT_FALSE(fs::exists(cartella_ / "altrove"));
 }
 
 }  // namespace

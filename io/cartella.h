@@ -28,8 +28,9 @@ class cartella_file : public destinazione_file {
   virtual void conferma() = 0;
   // Removes the file `nome`, if it can; a file that stays is no failure.
   virtual void rimuovi(const std::string& nome) = 0;
-  // Removes what killed runs left while writing the files `nomi` (io/scrittura.h).
-  virtual void rimuovi_orfani(std::span<const std::string> nomi) = 0;
+  // Finishes or undoes what killed runs left while writing the files `nomi`, and removes their
+  // temporaries (io/scrittura.h).
+  virtual void ripara_interrotte(std::span<const std::string> nomi) = 0;
 };
 
 // The names of the regular files in `cartella` (a link to one counts) in UTF-8, sorted; none
@@ -46,8 +47,8 @@ class cartella_su_disco : public cartella_file {
   }
   void conferma() override { insieme_.conferma(); }
   void rimuovi(const std::string& nome) override;
-  void rimuovi_orfani(std::span<const std::string> nomi) override {
-    rimuovi_temporanei_orfani(cartella_, nomi);
+  void ripara_interrotte(std::span<const std::string> nomi) override {
+    ripara_scritture_interrotte(cartella_, nomi);
   }
 
  private:

@@ -12,8 +12,10 @@
 namespace scenario {
 
 enum class tipo_errore_io {
-  file,               // the earlier copy of every file is kept
-  cartella_occupata,  // another run held the folder past the wait: nothing was written
+  file,  // the earlier copy of every file is kept
+  // Another run held the folder past the wait, or its lock file cannot be used: nothing was
+  // written.
+  cartella_occupata,
 };
 
 // A part of such a message, in the package's words and in English.

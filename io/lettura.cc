@@ -8,11 +8,13 @@
 namespace scenario {
 namespace {
 
-// Reads to the end of the file, but never more than one byte past the limit: a file that
-// grows while it is read is caught as well as one that was large from the start.
-void leggi_tutto(io::maniglia h, std::uint64_t massimo, lettura_limitata& r) {
-  r.testo.reserve(static_cast<std::size_t>(r.dimensione));
+// Reads to the end of the file, and stops at the first block that passes the limit: a file
+// that grows while it is read is caught as well as one that was large from the start, and the
+// receiver never gets more than the limit.
+void leggi_tutto(io::maniglia h, std::uint64_t massimo, lettura_limitata& r,
+                 const ricevitore_blocchi& ricevi) {
   char blocco[1 << 16];
+  std::uint64_t totale = 0;
   for (;;) {
     std::size_t letti = 0;
     if (const io::codice_sistema c = io::leggi(h, blocco, sizeof blocco, letti); c != 0) {
@@ -20,17 +22,21 @@ void leggi_tutto(io::maniglia h, std::uint64_t massimo, lettura_limitata& r) {
       return;
     }
     if (letti == 0) return;
-    r.testo.append(blocco, letti);
-    if (r.testo.size() > massimo) {
+    totale += letti;
+    if (totale > massimo) {
       r = {stato_lettura::cresciuto, "", r.dimensione, ""};
       return;
     }
+    ricevi(r.dimensione, std::string_view(blocco, letti));
   }
 }
 
 // The package's and the tool's words for a source that cannot be read.
 parole_in_due_lingue perche_illeggibile(const lettura_limitata& r) {
   switch (r.stato) {
+    case stato_lettura::collegamento:
+      return {std::string("e' un ") + io::nome_collegamento + ", non un file",
+              std::string("a ") + io::nome_collegamento_inglese + ", not a file"};
     case stato_lettura::cartella:
       return {"e' una cartella, non un file", "a folder, not a file"};
     case stato_lettura::non_regolare:
@@ -46,12 +52,34 @@ parole_in_due_lingue perche_illeggibile(const lettura_limitata& r) {
 
 }  // namespace
 
-lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo) {
+lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t massimo,
+                                collegamenti modo) {
+  std::string testo;
+  lettura_limitata r =
+      leggi_a_blocchi(file, massimo, modo, [&](std::uint64_t dimensione, std::string_view blocco) {
+        if (testo.empty()) {
+          testo.reserve(static_cast<std::size_t>(dimensione));
+        }
+        testo.append(blocco);
+      });
+  if (r.stato == stato_lettura::letto) r.testo = std::move(testo);
+  return r;
+}
+
+lettura_limitata leggi_a_blocchi(const std::filesystem::path& file, std::uint64_t massimo,
+                                 collegamenti modo, const ricevitore_blocchi& ricevi) {
   lettura_limitata r;
   io::maniglia h{};
   io::tipo_voce tipo{};
-  if (const io::codice_sistema c = io::apri_lettura(file, h, tipo, r.dimensione); c != 0) {
+  const bool segui = modo == collegamenti::seguiti;
+  if (const io::codice_sistema c = io::apri_lettura(file, h, tipo, r.dimensione, segui); c != 0) {
     r.stato = io::manca(c) ? stato_lettura::assente : stato_lettura::apertura;
+    // The same code comes from too many links on the way to the file: only the file's own
+    // name being one is this case.
+    if (!segui && c == io::codice_collegamento && io::tipo_di(file, tipo) == 0 &&
+        tipo == io::tipo_voce::collegamento) {
+      r.stato = stato_lettura::collegamento;
+    }
     if (r.stato == stato_lettura::apertura) r.ragione = io::ragione(c);
     return r;
   }
@@ -66,13 +94,13 @@ lettura_limitata leggi_limitato(const std::filesystem::path& file, std::uint64_t
   } else if (r.dimensione > massimo) {
     r.stato = stato_lettura::oltre_il_limite;
   } else {
-    leggi_tutto(h, massimo, r);
+    leggi_tutto(h, massimo, r, ricevi);
   }
   return r;
 }
 
-std::optional<std::string> leggi_sorgente(const std::filesystem::path& file) {
-  lettura_limitata r = leggi_limitato(file, dimensione_massima_sorgente);
+std::optional<std::string> leggi_sorgente(const std::filesystem::path& file, collegamenti c) {
+  lettura_limitata r = leggi_limitato(file, dimensione_massima_sorgente, c);
   if (r.stato == stato_lettura::letto) return std::move(r.testo);
   if (r.stato == stato_lettura::assente) return std::nullopt;
   const std::string nome = io::nome_di(file);

@@ -5,9 +5,13 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <set>
 #include <streambuf>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "io/sistema.h"
 
@@ -99,13 +103,26 @@ void controlla_destinazione(const std::filesystem::path& destinazione) {
   }
 }
 
-// A temporary name of this run alone: the process and a counter, so that two runs in one
-// folder never write into the same temporary.
-std::filesystem::path nome_temporaneo(const std::filesystem::path& destinazione) {
-  static std::atomic<unsigned> contatore{0};
-  std::filesystem::path tmp = destinazione;
-  tmp += "." + std::to_string(io::id_processo()) + "." + std::to_string(contatore++) + ".tmp";
-  return tmp;
+// What a run leaves beside a file it replaces, NAME.PROCESS.SET followed by its ending.
+enum class resto { temporaneo, vecchio, assenza };
+
+std::string_view coda_di(resto r) {
+  switch (r) {
+    case resto::vecchio:
+      return ".old";
+    case resto::assenza:
+      return ".absent";
+    default:
+      return ".tmp";
+  }
+}
+
+std::filesystem::path nome_di_resto(const std::filesystem::path& destinazione,
+                                    const std::string& insieme, resto r) {
+  std::filesystem::path p = destinazione;
+  p += "." + insieme;
+  p += coda_di(r);
+  return p;
 }
 
 // A regular file already at the temporary name (left by a killed run whose process number
@@ -158,33 +175,102 @@ bool solo_cifre(std::string_view t) {
   return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// NAME.PROCESS.COUNTER.tmp, as `nome_temporaneo` forms it.
-bool temporaneo_di(std::string_view candidato, std::string_view nome_file) {
-  if (!candidato.starts_with(nome_file) || !candidato.ends_with(".tmp")) return false;
+// The set (PROCESS.SET) and kind of `candidato` when it is NAME.PROCESS.SET.tmp, .old or
+// .absent of the file `nome_file`, as `nome_di_resto` forms them.
+std::optional<std::pair<std::string, resto>> resto_di(std::string_view candidato,
+                                                      std::string_view nome_file) {
+  if (!candidato.starts_with(nome_file)) return std::nullopt;
   candidato.remove_prefix(nome_file.size());
-  candidato.remove_suffix(4);
-  if (!candidato.starts_with('.')) return false;
-  candidato.remove_prefix(1);
-  const std::size_t punto = candidato.find('.');
-  return punto != std::string_view::npos && solo_cifre(candidato.substr(0, punto)) &&
-         solo_cifre(candidato.substr(punto + 1));
+  for (const resto r : {resto::temporaneo, resto::vecchio, resto::assenza}) {
+    std::string_view t = candidato;
+    // The ending alone (NAME.tmp) holds no set: its dot is the ending's own.
+    if (t.size() <= coda_di(r).size() || !t.ends_with(coda_di(r)) || !t.starts_with('.')) {
+      continue;
+    }
+    t.remove_suffix(coda_di(r).size());
+    t.remove_prefix(1);
+    const std::size_t punto = t.find('.');
+    if (punto != std::string_view::npos && solo_cifre(t.substr(0, punto)) &&
+        solo_cifre(t.substr(punto + 1))) {
+      return std::pair{std::string(t), r};
+    }
+  }
+  return std::nullopt;
+}
+
+// An old file (or the mark of none) back in place of the new one, or dropped once the new
+// one stands. A step that fails leaves the file for the next run under the lock to finish.
+void chiudi_resto(const std::filesystem::path& destinazione, const std::filesystem::path& p,
+                  resto r, bool rimetti) {
+  if (rimetti && r == resto::vecchio) {
+    io::rinomina(p, destinazione);
+    return;
+  }
+  if (rimetti) io::rimuovi(destinazione);
+  io::rimuovi(p);
+}
+
+struct messo_da_parte {
+  std::filesystem::path percorso;
+  resto tipo;
+};
+
+// The old file moved off its name, or, where there is none, an empty mark of its absence.
+messo_da_parte metti_da_parte(const std::filesystem::path& destinazione,
+                              const std::string& insieme) {
+  io::tipo_voce tipo{};
+  if (const codice_sistema c = io::tipo_di(destinazione, tipo); c != 0) {
+    fallisci(destinazione, {"stato del file", "file status"}, c);
+  }
+  if (tipo == io::tipo_voce::assente) {
+    const std::filesystem::path segno = nome_di_resto(destinazione, insieme, resto::assenza);
+    io::chiudi(crea_temporaneo(destinazione, segno, false));
+    return {segno, resto::assenza};
+  }
+  const std::filesystem::path vecchio = nome_di_resto(destinazione, insieme, resto::vecchio);
+  if (const codice_sistema c = io::rinomina(destinazione, vecchio); c != 0) {
+    fallisci(destinazione, {"messa da parte della copia vecchia", "moving the old copy aside"}, c);
+  }
+  return {vecchio, resto::vecchio};
 }
 
 }  // namespace
 
-void rimuovi_temporanei_orfani(const std::filesystem::path& cartella,
-                               std::span<const std::string> nomi_file) {
+void ripara_scritture_interrotte(const std::filesystem::path& cartella,
+                                 std::span<const std::string> nomi_file) {
+  struct trovato {
+    std::string nome;
+    std::filesystem::path percorso;
+    std::string insieme;
+    resto tipo;
+  };
+  std::vector<trovato> trovati;
+  std::set<std::string> incompiuti;  // sets with a temporary left: never put in place whole
   std::error_code ec;
   for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine;
        it.increment(ec)) {
     const std::string candidato = it->path().filename().string();
-    const bool di_uno = std::any_of(nomi_file.begin(), nomi_file.end(), [&](const std::string& n) {
-      return temporaneo_di(candidato, n);
-    });
-    if (di_uno && it->symlink_status(ec).type() == std::filesystem::file_type::regular) {
-      io::rimuovi(it->path());
+    for (const std::string& nome : nomi_file) {
+      const auto r = resto_di(candidato, nome);
+      if (!r || it->symlink_status(ec).type() != std::filesystem::file_type::regular) continue;
+      trovati.push_back({nome, it->path(), r->first, r->second});
+      if (r->second == resto::temporaneo) incompiuti.insert(r->first);
     }
   }
+  for (const trovato& t : trovati) {
+    if (t.tipo != resto::temporaneo) {
+      chiudi_resto(cartella / t.nome, t.percorso, t.tipo, incompiuti.contains(t.insieme));
+    }
+  }
+  for (const trovato& t : trovati) {
+    if (t.tipo == resto::temporaneo) io::rimuovi(t.percorso);
+  }
+}
+
+insieme_file::insieme_file(std::filesystem::path cartella) : cartella_(std::move(cartella)) {
+  // The process and a counter: two runs in one folder never share a name.
+  static std::atomic<unsigned> contatore{0};
+  insieme_ = std::to_string(io::id_processo()) + "." + std::to_string(contatore++);
 }
 
 insieme_file::~insieme_file() {
@@ -195,7 +281,7 @@ void insieme_file::prepara(const std::filesystem::path& nome_file, const contenu
                            bool eseguibile) {
   const std::filesystem::path destinazione = cartella_ / nome_file;
   controlla_destinazione(destinazione);
-  const std::filesystem::path tmp = nome_temporaneo(destinazione);
+  const std::filesystem::path tmp = nome_di_resto(destinazione, insieme_, resto::temporaneo);
   const io::maniglia h = crea_temporaneo(destinazione, tmp, eseguibile);
   if (const codice_sistema errore = scrivi_e_chiudi(h, tmp, contenuto); errore != 0) {
     io::rimuovi(tmp);
@@ -205,16 +291,32 @@ void insieme_file::prepara(const std::filesystem::path& nome_file, const contenu
 }
 
 void insieme_file::conferma() {
-  std::size_t fatti = 0;
-  for (; fatti < pronti_.size(); ++fatti) {
-    const pronto& p = pronti_[fatti];
+  if (pronti_.size() > 1) return conferma_insieme();
+  for (const pronto& p : pronti_) {
     if (const codice_sistema c = io::rinomina(p.temporaneo, p.destinazione); c != 0) {
-      const std::filesystem::path destinazione = p.destinazione;
-      pronti_.erase(pronti_.begin(), pronti_.begin() + static_cast<std::ptrdiff_t>(fatti));
-      fallisci(destinazione, {"sostituzione", "replacing"}, c);
+      fallisci(p.destinazione, {"sostituzione", "replacing"}, c);
     }
   }
   pronti_.clear();
+}
+
+void insieme_file::conferma_insieme() {
+  std::vector<messo_da_parte> da_parte;
+  try {
+    for (const pronto& p : pronti_) da_parte.push_back(metti_da_parte(p.destinazione, insieme_));
+    for (const pronto& p : pronti_) {
+      if (const codice_sistema c = io::rinomina(p.temporaneo, p.destinazione); c != 0) {
+        fallisci(p.destinazione, {"sostituzione", "replacing"}, c);
+      }
+    }
+  } catch (const errore_io&) {
+    for (std::size_t i = 0; i < da_parte.size(); ++i) {
+      chiudi_resto(pronti_[i].destinazione, da_parte[i].percorso, da_parte[i].tipo, true);
+    }
+    throw;
+  }
+  pronti_.clear();
+  for (const messo_da_parte& m : da_parte) io::rimuovi(m.percorso);
 }
 
 void sostituisci_file(const std::filesystem::path& destinazione, const contenuto_file& contenuto,

@@ -1,5 +1,6 @@
 // Output files replaced as a set: nothing is renamed until every member is written, a
-// failure on the way leaves every old file and no temporary, and names never collide.
+// failure on the way leaves every old file and no temporary, names never collide, and what a
+// run killed while putting a set in place leaves is finished or undone by the next.
 #include "io/scrittura.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "tests/aiuti_test.h"
 
@@ -128,21 +131,135 @@ TEST_F(InsiemeFile, CollegamentoAlNomeTemporaneo) {
 
 // Only regular files named as this layer names temporaries of the given files go.
 TEST_F(InsiemeFile, TemporaneiOrfani) {
-  for (const char* nome :
-       {"a.dat.12.3.tmp", "a.dat.1.0.tmp", "a.dat.tmp", "a.dat.x.3.tmp", "a.dat.12..tmp",
-        "a.dat.12.3.tmp.x", "b.sim.12.3.tmp", "xa.dat.1.2.tmp", "c.dat.3.4.tmp"}) {
+  for (const char* nome : {"a.dat.12.3.tmp", "a.dat.1.0.tmp", "a.dat.tmp", "a.dat.x.3.tmp",
+                           "a.dat.12..tmp", "a.dat.12.3.tmp.x", "b.sim.12.3.tmp", "xa.dat.1.2.tmp",
+                           "c.dat.3.4.tmp", "a.dat.5.old.x", "a.dat..5.old", "c.dat.3.absent"}) {
     test::scrivi_file(cartella_ / nome, "");
   }
   fs::create_directory(cartella_ / "a.dat.7.7.tmp");
   fs::create_symlink(cartella_ / "a.dat", cartella_ / "a.dat.8.8.tmp");
-  rimuovi_temporanei_orfani(cartella_, std::vector<std::string>{"a.dat", "c.dat"});
+  fs::create_symlink(cartella_ / "b.sim", cartella_ / "a.dat.8.8.old");
+  ripara_scritture_interrotte(cartella_, std::vector<std::string>{"a.dat", "c.dat"});
   std::set<std::string> restano;
   for (const auto& voce : fs::directory_iterator(cartella_)) {
     restano.insert(voce.path().filename().string());
   }
   EXPECT_EQ(restano, (std::set<std::string>{"a.dat", "b.sim", "c.dat", "a.dat.tmp", "a.dat.x.3.tmp",
                                             "a.dat.12..tmp", "a.dat.12.3.tmp.x", "b.sim.12.3.tmp",
-                                            "xa.dat.1.2.tmp", "a.dat.7.7.tmp", "a.dat.8.8.tmp"}));
+                                            "xa.dat.1.2.tmp", "a.dat.7.7.tmp", "a.dat.8.8.tmp",
+                                            "a.dat.5.old.x", "a.dat..5.old", "c.dat.3.absent",
+                                            "a.dat.8.8.old"}));
+  EXPECT_EQ(file("b.sim"), "vecchio");
+}
+
+// What a run killed at each step of putting a set in place leaves, from the first old file
+// moved aside to the last one deleted, and what the next run makes of it: the old set where a
+// temporary was left, the new set where none was, and nothing else in either case. The set
+// replaces a.dat and b.sim and adds d.dat, which did not exist.
+TEST_F(InsiemeFile, LaRiparazioneFinisceODisfaOgniPasso) {
+  const std::map<std::string, std::string> vecchio{
+      {"a.dat", "vecchio"}, {"b.sim", "vecchio"}, {"c.dat", "vecchio"}};
+  const std::map<std::string, std::string> nuovo{
+      {"a.dat", "nuovo a"}, {"b.sim", "nuovo b"}, {"c.dat", "vecchio"}, {"d.dat", "nuovo d"}};
+  struct caso {
+    const char* passo;
+    std::map<std::string, std::string> lasciati;  // besides c.dat, which the set leaves alone
+    bool nuovi;
+  };
+  const std::map<std::string, std::string> temporanei{
+      {"a.dat.9.4.tmp", "nuovo a"}, {"b.sim.9.4.tmp", "nuovo b"}, {"d.dat.9.4.tmp", "nuovo d"}};
+  const auto con = [&](std::map<std::string, std::string> m) {
+    for (const auto& [nome, byte] : temporanei) m.insert({nome, byte});
+    return m;
+  };
+  const caso casi[] = {
+      {"scritti i temporanei", con({{"a.dat", "vecchio"}, {"b.sim", "vecchio"}}), false},
+      {"a.dat messo da parte", con({{"a.dat.9.4.old", "vecchio"}, {"b.sim", "vecchio"}}), false},
+      {"segnata l'assenza di d.dat",
+       con({{"a.dat.9.4.old", "vecchio"}, {"b.sim.9.4.old", "vecchio"}, {"d.dat.9.4.absent", ""}}),
+       false},
+      {"d.dat al suo posto",
+       {{"a.dat.9.4.old", "vecchio"},
+        {"b.sim.9.4.old", "vecchio"},
+        {"d.dat.9.4.absent", ""},
+        {"d.dat", "nuovo d"},
+        {"a.dat.9.4.tmp", "nuovo a"},
+        {"b.sim.9.4.tmp", "nuovo b"}},
+       false},
+      {"a.dat al suo posto",
+       {{"a.dat.9.4.old", "vecchio"},
+        {"b.sim.9.4.old", "vecchio"},
+        {"d.dat.9.4.absent", ""},
+        {"d.dat", "nuovo d"},
+        {"a.dat", "nuovo a"},
+        {"b.sim.9.4.tmp", "nuovo b"}},
+       false},
+      {"tutti al loro posto",
+       {{"a.dat.9.4.old", "vecchio"},
+        {"b.sim.9.4.old", "vecchio"},
+        {"d.dat.9.4.absent", ""},
+        {"d.dat", "nuovo d"},
+        {"a.dat", "nuovo a"},
+        {"b.sim", "nuovo b"}},
+       true},
+      {"cancellata la copia vecchia di a.dat",
+       {{"b.sim.9.4.old", "vecchio"},
+        {"d.dat.9.4.absent", ""},
+        {"d.dat", "nuovo d"},
+        {"a.dat", "nuovo a"},
+        {"b.sim", "nuovo b"}},
+       true},
+      {"resta il segno dell'assenza",
+       {{"d.dat.9.4.absent", ""}, {"d.dat", "nuovo d"}, {"a.dat", "nuovo a"}, {"b.sim", "nuovo b"}},
+       true},
+  };
+  const std::vector<std::string> nomi{"a.dat", "b.sim", "d.dat"};
+  for (const caso& k : casi) {
+    for (const auto& voce : fs::directory_iterator(cartella_)) fs::remove(voce.path());
+    test::scrivi_file(cartella_ / "c.dat", "vecchio");
+    for (const auto& [nome, byte] : k.lasciati) test::scrivi_file(cartella_ / nome, byte);
+    ripara_scritture_interrotte(cartella_, nomi);
+    EXPECT_EQ(contenuto(), k.nuovi ? nuovo : vecchio) << k.passo;
+  }
+}
+
+// The real steps, with a file added to the set: the new set stands and nothing else.
+TEST_F(InsiemeFile, ConfermaConUnFileNuovo) {
+  insieme_file insieme(cartella_);
+  insieme.prepara("a.dat", testo("nuovo a"));
+  insieme.prepara("d.dat", testo("nuovo d"));
+  insieme.conferma();
+  EXPECT_EQ(
+      contenuto(),
+      (std::map<std::string, std::string>{
+          {"a.dat", "nuovo a"}, {"b.sim", "vecchio"}, {"c.dat", "vecchio"}, {"d.dat", "nuovo d"}}));
+}
+
+// A step of putting the set in place that fails puts back what the steps before it moved.
+TEST_F(InsiemeFile, UnGuastoNelConfermareRimetteIVecchi) {
+  std::string messaggio;
+  {
+    insieme_file insieme(cartella_);
+    insieme.prepara("d.dat", testo("nuovo d"));
+    insieme.prepara("a.dat", testo("nuovo a"));
+    insieme.prepara("b.sim", testo("nuovo b"));
+    // The set's own number, read off its temporaries, and a folder where b.sim's old copy goes.
+    std::string insieme_di;
+    for (const auto& voce : fs::directory_iterator(cartella_)) {
+      const std::string n = voce.path().filename().string();
+      if (n.starts_with("a.dat.")) insieme_di = n.substr(6, n.size() - 6 - 4);
+    }
+    fs::create_directories(cartella_ / ("b.sim." + insieme_di + ".old") / "dentro");
+    try {
+      insieme.conferma();
+    } catch (const errore_io& e) {
+      messaggio = e.what();
+    }
+    fs::remove_all(cartella_ / ("b.sim." + insieme_di + ".old"));
+  }
+  EXPECT_EQ(messaggio, "impossibile scrivere " + (cartella_ / "b.sim").string() +
+                           ": messa da parte della copia vecchia: Is a directory");
+  EXPECT_EQ(contenuto(), vecchi_);
 }
 
 }  // namespace

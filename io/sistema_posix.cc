@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "compiler/testo_mostrabile.h"
 #include "io/sistema.h"
 
 namespace scenario::io {
@@ -18,6 +19,8 @@ tipo_voce tipo_da_modo(mode_t modo) {
   if (S_ISREG(modo)) return tipo_voce::file;
   if (S_ISLNK(modo)) return tipo_voce::collegamento;
   if (S_ISDIR(modo)) return tipo_voce::cartella;
+  if (S_ISFIFO(modo)) return tipo_voce::fifo;
+  if (S_ISCHR(modo) || S_ISBLK(modo)) return tipo_voce::dispositivo;
   return tipo_voce::altro;
 }
 
@@ -36,7 +39,7 @@ codice_sistema tipo_di(const std::filesystem::path& p, tipo_voce& tipo) {
 
 codice_sistema crea_esclusivo(const std::filesystem::path& p, maniglia& h, bool eseguibile) {
   h = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-             eseguibile ? 0755 : 0644);
+             eseguibile ? 0777 : 0666);
   return h >= 0 ? 0 : ultimo();
 }
 
@@ -60,8 +63,9 @@ codice_sistema rinomina(const std::filesystem::path& da, const std::filesystem::
 void rimuovi(const std::filesystem::path& p) { ::unlink(p.c_str()); }
 
 codice_sistema apri_lettura(const std::filesystem::path& p, maniglia& h, tipo_voce& tipo,
-                            std::uint64_t& dimensione) {
-  h = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+                            std::uint64_t& dimensione, bool segui_collegamento) {
+  h = ::open(p.c_str(),
+             O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (segui_collegamento ? 0 : O_NOFOLLOW));
   if (h < 0) return ultimo();
   struct stat st {};
   if (::fstat(h, &st) != 0) {
@@ -93,15 +97,20 @@ codice_sistema prova_blocco(const std::filesystem::path& p, tentativo_blocco& t)
   t = tentativo_blocco{};
   const int fd = ::open(p.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
   if (fd < 0) {
-    if (errno == EACCES || errno == EROFS || errno == EPERM) {
+    const codice_sistema c = ultimo();
+    // A lock file that exists and cannot be opened keeps the folder from every run; only a
+    // folder where the file cannot even be made is one where nothing can be written.
+    struct stat st {};
+    if ((c == EACCES || c == EROFS || c == EPERM) && ::lstat(p.c_str(), &st) != 0 &&
+        errno == ENOENT) {
       t.senza_permesso = true;
       return 0;
     }
-    return ultimo();
+    return c;
   }
   struct stat aperto {};
   if (::fstat(fd, &aperto) != 0 || !S_ISREG(aperto.st_mode)) {
-    const codice_sistema c = S_ISREG(aperto.st_mode) ? ultimo() : EINVAL;
+    const codice_sistema c = S_ISREG(aperto.st_mode) ? ultimo() : codice_non_file;
     ::close(fd);
     return c;
   }
@@ -137,7 +146,7 @@ const char* const nome_collegamento_inglese = "symbolic link";
 bool manca(codice_sistema c) { return c == ENOENT; }
 bool esiste_gia(codice_sistema c) { return c == EEXIST; }
 std::string ragione(codice_sistema c) { return std::strerror(static_cast<int>(c)); }
-std::string nome_di(const std::filesystem::path& p) { return p.string(); }
+std::string nome_di(const std::filesystem::path& p) { return testo_mostrabile(p.string()); }
 std::uint64_t id_processo() { return static_cast<std::uint64_t>(::getpid()); }
 
 codice_sistema file_eseguibile(std::filesystem::path& file) {

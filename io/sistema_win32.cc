@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "compiler/testo_mostrabile.h"
 #include "io/sistema.h"
 
 namespace scenario::io {
@@ -58,16 +59,23 @@ codice_sistema rinomina(const std::filesystem::path& da, const std::filesystem::
 void rimuovi(const std::filesystem::path& p) { DeleteFileW(p.c_str()); }
 
 codice_sistema apri_lettura(const std::filesystem::path& p, maniglia& h, tipo_voce& tipo,
-                            std::uint64_t& dimensione) {
-  // FILE_FLAG_BACKUP_SEMANTICS lets a folder open too, so that it is reported as one.
+                            std::uint64_t& dimensione, bool segui_collegamento) {
+  // FILE_FLAG_BACKUP_SEMANTICS lets a folder open too, so that it is reported as one; a
+  // reparse point not to be followed is opened itself, and refused below.
+  const DWORD modo = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS |
+                     (segui_collegamento ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
   h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                  OPEN_EXISTING, modo, nullptr);
   if (h == INVALID_HANDLE_VALUE) return ultimo();
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(h, &info)) {
     const codice_sistema c = ultimo();
     CloseHandle(h);
     return c;
+  }
+  if (!segui_collegamento && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    CloseHandle(h);
+    return codice_collegamento;
   }
   tipo = GetFileType(h) != FILE_TYPE_DISK                     ? tipo_voce::altro
          : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? tipo_voce::cartella
@@ -136,7 +144,7 @@ std::string ragione(codice_sistema codice) {
 // Paths in messages as UTF-8, whatever the console's code page.
 std::string nome_di(const std::filesystem::path& p) {
   const auto u8 = p.u8string();
-  return std::string(u8.begin(), u8.end());
+  return testo_mostrabile(std::string(u8.begin(), u8.end()));
 }
 
 std::uint64_t id_processo() { return GetCurrentProcessId(); }

@@ -16,11 +16,11 @@ void cancella_consumati(cartella_file& cartella, const opzioni_compilazione& o,
 }
 
 // What killed compiles left: under the lock, no other run is writing them.
-void rimuovi_orfani(cartella_file& cartella, const opzioni_compilazione& o) {
+void ripara_interrotte(cartella_file& cartella, const opzioni_compilazione& o) {
   const std::string nomi[] = {nome_tracciato(o.nome_linea),
                               nome_stazioni(o.nome_linea, o.numero_treno),
                               nome_percorso(o.nome_linea, o.numero_treno)};
-  cartella.rimuovi_orfani(nomi);
+  cartella.ripara_interrotte(nomi);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ compilazione_in_cartella compila_in_cartella(cartella_file& cartella, const opzi
   compilazione_in_cartella r;
   bool compilato = false;
   try {
-    rimuovi_orfani(cartella, o);
+    ripara_interrotte(cartella, o);
     r.testi = leggi_testi(cartella, o);
     r.c = compila(r.testi, o);
     compilato = true;

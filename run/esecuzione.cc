@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "compiler/codici_errore.h"
 #include "compiler/nomi_file.h"
@@ -14,6 +15,7 @@
 #include "io/cartella.h"
 #include "io/errore_io.h"
 #include "io/lettura.h"
+#include "io/scrittura.h"
 #include "io/sistema.h"
 #include "run/compila_in_cartella.h"
 #include "run/stati_uscita.h"
@@ -46,6 +48,14 @@ void scrivi_testo(destinazione_file& uscite, const std::string& nome, const std:
   uscite.scrivi(nome, [&](std::ostream& out) {
     out.write(testo.data(), static_cast<std::streamsize>(testo.size()));
   });
+}
+
+// What killed runs left while writing the sources and the documents: under the lock, no
+// other run is writing them (the compile of the folder does the same for the compiled files).
+void ripara_file_del_carico(const std::filesystem::path& cartella, const carico& c) {
+  std::vector<std::string> nomi = {nome_testo_linea(c.linea), nome_testo_treno(c.linea, c.treno)};
+  for (const char* coda : code_documenti) nomi.push_back(nome_documento(c.linea, c.treno, coda));
+  ripara_scritture_interrotte(cartella, nomi);
 }
 
 // The two sources, then the documents the payload holds, in the order of their writers.
@@ -90,6 +100,7 @@ int esegui_pacchetto(const std::filesystem::path& cartella, const carico& c,
   interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
   try {
     const blocco_cartella blocco(cartella, attesa);
+    ripara_file_del_carico(cartella, c);
     if (const auto altrui = sorgente_altrui(cartella, c)) {
       std::fprintf(stderr,
                    "il file %s non e' stato scritto da questo pacchetto: nulla e' stato scritto "

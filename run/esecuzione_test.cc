@@ -52,6 +52,36 @@ TEST_F(EsecuzionePacchetto, RimuoveSoloQuelCheHaScritto) {
   EXPECT_TRUE(fs::is_directory(cartella_ / treno));
 }
 
+// What killed runs left beside every file the package writes (sources, documents, compiled
+// files) goes before it writes; what is not named as a run names its leftovers, or belongs to
+// another route, stays.
+TEST_F(EsecuzionePacchetto, RimuoveIRestiDelleCorseUccise) {
+  const struct {
+    const char* nome;
+    bool resta;
+  } casi[] = {
+      {"ARONA_DOMODOSSOLA_linea.txt.9.4.tmp", false},
+      {"ARONA_DOMODOSSOLA_324-.txt.9.4.tmp", false},
+      {"ARONA_DOMODOSSOLA_324_note.txt.9.4.tmp", false},
+      {"ARONA_DOMODOSSOLA_324_scheda_treno.txt.9.4.tmp", false},
+      {"ARONA_DOMODOSSOLA_324.sim.9.4.tmp", false},
+      {"ARONA_DOMODOSSOLA_linea.dat.9.4.old", false},
+      {"ARONA_DOMODOSSOLA_324.dat.9.4.absent", false},
+      {"ARONA_DOMODOSSOLA_linea.txt.9.4.tmp.x", true},
+      {"ARONA_DOMODOSSOLA_linea.txt.9.tmp", true},
+      {"ALTRA_linea.txt.9.4.tmp", true},
+  };
+  for (const auto& k : casi) {
+    for (const auto& voce : fs::directory_iterator(cartella_)) fs::remove(voce.path());
+    test::scrivi_file(cartella_ / k.nome, "lasciato");
+    EXPECT_EQ(test::corsa_pacchetto(cartella_), uscita_ok) << k.nome;
+    EXPECT_EQ(fs::exists(cartella_ / k.nome), k.resta) << k.nome;
+    EXPECT_EQ(contenuto().at("ARONA_DOMODOSSOLA_324.sim"),
+              test::compilati_buoni().at("ARONA_DOMODOSSOLA_324.sim"))
+        << k.nome;
+  }
+}
+
 // Another run holding the folder: the run waits, then ends with status 6 and the message in
 // the package's words, having written nothing.
 TEST_F(EsecuzionePacchetto, CartellaOccupata) {

@@ -22,6 +22,7 @@ enum stato_uscita : int {
   uscita_compilato_danneggiato = 5,
   uscita_occupata = 6,
   uscita_file_altrui = 7,
+  uscita_memoria = 8,
 };
 
 // One meaning of a status, for the subcommands it names ("*": every one).
@@ -37,13 +38,13 @@ inline constexpr significato_uscita tabella_uscite[] = {
     {uscita_codice_registrato, "compile", "a code was recorded (the files are written)"},
     {uscita_codice_registrato, "check", "an error, a warning under --strict, or a missing source"},
     {uscita_codice_registrato, "new export",
-     "a source already exists (nothing written; --force replaces it)"},
+     "a source, or a document edited, already exists (nothing written; --force replaces it)"},
     {uscita_codice_registrato, "package",
      "a source is missing, or has an error (nothing written; --force packages it anyway)"},
     {uscita_codice_registrato, "lsp",
      "the connection ended without shutdown: exit came first, or the input ended"},
     {uscita_uso, "*", "usage error"},
-    {uscita_uso, "check compile dump plot package",
+    {uscita_uso, "check compile dump plot package serve",
      "the folder does not give the route and train left out (nothing written)"},
     {uscita_uso, "scenario-runtime", "the payload is missing or damaged (nothing written)"},
     {uscita_identita, "compile", "identity error 1250 or 1251 (nothing compiled is written)"},
@@ -51,12 +52,17 @@ inline constexpr significato_uscita tabella_uscite[] = {
      "a file could not be read or written (the earlier copy is kept)"},
     {uscita_file, "serve",
      "the port cannot be listened on, or scenario-tool-serve is in neither of its places"},
+    {uscita_file, "check compile dump package",
+     "standard output could not take all of the output (a full disk, a file-size limit)"},
     {uscita_compilato_danneggiato, "dump plot",
      "a compiled file is missing, unreadable or damaged"},
-    {uscita_occupata, "compile", "another run kept the folder busy (nothing written)"},
+    {uscita_occupata, "new export compile",
+     "another run kept the folder busy, or its lock file cannot be used (nothing written)"},
     {uscita_file_altrui, "scenario-runtime",
      "a file named like one of its sources holds other content, an author's own (nothing "
      "written or deleted)"},
+    {uscita_memoria, "*",
+     "out of memory: the run stopped and removed its temporaries (the earlier copies are kept)"},
 };
 
 inline bool uscita_per(const significato_uscita& u, std::string_view comando) {
@@ -92,6 +98,10 @@ inline stato_uscita stato_di(const esito& r) {
 inline stato_uscita stato_di(const errore_io& e) {
   return e.tipo() == tipo_errore_io::cartella_occupata ? uscita_occupata : uscita_file;
 }
+
+// The words of a run that ran out of memory, written without taking any more of it.
+inline constexpr const char* memoria_esaurita_pacchetto = "memoria esaurita: esecuzione interrotta";
+inline constexpr const char* memoria_esaurita = "out of memory: the run stopped";
 
 }  // namespace scenario
 

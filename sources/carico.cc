@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 #include "compiler/byte_le.h"
+#include "compiler/testo_mostrabile.h"
 #include "sources/nome_valido.h"
 
 namespace scenario {
@@ -97,6 +99,71 @@ carico_letto problema(stato_carico stato, std::string perche) {
   return r;
 }
 
+// A little-endian number of `byte` bytes at `dove` of the file, when the file holds them.
+template <std::size_t byte>
+std::optional<std::uint64_t> numero_a(std::uint64_t dimensione, const lettore_file& leggi,
+                                      std::uint64_t dove) {
+  if (dove > dimensione || byte > dimensione - dove) return std::nullopt;
+  return leggi_le<byte>(leggi(dove, byte).data());
+}
+
+// The end of an ELF image: its section header table closes it.
+std::optional<std::uint64_t> fine_elf(std::uint64_t dimensione, const lettore_file& leggi) {
+  const auto classe = numero_a<1>(dimensione, leggi, 4);
+  const bool a64 = classe == 2u;
+  if (numero_a<1>(dimensione, leggi, 5) != 1u || (!a64 && classe != 1u)) return std::nullopt;
+  const auto tabella =
+      a64 ? numero_a<8>(dimensione, leggi, 0x28) : numero_a<4>(dimensione, leggi, 0x20);
+  const auto voce = numero_a<2>(dimensione, leggi, a64 ? 0x3A : 0x2E);
+  const auto voci = numero_a<2>(dimensione, leggi, a64 ? 0x3C : 0x30);
+  if (!tabella || !voce || !voci || *tabella == 0 || *tabella > dimensione) return std::nullopt;
+  return *tabella + *voce * *voci;
+}
+
+// The end of a PE image: the furthest of its sections' bytes and of the symbol and string
+// tables that may follow them.
+std::optional<std::uint64_t> fine_pe(std::uint64_t dimensione, const lettore_file& leggi) {
+  const auto pe = numero_a<4>(dimensione, leggi, 0x3C);
+  if (!pe || numero_a<4>(dimensione, leggi, *pe) != 0x4550u) return std::nullopt;
+  const auto sezioni = numero_a<2>(dimensione, leggi, *pe + 6);
+  const auto opzionale = numero_a<2>(dimensione, leggi, *pe + 20);
+  if (!sezioni || !opzionale || *sezioni > 96) return std::nullopt;
+  std::uint64_t fine = 0;
+  for (std::uint64_t i = 0; i < *sezioni; ++i) {
+    const std::uint64_t sezione = *pe + 24 + *opzionale + 40 * i;
+    const auto misura = numero_a<4>(dimensione, leggi, sezione + 16);
+    const auto inizio = numero_a<4>(dimensione, leggi, sezione + 20);
+    if (!misura || !inizio) return std::nullopt;
+    if (*misura != 0) fine = std::max(fine, *inizio + *misura);
+  }
+  const auto simboli = numero_a<4>(dimensione, leggi, *pe + 12);
+  const auto quanti = numero_a<4>(dimensione, leggi, *pe + 16);
+  if (simboli && quanti && *simboli != 0) {
+    const std::uint64_t stringhe = *simboli + 18 * *quanti;
+    fine = std::max(fine, stringhe + numero_a<4>(dimensione, leggi, stringhe).value_or(0));
+  }
+  return fine;
+}
+
+// Where the program image at the start of the file ends by its own headers; nothing for a
+// file that is neither ELF nor PE.
+std::optional<std::uint64_t> fine_immagine(std::uint64_t dimensione, const lettore_file& leggi) {
+  if (numero_a<4>(dimensione, leggi, 0) == 0x464C457Fu) return fine_elf(dimensione, leggi);
+  if (numero_a<2>(dimensione, leggi, 0) == 0x5A4Du) return fine_pe(dimensione, leggi);
+  return std::nullopt;
+}
+
+// A file without a trailer: the runtime alone, or a package cut short, which its program image
+// followed by bytes tells apart.
+carico_letto senza_coda(std::uint64_t dimensione, const lettore_file& leggi) {
+  const auto fine = fine_immagine(dimensione, leggi);
+  if (!fine || *fine >= dimensione) return problema(stato_carico::assente, "holds no payload");
+  return problema(stato_carico::troncato, "holds a truncated payload: the file has " +
+                                              std::to_string(dimensione) +
+                                              " bytes, its program image " + std::to_string(*fine) +
+                                              ", and no trailer ends them");
+}
+
 // The body's fields, once its checksum has been found right.
 carico_letto decodifica_corpo(std::string_view corpo) {
   lettore_corpo l(corpo);
@@ -122,8 +189,12 @@ carico_letto decodifica_corpo(std::string_view corpo) {
        {std::pair{&r.c.linea, "route name"}, std::pair{&r.c.treno, "train number"}}) {
     if (const std::string perche = nome_non_valido(*nome); !perche.empty()) {
       return problema(stato_carico::danneggiato, std::string("holds a damaged payload: the ") +
-                                                     cosa + " \"" + *nome + "\" " + perche);
+                                                     cosa + " \"" + testo_mostrabile(*nome) +
+                                                     "\" " + perche);
     }
+  }
+  if (const std::string conflitto = nomi_in_conflitto(r.c.linea, r.c.treno); !conflitto.empty()) {
+    return problema(stato_carico::danneggiato, "holds a damaged payload: " + conflitto);
   }
   r.stato = stato_carico::letto;
   return r;
@@ -150,8 +221,7 @@ std::string codifica_carico(const carico& c) {
 }
 
 carico_letto trova_carico(std::uint64_t dimensione, const lettore_file& leggi) {
-  if (dimensione < dimensione_coda_carico)
-    return problema(stato_carico::assente, "holds no payload");
+  if (dimensione < dimensione_coda_carico) return senza_coda(dimensione, leggi);
   const std::uint64_t inizio_coda = dimensione - dimensione_coda_carico;
   const std::string coda = leggi(inizio_coda, dimensione_coda_carico);
   lettore_corpo coda_letta(coda);
@@ -159,7 +229,7 @@ carico_letto trova_carico(std::uint64_t dimensione, const lettore_file& leggi) {
   const auto atteso = static_cast<std::uint32_t>(coda_letta.numero<4>());
   const std::uint64_t formato = coda_letta.numero<4>();
   if (!coda_letta.buono() || coda_letta.grezzi(magia_coda.size()) != magia_coda) {
-    return problema(stato_carico::assente, "holds no payload");
+    return senza_coda(dimensione, leggi);
   }
   if (formato != formato_carico) {
     return problema(stato_carico::danneggiato,

@@ -47,7 +47,8 @@ std::string codifica_carico(const carico& c);
 enum class stato_carico {
   letto,
   assente,      // the file does not end with a trailer
-  troncato,     // the trailer names more bytes, or other bytes, than the file holds before it
+  troncato,     // the trailer names more bytes, or other bytes, than the file holds before it;
+                // or there is no trailer, and bytes follow the program image (ELF or PE)
   danneggiato,  // checksum, format or fields wrong
   illeggibile,  // the file itself could not be read
 };

@@ -19,6 +19,29 @@ const std::string immagine =
     "\x7f"
     "ELF programma";
 
+// Program images that their headers close at 128 bytes: an ELF64 header and its one section
+// header, and a PE header whose one section's bytes end there.
+std::string elf_di_128() {
+  std::string h(128, '\0');
+  h.replace(0, 6,
+            "\x7f"
+            "ELF\x02\x01");
+  h[0x28] = 64;  // the section header table, one entry of 64 bytes
+  h[0x3A] = 64;
+  h[0x3C] = 1;
+  return h;
+}
+std::string pe_di_128() {
+  std::string h(128, '\0');
+  h.replace(0, 2, "MZ");
+  h[0x3C] = 64;
+  h.replace(64, 4, std::string("PE\0\0", 4));
+  h[64 + 6] = 1;  // one section, its entry at 88: 28 bytes from 100
+  h[88 + 16] = 28;
+  h[88 + 20] = 100;
+  return h;
+}
+
 carico piccolo() {
   carico c;
   c.linea = "MIA_LINEA";
@@ -130,6 +153,10 @@ std::vector<danno> danni() {
   capovolto[immagine.size() + 20] ^= 0x01;
   carico nome_cattivo = piccolo();
   nome_cattivo.linea = "../x";
+  carico nome_di_controllo = piccolo();
+  nome_di_controllo.treno = std::string("4\x1b]0;\0z", 7);
+  carico stesso_file = piccolo();
+  stesso_file.treno = "linea";
   std::string segno_cattivo = corpo;
   // The second document's mark, before its length (15) and its first byte.
   segno_cattivo[corpo.rfind(std::string("\1\x0f\0\0\0r", 6))] = 2;
@@ -142,6 +169,20 @@ std::vector<danno> danni() {
       {"solo runtime", immagine, stato_carico::assente, "holds no payload"},
       {"coda tagliata", buono.substr(0, buono.size() - 1), stato_carico::assente,
        "holds no payload"},
+      {"solo runtime ELF", elf_di_128(), stato_carico::assente, "holds no payload"},
+      {"ELF piu' corto delle sue intestazioni", elf_di_128().substr(0, 127), stato_carico::assente,
+       "holds no payload"},
+      {"ELF e un byte", elf_di_128() + "x", stato_carico::troncato,
+       "holds a truncated payload: the file has 129 bytes, its program image 128, and no "
+       "trailer ends them"},
+      {"pacchetto ELF con la coda tagliata", elf_di_128() + corpo + coda_per(corpo).substr(0, 23),
+       stato_carico::troncato,
+       "holds a truncated payload: the file has " + std::to_string(128 + n + 23) +
+           " bytes, its program image 128, and no trailer ends them"},
+      {"solo runtime PE", pe_di_128(), stato_carico::assente, "holds no payload"},
+      {"PE e un byte", pe_di_128() + "x", stato_carico::troncato,
+       "holds a truncated payload: the file has 129 bytes, its program image 128, and no "
+       "trailer ends them"},
       {"corpo accorciato", immagine + accorciato + coda_per(corpo), stato_carico::troncato,
        "holds a truncated payload: it does not begin " + uno + " bytes before its trailer"},
       {"solo carico accorciato", corpo.substr(1) + coda_per(corpo), stato_carico::troncato,
@@ -163,6 +204,13 @@ std::vector<danno> danni() {
        "holds a damaged payload: a document is marked neither present nor absent"},
       {"nome fuori cartella", immagine + codifica_carico(nome_cattivo), stato_carico::danneggiato,
        "holds a damaged payload: the route name \"../x\" begins with \".\""},
+      {"nome con caratteri di controllo", immagine + codifica_carico(nome_di_controllo),
+       stato_carico::danneggiato,
+       "holds a damaged payload: the train number \"4\\x1b]0;\\x00z\" holds a character outside "
+       "printable ASCII"},
+      {"due file con un nome", immagine + codifica_carico(stesso_file), stato_carico::danneggiato,
+       "holds a damaged payload: the track plan and the route cells would be one file, "
+       "MIA_LINEA_linea.dat"},
   };
 }
 

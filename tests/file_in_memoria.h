@@ -1,29 +1,17 @@
-// Files kept in memory, by name: the tests' stand-ins for a folder, as a destination of
-// written files and as the folder of a compile (io/cartella.h).
+// The folder of a compile kept in memory, by name: the tests' stand-in for a folder
+// (io/cartella.h), over the files in memory of compiler/sorgenti.h.
 #ifndef TESTS_FILE_IN_MEMORIA_H_
 #define TESTS_FILE_IN_MEMORIA_H_
 
 #include <map>
 #include <optional>
 #include <span>
-#include <sstream>
 #include <string>
 
 #include "compiler/sorgenti.h"
 #include "io/cartella.h"
 
 namespace scenario {
-
-class file_in_memoria : public destinazione_file {
- public:
-  std::map<std::string, std::string> file;
-  void scrivi(const std::string& nome_file,
-              const std::function<void(std::ostream&)>& contenuto) override {
-    std::ostringstream out(std::ios::binary);
-    contenuto(out);
-    file[nome_file] = std::move(out).str();
-  }
-};
 
 // The folder of a compile: the sources it may read and remove, and the files it confirmed.
 class cartella_in_memoria : public cartella_file {
@@ -44,7 +32,7 @@ class cartella_in_memoria : public cartella_file {
     pronti_.file.clear();
   }
   void rimuovi(const std::string& nome) override { sorgenti.erase(nome); }
-  void rimuovi_orfani(std::span<const std::string>) override {}
+  void ripara_interrotte(std::span<const std::string>) override {}
 
  private:
   file_in_memoria pronti_;

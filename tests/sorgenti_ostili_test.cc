@@ -1,4 +1,4 @@
-// scenario-tool compile over hostile folders: a source that is a folder, a FIFO, a device or
+// scenario-tool compile over hostile folders: a source that is a link, a folder, a FIFO or
 // larger than 64 MB ends with status 4 and one message, never an abort or a hang, and writes
 // nothing; route and train names that are not portable file names are refused.
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST_F(SorgentiOstili, SoloFileRegolariEntroIlLimite) {
       {"FIFO", linea, [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
        "not a regular file"},
       {"/dev/zero", treno, [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-       "not a regular file"},
+       "a symbolic link, not a file"},
       {"oltre 64 MB", linea,
        [](const fs::path& p) {
          test::scrivi_file(p, "");
@@ -80,7 +80,7 @@ TEST_F(SorgentiOstili, CartellaOccupataDaStato6) {
 TEST_F(SorgentiOstili, NomiRifiutati) {
   struct caso {
     std::string argomento;  // as the shell reads it
-    std::string nome;
+    std::string nome;       // as the message shows it
     std::string perche;
   };
   const caso casi[] = {
@@ -96,8 +96,8 @@ TEST_F(SorgentiOstili, NomiRifiutati) {
       {"--route='a>b'", "a>b", "holds \">\", which a file name cannot hold"},
       {"--route='a|b'", "a|b", "holds \"|\", which a file name cannot hold"},
       {"--train=C:7", "C:7", "holds \":\", which a file name cannot hold"},
-      {"--route=\"$(printf 'a\\033b')\"", "a\033b", "holds a character outside printable ASCII"},
-      {"--route=\"$(printf 'a\\177b')\"", "a\177b", "holds a character outside printable ASCII"},
+      {"--route=\"$(printf 'a\\033b')\"", "a\\x1bb", "holds a character outside printable ASCII"},
+      {"--route=\"$(printf 'a\\177b')\"", "a\\x7fb", "holds a character outside printable ASCII"},
   };
   for (const caso& c : casi) {
     EXPECT_EQ(esegui_strumento("compile " + c.argomento), 2) << c.argomento;

@@ -8,6 +8,7 @@
 
 #include "compiler/compilatore.h"
 #include "compiler/nomi_file.h"
+#include "io/sistema.h"
 #include "run/compila_in_cartella.h"
 #include "run/interfaccia_utente.h"
 #include "run/stati_uscita.h"
@@ -55,7 +56,7 @@ int compila_sorgenti(const opzioni_compile& oc) {
   std::error_code errore;
   if (!std::filesystem::is_directory(cartella, errore)) {
     const auto assoluta = std::filesystem::absolute(cartella, errore).lexically_normal();
-    stampa_errore("no folder " + assoluta.string());
+    stampa_errore("no folder " + io::nome_di(assoluta));
     return uscita_file;
   }
   const opzioni_compilazione o{oc.scenario.linea, oc.scenario.treno, !oc.senza_tracciato};
@@ -72,7 +73,7 @@ int compila_sorgenti(const opzioni_compile& oc) {
   }
   std::printf("codice_errore=%d posizione_errore=%d\n", r.c.risultato.codice,
               r.c.risultato.posizione);
-  return r.stato;
+  return uscita_standard_scritta() ? r.stato : uscita_file;
 }
 
 }  // namespace

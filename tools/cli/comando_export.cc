@@ -27,7 +27,8 @@ void registra_export(CLI::App& app) {
   comando->add_option("--dir", o->cartella, "Folder to write into (created when missing)")
       ->capture_default_str()
       ->type_name("DIR");
-  comando->add_flag("--force", o->forza, "Replace sources that already exist");
+  comando->add_flag("--force", o->forza,
+                    "Replace sources, and documents edited, that already exist");
   opzione_silenzio(*comando, o->zitto);
   comando->callback([o] {
     const std::string linea = "ARONA_DOMODOSSOLA", treno = "324";

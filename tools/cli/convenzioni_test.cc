@@ -121,6 +121,45 @@ TEST_F(Convenzioni, ExportCreaLaCartellaERifiutaDiSovrascrivere) {
   EXPECT_EQ(file("x/y/ARONA_DOMODOSSOLA_324-.txt"), test::treno_spedito());
 }
 
+// With the sources gone, export still keeps a document the author edited, however little,
+// and the folder's lock: a lock file that cannot be used stops it before it writes.
+TEST_F(Convenzioni, ExportRifiutaDocumentiModificatiEPrendeIlBlocco) {
+  const std::string nota = "x/ARONA_DOMODOSSOLA_324_note.txt";
+  ASSERT_EQ(esegui("export --dir x"), 0) << errori_;
+  const std::string originale = file(nota);
+  const struct {
+    const char* caso;
+    std::string nota;  // what the author left at the note's name
+    bool forza;
+    int stato;
+    std::string errori;
+  } casi[] = {
+      {"non toccata", originale, false, 0, ""},
+      {"modificata", "mia", false, 1,
+       "scenario-tool: " + nota + " already exists with other content; --force replaces it\n"},
+      {"un byte in meno", originale.substr(0, originale.size() - 1), false, 1,
+       "scenario-tool: " + nota + " already exists with other content; --force replaces it\n"},
+      {"un byte in piu'", originale + "\n", false, 1,
+       "scenario-tool: " + nota + " already exists with other content; --force replaces it\n"},
+      {"modificata, con --force", "mia", true, 0, ""},
+  };
+  for (const auto& k : casi) {
+    fs::remove(cartella_ / "x/ARONA_DOMODOSSOLA_linea.txt");
+    fs::remove(cartella_ / "x/ARONA_DOMODOSSOLA_324-.txt");
+    test::scrivi_file(cartella_ / nota, k.nota);
+    EXPECT_EQ(esegui(std::string("export --dir x") + (k.forza ? " --force" : "")), k.stato)
+        << k.caso;
+    EXPECT_EQ(errori_, k.errori) << k.caso;
+    EXPECT_EQ(file(nota), k.stato == 0 ? originale : k.nota) << k.caso;
+    EXPECT_EQ(fs::exists(cartella_ / "x/ARONA_DOMODOSSOLA_linea.txt"), k.stato == 0) << k.caso;
+  }
+  fs::remove(cartella_ / "x/ARONA_DOMODOSSOLA_linea.txt");
+  fs::remove(cartella_ / "x/.scenario.lock");
+  fs::create_directory(cartella_ / "x/.scenario.lock");
+  EXPECT_EQ(esegui("export --dir x --force"), uscita_occupata);
+  EXPECT_FALSE(fs::exists(cartella_ / "x/ARONA_DOMODOSSOLA_linea.txt"));
+}
+
 TEST_F(Convenzioni, UnaLineaNellaCartellaBastaPerCompileEDump) {
   ASSERT_EQ(esegui("new --dir lago --route LAGO_MAGGIORE --train 12"), 0);
   ASSERT_EQ(esegui("compile --dir lago"), 0) << errori_;

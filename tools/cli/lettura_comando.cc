@@ -2,15 +2,16 @@
 // where it was looked for.
 #include "tools/cli/lettura_comando.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
 
 #include "compiler/nomi_file.h"
+#include "compiler/testo_mostrabile.h"
+#include "io/sistema.h"
+#include "io/uscita_standard.h"
 #include "run/stati_uscita.h"
 #include "sources/nome_valido.h"
 
@@ -22,17 +23,30 @@ namespace scenario::strumento {
 
 bool nome_valido(const std::string& nome) {
   const std::string perche = nome_non_valido(nome);
-  if (!perche.empty()) stampa_errore("the name \"" + nome + "\" " + perche);
+  if (!perche.empty()) stampa_errore("the name \"" + testo_mostrabile(nome) + "\" " + perche);
   return perche.empty();
 }
 
-bool nomi_validi(const scenario_scelto& s) { return nome_valido(s.linea) && nome_valido(s.treno); }
+bool nomi_validi(const scenario_scelto& s) {
+  if (!nome_valido(s.linea) || !nome_valido(s.treno)) return false;
+  if (const std::string conflitto = nomi_in_conflitto(s.linea, s.treno); !conflitto.empty()) {
+    stampa_errore("route \"" + s.linea + "\" and train \"" + s.treno + "\": " + conflitto);
+    return false;
+  }
+  return true;
+}
 
 bool scrivi_uscita(const std::string& testo) {
-  const bool scritto = std::fwrite(testo.data(), 1, testo.size(), stdout) == testo.size();
-  if (scritto && std::fflush(stdout) == 0) return true;
-  if (errno != EPIPE)
-    stampa_errore(std::string("cannot write standard output: ") + std::strerror(errno));
+  std::fwrite(testo.data(), 1, testo.size(), stdout);
+  return uscita_standard_scritta();
+}
+
+bool uscita_standard_scritta() {
+  static bool detto = false;
+  const std::string errore = errore_uscita_standard();
+  if (errore.empty()) return true;
+  if (!detto) stampa_errore("cannot write standard output: " + errore);
+  detto = true;
   return false;
 }
 
@@ -75,7 +89,7 @@ std::vector<std::string> sorgenti_mancanti(const testi_sorgenti& t, const std::s
   for (const auto& [letto, nome] : sorgenti) {
     if (letto) continue;
     const auto percorso = (std::filesystem::absolute(cartella) / nome).lexically_normal();
-    messaggi.push_back("no source " + percorso.string());
+    messaggi.push_back("no source " + io::nome_di(percorso));
   }
   return messaggi;
 }

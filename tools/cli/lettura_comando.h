@@ -16,8 +16,12 @@ namespace scenario::strumento {
 void stampa_errore(const std::string& messaggio);
 
 // Writes `testo` whole on standard output; false, after saying so on standard error, when it
-// could not be (a full disk, a file-size limit). A reader that closed the pipe is not told.
+// could not be (a full disk, a file-size limit).
 bool scrivi_uscita(const std::string& testo);
+
+// Whether everything written to standard output so far arrived; false after saying on
+// standard error, once, that it did not. A command that gets false ends with uscita_file.
+bool uscita_standard_scritta();
 
 // What --color asks for: colour on a terminal unless NO_COLOR is set (automatico), always,
 // or never. The one setting of the run, made once the command line is read.
@@ -36,8 +40,8 @@ bool colore_su(std::FILE* f);
 
 // True when `nome` may stand in file names; otherwise false after the message.
 bool nome_valido(const std::string& nome);
-// True when route and train may stand in file names; otherwise false after the message, and
-// the subcommand ends with uscita_uso.
+// True when route and train may stand in file names and give each file of a run its own;
+// otherwise false after the message, and the subcommand ends with uscita_uso.
 bool nomi_validi(const scenario_scelto& s);
 
 // "no source PATH" for each source of `o` that `t` lacks, by its full path.

@@ -14,6 +14,7 @@
 
 #include "io/errore_io.h"
 #include "io/programma.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/lettura_comando.h"
 
@@ -83,7 +84,7 @@ int esegui_al_posto(const std::string& programma, std::vector<std::string> argom
   argv.push_back(nullptr);
   std::fflush(nullptr);
   ::execv(programma.c_str(), argv.data());
-  stampa_errore("cannot run " + programma + ": " + std::strerror(errno));
+  stampa_errore("cannot run " + io::nome_di(programma) + ": " + std::strerror(errno));
   return uscita_file;
 }
 #endif

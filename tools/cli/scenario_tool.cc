@@ -1,9 +1,10 @@
 // scenario-tool: the scenario compiler for authors. Subcommands export the shipped sources,
 // compile an author's sources without deleting them, and read back what was compiled.
-#include <csignal>
 #include <cstdio>
+#include <new>
 #include <string_view>
 
+#include "io/uscita_standard.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/errori_comando.h"
@@ -83,17 +84,9 @@ void registra_sottocomandi(CLI::App& app, int argc, char** argv) {
   for (const sottocomando& s : sottocomandi) s.registra(app);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // A file-size limit must fail the write, not kill the process half-way.
-#ifdef SIGXFSZ
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
-  CLI::App app{descrizione_strumento};
-  app.require_subcommand(1);
-  // --color is the program's, taken before or after the command's name; a word no command
-  // takes falls through to the program, whose refusal names it.
+// --color is the program's, taken before or after the command's name; a word no command
+// takes falls through to the program, whose refusal names it.
+void opzioni_programma(CLI::App& app) {
   app.fallthrough();
   app.add_option_function<std::string>(
          "--color",
@@ -108,8 +101,9 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"auto", "always", "never"}));
   app.failure_message(
       [](const CLI::App* a, const CLI::Error& e) { return st::messaggio_riga_di_comando(*a, e); });
-  registra_sottocomandi(app, argc, argv);
-  st::completa_interfaccia(app);
+}
+
+int esegui(CLI::App& app, int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::RuntimeError& e) {
@@ -118,6 +112,25 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     const int codice = app.exit(e);
     return codice == 0 ? scenario::uscita_ok : scenario::uscita_uso;
+  } catch (const std::bad_alloc&) {
+    // Caught here, so that the way back removed every temporary and released the lock.
+    std::fprintf(stderr, "scenario-tool: %s\n", scenario::memoria_esaurita);
+    return scenario::uscita_memoria;
   }
   return scenario::uscita_ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  scenario::prepara_segnali_di_scrittura();
+  CLI::App app{descrizione_strumento};
+  app.require_subcommand(1);
+  opzioni_programma(app);
+  registra_sottocomandi(app, argc, argv);
+  st::completa_interfaccia(app);
+  const int stato = esegui(app, argc, argv);
+  // Help, version and whatever a subcommand printed: a failure is never reported as success.
+  if (!st::uscita_standard_scritta() && stato == scenario::uscita_ok) return scenario::uscita_file;
+  return stato;
 }

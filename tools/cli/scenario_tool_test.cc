@@ -1,5 +1,8 @@
-// scenario-tool as an author uses it: export, compile, the status line, the exit statuses.
+// scenario-tool as an author uses it: export, compile, the status line, the exit statuses, and
+// output that cannot be written whole.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -126,6 +129,65 @@ TEST_F(Strumento, SorgentiMancantiSonoIlCodice101) {
   EXPECT_EQ(errori_, "scenario-tool: no folder " + c + "/altrove/sotto\n");
   EXPECT_EQ(uscita_, "");
   EXPECT_FALSE(fs::exists(cartella_ / "altrove"));
+}
+
+// Output that cannot be written whole (a full disk, a file-size limit) ends the command with
+// status 4 and the reason, never 0, and an --out file cut by the limit is not left behind.
+TEST_F(Strumento, UscitaNonScrittaNonEUnSuccesso) {
+  ASSERT_EQ(esegui("export"), 0);
+  ASSERT_EQ(esegui("compile"), 0) << errori_;
+  const std::string pieno =
+      "scenario-tool: cannot write standard output: No space left on device\n";
+  const std::string limite = "scenario-tool: cannot write standard output: File too large\n";
+  const struct {
+    const char* riga;  // @ is scenario-tool
+    std::string errori;
+  } casi[] = {
+      {"@ dump >/dev/full", pieno},
+      {"@ dump --json >/dev/full", pieno},
+      {"@ check --json >/dev/full", pieno},
+      {"@ compile >/dev/full", pieno},
+      {"ulimit -f 1; @ dump --json >dump.json", limite},
+      {"ulimit -f 1; @ plot --out piano.png",
+       "scenario-tool: piano.png: cannot be written: File too large\n"},
+  };
+  for (const auto& k : casi) {
+    std::string riga = k.riga;
+    riga.replace(riga.find('@'), 1, "'" CARTELLA_BUILD "/scenario-tool'");
+    const int stato =
+        std::system(("cd '" + cartella_.string() + "' && (" + riga + ") 2>errori.log").c_str());
+    EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 4) << k.riga << ": " << stato;
+    EXPECT_EQ(file("errori.log"), k.errori) << k.riga;
+  }
+  for (const auto& voce : fs::directory_iterator(cartella_)) {
+    EXPECT_FALSE(voce.path().filename().string().starts_with("piano.png")) << voce.path();
+  }
+}
+
+// A reader that has closed the pipe ends the command as it ends any program, by SIGPIPE, with
+// nothing on standard error.
+TEST_F(Strumento, TuboChiusoFinisceInSilenzio) {
+  ASSERT_EQ(esegui("export"), 0);
+  ASSERT_EQ(esegui("compile"), 0) << errori_;
+  int tubo[2];
+  ASSERT_EQ(::pipe(tubo), 0);
+  ::close(tubo[0]);
+  const std::string errori = (cartella_ / "errori.log").string();
+  const pid_t figlio = ::fork();
+  if (figlio == 0) {
+    const int e = ::open(errori.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (e < 0 || ::dup2(tubo[1], STDOUT_FILENO) < 0 || ::dup2(e, STDERR_FILENO) < 0 ||
+        ::chdir(cartella_.c_str()) != 0) {
+      ::_exit(127);
+    }
+    ::execl(CARTELLA_BUILD "/scenario-tool", "scenario-tool", "dump", "--json", nullptr);
+    ::_exit(127);
+  }
+  ::close(tubo[1]);
+  int stato = 0;
+  ASSERT_EQ(::waitpid(figlio, &stato, 0), figlio);
+  EXPECT_TRUE(WIFSIGNALED(stato) && WTERMSIG(stato) == SIGPIPE) << stato;
+  EXPECT_EQ(file("errori.log"), "");
 }
 
 }  // namespace

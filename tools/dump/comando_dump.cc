@@ -23,7 +23,7 @@ int esegui_dump(const opzioni_dump& o) {
   if (!nomi_validi(o.scenario)) return uscita_uso;
   avvisa_sorgenti_piu_recenti(o.scenario.cartella, o.scenario.linea, o.scenario.treno);
   const std::optional<file_letti> f =
-      leggi_compilati(o.scenario.cartella, o.scenario.linea, o.scenario.treno);
+      leggi_compilati(o.scenario.cartella, o.scenario.linea, o.scenario.treno, true);
   if (!f) return uscita_compilato_danneggiato;
   const descrizione d = descrivi(*f, o.scenario.linea, o.scenario.treno, false);
   if (o.json) {
@@ -31,7 +31,7 @@ int esegui_dump(const opzioni_dump& o) {
   } else {
     scrivi_testo(stdout, d, *f, o.scenario.cartella);
   }
-  return uscita_ok;
+  return uscita_standard_scritta() ? uscita_ok : uscita_file;
 }
 
 }  // namespace

@@ -17,15 +17,11 @@
 #include "compiler/formato_segnale.h"
 #include "compiler/nomi_file.h"
 #include "io/lettura.h"
+#include "io/sistema.h"
 #include "tools/cli/lettura_comando.h"
 
 namespace scenario::strumento {
 namespace {
-
-// No compiled file of a route a train can drive comes near this; the readers hold the whole
-// file in memory.
-constexpr std::uint64_t byte_massimi = std::uint64_t{1} << 30;
-constexpr std::uint64_t byte_massimi_percorso = std::uint64_t{celle_massime} * byte_cella;
 
 // A compiled file that is missing, unreadable or damaged; the message names the file.
 class file_illeggibile : public std::runtime_error {
@@ -33,66 +29,117 @@ class file_illeggibile : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::optional<std::string> contenuto_file(const std::filesystem::path& p, bool facoltativo,
-                                          std::uint64_t massimo = byte_massimi) {
-  lettura_limitata r = leggi_limitato(p, massimo);
+// What a read that did not end well means for a compiled file; false when the file is missing
+// and `facoltativo`.
+bool controlla_lettura(const std::filesystem::path& p, const lettura_limitata& r,
+                       std::uint64_t massimo, bool facoltativo) {
   switch (r.stato) {
     case stato_lettura::letto:
-      return std::move(r.testo);
+      return true;
+    case stato_lettura::collegamento:
+      throw file_illeggibile(io::nome_di(p) + ": a " + io::nome_collegamento_inglese +
+                             ", not a file");
     case stato_lettura::cartella:
     case stato_lettura::non_regolare:
-      throw file_illeggibile(p.string() + ": not a regular file");
+      throw file_illeggibile(io::nome_di(p) + ": not a regular file");
     case stato_lettura::oltre_il_limite:
-      throw file_illeggibile(p.string() + ": damaged file: " + std::to_string(r.dimensione) +
+      throw file_illeggibile(io::nome_di(p) + ": damaged file: " + std::to_string(r.dimensione) +
                              " bytes, more than the " + std::to_string(massimo) +
                              " such a file may hold here");
     case stato_lettura::cresciuto:
-      throw file_illeggibile(p.string() + ": damaged file: grew while read");
+      throw file_illeggibile(io::nome_di(p) + ": damaged file: grew while read");
     default:
       break;
   }
   // A file the system cannot reach, whatever the reason it gives, is not there.
   std::error_code e;
   if (r.stato == stato_lettura::assente || !std::filesystem::exists(p, e)) {
-    if (facoltativo) return std::nullopt;
-    throw file_illeggibile(p.string() + ": not found");
+    if (facoltativo) return false;
+    throw file_illeggibile(io::nome_di(p) + ": not found");
   }
-  throw file_illeggibile(p.string() + ": cannot be read");
+  throw file_illeggibile(io::nome_di(p) + ": cannot be read");
 }
 
 template <typename F>
-auto letto(const std::filesystem::path& p, const std::string& byte, F lettore) {
+auto letto(const std::filesystem::path& p, F lettore) {
   try {
-    return lettore(byte);
+    return lettore();
   } catch (const formato_non_valido& e) {
-    throw file_illeggibile(p.string() + ": damaged file: " + e.what());
+    throw file_illeggibile(io::nome_di(p) + ": damaged file: " + e.what());
   }
+}
+
+// The cells and the station table, each read whole up to its largest size.
+template <typename F>
+auto leggi_intero(const std::filesystem::path& p, std::uint64_t massimo, F lettore) {
+  lettura_limitata r = leggi_limitato(p, massimo);
+  controlla_lettura(p, r, massimo, false);
+  return letto(p, [&] { return lettore(std::string_view(r.testo)); });
+}
+
+// The track plan a block at a time into its summary, and its points when they are kept.
+void leggi_piano(const std::filesystem::path& p, file_letti& f, bool con_punti) {
+  tracciato_letto punti;
+  std::optional<lettore_tracciato> lettore;
+  std::size_t in_meta[2] = {0, 0};
+  const auto ricevi = [&](int meta, const punto_letto& x) {
+    if (++in_meta[meta] > punti_massimi_meta) {
+      throw formato_non_valido("more than the " + std::to_string(punti_massimi_meta) +
+                               " points a half may hold here");
+    }
+    conta_punto(f.piano, meta, x);
+    if (con_punti) (meta == 0 ? punti.x : punti.y).push_back(x);
+  };
+  const lettura_limitata r = letto(p, [&] {
+    return leggi_a_blocchi(p, byte_massimi_tracciato, collegamenti::rifiutati,
+                           [&](std::uint64_t dimensione, std::string_view blocco) {
+                             if (!lettore) lettore.emplace(dimensione, ricevi);
+                             lettore->leggi(blocco);
+                           });
+  });
+  if (!controlla_lettura(p, r, byte_massimi_tracciato, true)) return;
+  // An empty file gave no block.
+  if (!lettore) lettore.emplace(r.dimensione, ricevi);
+  letto(p, [&] { lettore->fine(); });
+  f.piano.presente = true;
+  if (con_punti) f.tracciato = std::move(punti);
 }
 
 // Reads ROUTE_TRAIN.dat, ROUTE_TRAIN.sim and, when it exists, ROUTE_linea.dat.
 file_letti leggi_file_scenario(const std::filesystem::path& cartella, const std::string& linea,
-                               const std::string& treno) {
+                               const std::string& treno, bool con_punti) {
   file_letti f;
-  const auto percorso = cartella / nome_percorso(linea, treno);
-  const auto stazioni = cartella / nome_stazioni(linea, treno);
-  const auto tracciato = cartella / nome_tracciato(linea);
-  f.percorso = letto(percorso, *contenuto_file(percorso, false, byte_massimi_percorso),
-                     [](std::string_view b) { return leggi_percorso(b); });
-
-  f.stazioni = letto(stazioni, *contenuto_file(stazioni, false),
-                     [](std::string_view b) { return leggi_stazioni(b); });
-  if (const auto b = contenuto_file(tracciato, true)) {
-    f.tracciato = letto(tracciato, *b, [](std::string_view t) { return leggi_tracciato(t); });
-  }
+  f.percorso = leggi_intero(cartella / nome_percorso(linea, treno), byte_massimi_percorso,
+                            [](std::string_view b) { return leggi_percorso(b); });
+  f.stazioni = leggi_intero(cartella / nome_stazioni(linea, treno), byte_massimi_stazioni,
+                            [](std::string_view b) { return leggi_stazioni(b); });
+  leggi_piano(cartella / nome_tracciato(linea), f, con_punti);
   return f;
 }
 
 }  // namespace
 
+void conta_punto(tracciato_descritto& t, int meta, const punto_letto& p) {
+  t.punti += meta == 0;
+  t.interi += p.etichetta == etichetta_intero;
+  t.reali += p.etichetta == etichetta_reale;
+  t.vuoti += p.etichetta == etichetta_vuoto;
+}
+
+void metti_tracciato(file_letti& f, tracciato_letto t) {
+  f.piano = tracciato_descritto{};
+  f.piano.presente = true;
+  for (const auto& [meta, punti] : {std::pair{0, &t.x}, std::pair{1, &t.y}}) {
+    for (const punto_letto& p : *punti) conta_punto(f.piano, meta, p);
+  }
+  f.tracciato = std::move(t);
+}
+
 std::optional<file_letti> leggi_compilati(const std::filesystem::path& cartella,
-                                          const std::string& linea, const std::string& treno) {
+                                          const std::string& linea, const std::string& treno,
+                                          bool con_punti) {
   try {
-    return leggi_file_scenario(cartella, linea, treno);
+    return leggi_file_scenario(cartella, linea, treno, con_punti);
   } catch (const file_illeggibile& e) {
     stampa_errore(e.what());
     return std::nullopt;
@@ -389,21 +436,6 @@ std::vector<cartello_galleria> cartelli_galleria(
   return t;
 }
 
-tracciato_descritto tracciato_di(const file_letti& f) {
-  tracciato_descritto t;
-  if (!f.tracciato) return t;
-  t.presente = true;
-  t.punti = f.tracciato->x.size();
-  for (const auto* meta : {&f.tracciato->x, &f.tracciato->y}) {
-    for (const punto_letto& p : *meta) {
-      t.interi += p.etichetta == etichetta_intero;
-      t.reali += p.etichetta == etichetta_reale;
-      t.vuoti += p.etichetta == etichetta_vuoto;
-    }
-  }
-  return t;
-}
-
 conteggi conta(const file_letti& f, const descrizione& d) {
   conteggi n;
   n.stazioni = static_cast<int>(d.stazioni.size());
@@ -556,7 +588,7 @@ descrizione descrivi(const file_letti& f, const std::string& linea, const std::s
     per_ogni_tratto(f.percorso, strato::galleria, in(d.strati.galleria));
     per_ogni_galleria(f, [&](const galleria_descritta& g) { d.gallerie.push_back(g); });
   }
-  d.tracciato = tracciato_di(f);
+  d.tracciato = f.piano;
   d.numeri = conta(f, d);
   return d;
 }

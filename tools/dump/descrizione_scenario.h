@@ -22,18 +22,38 @@
 
 namespace scenario::strumento {
 
-// The compiled files as read back; the track plan may be missing.
+// What the track plan holds: points per half and elements of each kind in both halves.
+struct tracciato_descritto {
+  bool presente = false;
+  std::size_t punti = 0;
+  std::size_t interi = 0;
+  std::size_t reali = 0;
+  std::size_t vuoti = 0;
+};
+
+// The compiled files as read back; the track plan may be missing. Its summary is made as it is
+// read, and its points are kept only when asked for: the picture needs them, the description
+// does not.
 struct file_letti {
   std::vector<cella> percorso;
   std::array<voce_stazione, numero_voci_stazione> stazioni{};
-  std::optional<tracciato_letto> tracciato;
+  tracciato_descritto piano;                 // `presente` false without the file
+  std::optional<tracciato_letto> tracciato;  // the points, when kept
 };
 
-// Reads ROUTE_TRAIN.dat, ROUTE_TRAIN.sim and, when it exists, ROUTE_linea.dat. A file that is
-// missing, unreadable or damaged gives nothing after "scenario-tool: FILE: REASON" on standard
-// error: dump and plot then end with uscita_compilato_danneggiato.
+// Adds an element of the half `meta` (0 x, 1 y) to the summary of a track plan.
+void conta_punto(tracciato_descritto& t, int meta, const punto_letto& p);
+// A track plan already in memory given to `f`, its points kept, with its summary.
+void metti_tracciato(file_letti& f, tracciato_letto t);
+
+// Reads ROUTE_TRAIN.dat, ROUTE_TRAIN.sim and, when it exists, ROUTE_linea.dat, each refused
+// before it is read when it is larger than a compile can make it; the track plan is read a
+// block at a time, and its points are kept only `con_punti`. A file that is missing,
+// unreadable or damaged gives nothing after "scenario-tool: FILE: REASON" on standard error:
+// dump and plot then end with uscita_compilato_danneggiato.
 std::optional<file_letti> leggi_compilati(const std::filesystem::path& cartella,
-                                          const std::string& linea, const std::string& treno);
+                                          const std::string& linea, const std::string& treno,
+                                          bool con_punti = false);
 
 // "hh:mm:ss" of a time in seconds since midnight.
 std::string ora_di(int32_t secondi);
@@ -155,14 +175,6 @@ int64_t raggio_curva(const curva_descritta& c);
 // Calls fai(c) for each curve of the plan, in order along the line.
 void per_ogni_curva(const tracciato_letto& t,
                     const std::function<void(const curva_descritta&)>& fai);
-
-struct tracciato_descritto {
-  bool presente = false;
-  std::size_t punti = 0;
-  std::size_t interi = 0;
-  std::size_t reali = 0;
-  std::size_t vuoti = 0;
-};
 
 struct conteggi {
   int stazioni = 0;

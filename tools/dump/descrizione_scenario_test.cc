@@ -16,7 +16,7 @@ file_letti riletti(const test::compilazione& c) {
   file_letti r;
   r.percorso = leggi_percorso(f.at("ARONA_DOMODOSSOLA_324.dat"));
   r.stazioni = leggi_stazioni(f.at("ARONA_DOMODOSSOLA_324.sim"));
-  r.tracciato = leggi_tracciato(f.at("ARONA_DOMODOSSOLA_linea.dat"));
+  metti_tracciato(r, leggi_tracciato(f.at("ARONA_DOMODOSSOLA_linea.dat")));
   return r;
 }
 

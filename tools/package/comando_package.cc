@@ -18,6 +18,7 @@
 #include "io/errore_io.h"
 #include "io/lettura.h"
 #include "io/scrittura.h"
+#include "io/sistema.h"
 #include "run/stati_uscita.h"
 #include "sources/carico.h"
 #include "tools/check/comando_check.h"
@@ -117,13 +118,14 @@ runtime_letto leggi_runtime(const opzioni_package& o, const piattaforma& p) {
     stampa_errore(runtime_mancante(p));
     termina(uscita_file);
   }
-  std::optional<std::string> runtime = leggi_sorgente(file);
+  // The runtime is a program the author names or the one installed, perhaps through a link.
+  std::optional<std::string> runtime = leggi_sorgente(file, collegamenti::seguiti);
   if (!runtime) {
-    stampa_errore("no runtime at " + file);
+    stampa_errore("no runtime at " + io::nome_di(file));
     termina(uscita_file);
   }
   if (!runtime->starts_with(p.firma)) {
-    stampa_errore(file + " is not a " + p.nome + " program" +
+    stampa_errore(io::nome_di(file) + " is not a " + p.nome + " program" +
                   (p.windows ? "" : " (--windows makes a Windows package)"));
     termina(uscita_uso);
   }
@@ -169,7 +171,7 @@ int esegui_package(const opzioni_package& o) {
     const runtime_letto runtime = leggi_runtime(o, p);
     const std::optional<std::string> pacchetto = unisci_carico(runtime.byte, c);
     if (!pacchetto) {
-      stampa_errore(runtime.file + " " + trova_carico(runtime.byte).perche);
+      stampa_errore(io::nome_di(runtime.file) + " " + trova_carico(runtime.byte).perche);
       return uscita_file;
     }
     if (uscita.has_parent_path() && !crea_cartella(uscita.parent_path())) return uscita_file;

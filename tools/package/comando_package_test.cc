@@ -284,6 +284,7 @@ TEST_F(Package, CaricoDanneggiatoOAssenteNonScriveNulla) {
   capovolto[fine - 300] ^= 0x20;
   const std::pair<const char*, std::string> casi[] = {
       {"troncato", troncato},
+      {"tagliato", buono.substr(0, fine - 100)},
       {"capovolto", capovolto},
       {"senza_carico", test::leggi_file(CARTELLA_BUILD "/scenario-runtime")}};
   for (const auto& [nome, byte] : casi) {
@@ -303,6 +304,11 @@ TEST_F(Package, CaricoDanneggiatoOAssenteNonScriveNulla) {
     EXPECT_EQ(contenuto(std::string(nome) + "/corsa", "MIA_7").size(), 0u) << nome;
   }
   EXPECT_EQ(trova_carico(troncato).stato, stato_carico::troncato);
+  EXPECT_EQ(trova_carico(buono.substr(0, fine - 100)).perche,
+            "holds a truncated payload: the file has " + std::to_string(fine - 100) +
+                " bytes, its program image " +
+                std::to_string(test::leggi_file(CARTELLA_BUILD "/scenario-runtime").size()) +
+                ", and no trailer ends them");
   EXPECT_EQ(trova_carico(capovolto).stato, stato_carico::danneggiato);
 }
 

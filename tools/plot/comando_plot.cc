@@ -24,7 +24,7 @@ struct opzioni_plot {
 
 int esegui_plot(const opzioni_plot& o) {
   if (!formato_da_nome(o.uscita)) {
-    stampa_errore("--out \"" + o.uscita + "\" must end in .svg or .png");
+    stampa_errore("--out \"" + testo_mostrabile(o.uscita) + "\" must end in .svg or .png");
     return uscita_uso;
   }
   if (!nomi_validi(o.scenario)) return uscita_uso;

@@ -151,17 +151,58 @@ TEST_F(DumpPlot, NomiConControlliEWindows1252) {
   EXPECT_NE(uscita_.find("\"AR\\u001b[2J\\u0007"), std::string::npos) << uscita_.substr(0, 2000);
 }
 
-// A cells file larger than any route's is refused before it is read.
-TEST_F(DumpPlot, FileDiCelleTroppoGrande) {
-  const fs::path celle = cartella_ / "ARONA_DOMODOSSOLA_324.dat";
-  const std::uintmax_t massimo = 42949672u * 15u;
-  fs::resize_file(celle, massimo + 15);  // sparse: no disk space taken
+// Points of a track plan, each a double: a zig-zag 2000 km across.
+std::string meta_di_reali(std::size_t punti) {
+  std::string meta;
+  for (std::size_t i = 0; i < punti; ++i) {
+    const int16_t etichetta = 5;
+    const double v = i % 2 ? 1e6 : -1e6;
+    meta.append(reinterpret_cast<const char*>(&etichetta), 2);
+    meta.append(reinterpret_cast<const char*>(&v), 8);
+  }
+  return meta;
+}
+
+// Each compiled file is read at the largest size its layout allows for the longest line, the
+// track plan a block at a time, and refused before it is read when it is any larger; a track
+// plan small enough but with more points than the longest line's is refused as it is read.
+TEST_F(DumpPlot, OgniFileFinoAllaSuaMisuraMassima) {
+  // 87 slots, each with a name of 32767 bytes, the most its 16-bit length allows.
+  std::string stazioni;
+  for (int i = 0; i < 87; ++i) {
+    stazioni +=
+        std::string(14, '\0') + "\xff\x7f" + std::string(32767, 'A') + std::string(18, '\0');
+  }
+  const std::string reali = meta_di_reali(1007001);
+  struct caso {
+    const char* file;
+    std::string massimo;    // a readable file of the largest size
+    std::uintmax_t in_piu;  // the least that makes it larger and keeps its layout
+  };
+  const caso casi[] = {
+      {"ARONA_DOMODOSSOLA_324.dat", std::string(302115, '\0'), 15},
+      {"ARONA_DOMODOSSOLA_324.sim", stazioni, 1},
+      {"ARONA_DOMODOSSOLA_linea.dat", reali + reali, 2},
+  };
+  for (const caso& c : casi) {
+    const fs::path p = cartella_ / c.file;
+    sostituisci(c.file, c.massimo);
+    EXPECT_EQ(esegui("dump"), 0) << c.file << errori_;
+    fs::resize_file(p, c.massimo.size() + c.in_piu);
+    EXPECT_EQ(esegui("dump"), uscita_compilato_danneggiato) << c.file;
+    EXPECT_EQ(errori_, "scenario-tool: ./" + std::string(c.file) + ": damaged file: " +
+                           std::to_string(c.massimo.size() + c.in_piu) + " bytes, more than the " +
+                           std::to_string(c.massimo.size()) + " such a file may hold here\n");
+    EXPECT_EQ(uscita_, "");
+    sostituisci(c.file, compilati().file.at(c.file));
+  }
+  // 20140020 bytes of empty points: 5035005 in each half.
+  sostituisci("ARONA_DOMODOSSOLA_linea.dat", "");
+  fs::resize_file(cartella_ / "ARONA_DOMODOSSOLA_linea.dat", 20140020);
   EXPECT_EQ(esegui("dump"), uscita_compilato_danneggiato);
-  EXPECT_NE(errori_.find("ARONA_DOMODOSSOLA_324.dat: damaged file: 644245095 bytes, more than "
-                         "the 644245080 such a file may hold here\n"),
-            std::string::npos)
-      << errori_;
-  EXPECT_EQ(uscita_, "");
+  EXPECT_EQ(errori_,
+            "scenario-tool: ./ARONA_DOMODOSSOLA_linea.dat: damaged file: more than the 1007001 "
+            "points a half may hold here\n");
 }
 
 TEST_F(DumpPlot, TestoPerGliAutori) {
@@ -358,13 +399,7 @@ TEST_F(DumpPlot, PlotDelPercorsoMassimo) {
     percorso[c * 15 + 12] = static_cast<char>(c % 40);  // speed limits from 0 to 195 km/h
     percorso[c * 15 + 13] = static_cast<char>(90 + c % 20);
   }
-  std::string meta;
-  for (std::size_t i = 0; i < punti; ++i) {
-    const int16_t etichetta = 5;
-    const double v = i % 2 ? 1e6 : -1e6;
-    meta.append(reinterpret_cast<const char*>(&etichetta), 2);
-    meta.append(reinterpret_cast<const char*>(&v), 8);
-  }
+  const std::string meta = meta_di_reali(punti);
   sostituisci("ARONA_DOMODOSSOLA_324.dat", percorso);
   sostituisci("ARONA_DOMODOSSOLA_linea.dat", meta + meta);
   EXPECT_EQ(esegui("plot --out massimo.png"), 0) << errori_;
