@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/testo_mostrabile.h"
 #include "run/stati_uscita.h"
 #include "tools/cli/comandi.h"
 #include "tools/cli/lettura_comando.h"
