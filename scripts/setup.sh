@@ -40,12 +40,11 @@ if ((${#missing[@]})); then
 fi
 
 # The test of the sources' colouring runs the engine VS Code colours with, from npm
-# (editors/package.json); without npm it is skipped.
-if command -v npm >/dev/null; then
-  npm ci --prefix "$(dirname "$0")/../editors" --no-audit --no-fund --loglevel=error
-fi
+# (editors/package.json).
+npm ci --prefix "$(dirname "$0")/../editors" --no-audit --no-fund --loglevel=error
 
-# Again only when the lock file is newer than what npm last installed.
+# serve's browser test drives Chromium with puppeteer-core (tests/browser/package.json),
+# installed again only when its lock file is newer than what npm last installed.
 browser="$(cd "$(dirname "$0")/.." && pwd)/tests/browser"
 if [ ! -e "$browser/node_modules/.package-lock.json" ] ||
   [ "$browser/package-lock.json" -nt "$browser/node_modules/.package-lock.json" ]; then
