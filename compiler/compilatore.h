@@ -25,6 +25,7 @@ struct opzioni_compilazione {
   std::string numero_treno = "324";
   bool con_tracciato = true;           // build the plan view written to ROUTE_linea.dat
   std::size_t problemi_massimi = 100;  // problems kept; the rest are counted
+  bool con_avvisi = true;  // the reading's warnings; the package, which shows none, skips them
 };
 
 // A compile stops where the rules stop; a check reads on after each bad record, to find every

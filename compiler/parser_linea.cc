@@ -1,6 +1,7 @@
 // The line description half of `memorizza_dati`: line constants into the special slots,
 // route size, gradients, curves into the track plan, tunnels, boards and signboards.
 #include <algorithm>
+#include <optional>
 
 #include "compiler/analisi.h"
 #include "compiler/aritmetica.h"
@@ -406,8 +407,10 @@ bool leggi_descrizione_linea(analisi& m, const testi_sorgenti& testi) {
     m.registra(101, diagnostica_di("the line description is missing"));
     return m.raccoglie();
   }
-  controlli_lettura controlli(m, file_sorgente::linea, *testi.linea);
-  lettore_record lettore(file_sorgente::linea, *testi.linea, m.opzioni.con_tracciato, &controlli);
+  std::optional<controlli_lettura> controlli;
+  if (m.opzioni.con_avvisi) controlli.emplace(m, file_sorgente::linea, *testi.linea);
+  lettore_record lettore(file_sorgente::linea, *testi.linea, m.opzioni.con_tracciato,
+                         controlli ? &*controlli : nullptr);
   const lettura_in_corso in_corso(m, lettore);
   return parser_linea(m, lettore).esegui();
 }

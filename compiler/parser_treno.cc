@@ -2,6 +2,7 @@
 // and adhesion layers, stations with their areas and markers, signals and slow orders.
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "compiler/analisi.h"
@@ -370,8 +371,10 @@ void leggi_servizio_treno(analisi& m, const testi_sorgenti& testi) {
   m.file_corrente = file_sorgente::treno;
   m.ultima_chiave = {};
   if (!testi.treno) throw guasto("the train service file does not exist");
-  controlli_lettura controlli(m, file_sorgente::treno, *testi.treno);
-  lettore_record lettore(file_sorgente::treno, *testi.treno, m.opzioni.con_tracciato, &controlli);
+  std::optional<controlli_lettura> controlli;
+  if (m.opzioni.con_avvisi) controlli.emplace(m, file_sorgente::treno, *testi.treno);
+  lettore_record lettore(file_sorgente::treno, *testi.treno, m.opzioni.con_tracciato,
+                         controlli ? &*controlli : nullptr);
   const lettura_in_corso in_corso(m, lettore);
   parser_treno(m, lettore).esegui();
 }

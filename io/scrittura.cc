@@ -290,8 +290,18 @@ void insieme_file::prepara(const std::filesystem::path& nome_file, const contenu
   pronti_.push_back({tmp, destinazione});
 }
 
+// Whether any file of the set is already there: only then can a kill leave a mixed set.
+bool insieme_file::sostituisce() const {
+  for (const pronto& p : pronti_) {
+    io::tipo_voce tipo{};
+    if (io::tipo_di(p.destinazione, tipo) != 0 || tipo != io::tipo_voce::assente) return true;
+  }
+  return false;
+}
+
 void insieme_file::conferma() {
-  if (pronti_.size() > 1) return conferma_insieme();
+  // A first set, or a single file, is renamed into place with nothing to put aside.
+  if (pronti_.size() > 1 && sostituisce()) return conferma_insieme();
   for (const pronto& p : pronti_) {
     if (const codice_sistema c = io::rinomina(p.temporaneo, p.destinazione); c != 0) {
       fallisci(p.destinazione, {"sostituzione", "replacing"}, c);

@@ -27,7 +27,9 @@ using contenuto_file = std::function<void(std::ostream&)>;
 // file is moved aside (NAME.PROCESS.SET.old), or its absence is marked (an empty
 // NAME.PROCESS.SET.absent); each temporary is renamed into its free name; the old files and
 // the marks are deleted. A run killed on the way leaves what `ripara_scritture_interrotte`
-// finishes or undoes. A single file is renamed over its old copy, in one step.
+// finishes or undoes. A single file is renamed over its old copy, in one step; a set none of
+// whose files exists yet is renamed into place file by file, since there is no earlier set
+// that a kill could leave mixed with it.
 class insieme_file {
  public:
   explicit insieme_file(std::filesystem::path cartella);
@@ -44,6 +46,7 @@ class insieme_file {
   struct pronto {
     std::filesystem::path temporaneo, destinazione;
   };
+  bool sostituisce() const;
   void conferma_insieme();
   std::filesystem::path cartella_;
   std::string insieme_;  // PROCESS.SET, in the names of its temporaries and old files

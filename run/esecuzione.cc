@@ -96,7 +96,8 @@ std::optional<std::filesystem::path> sorgente_altrui(const std::filesystem::path
 
 int esegui_pacchetto(const std::filesystem::path& cartella, const carico& c,
                      interfaccia_utente& interfaccia, std::chrono::milliseconds attesa) {
-  const opzioni_compilazione o{c.linea, c.treno, true};
+  opzioni_compilazione o{c.linea, c.treno, true};
+  o.con_avvisi = false;
   interfaccia.mostra_avanzamento(o.nome_linea + " - treno " + o.numero_treno);
   try {
     const blocco_cartella blocco(cartella, attesa);
