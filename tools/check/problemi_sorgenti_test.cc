@@ -82,6 +82,36 @@ const caso casi[] = {
      "R_7-.txt:3:60: warning: byte 0x81 is not Windows-1252 text\n  stazione, 3600, 2, 600, 1,1,0, "
      "1,1,0, 2,1,1, 0, 8,4,0, CITT\\x81\n                                                          "
      "   ^~~~\n0 errors, 1 warning\n"},
+    {"TestoUtf8DiQuattroByte", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\xF0\x9F\x98\x80\r\n",
+     "R_7-.txt:3:60: warning: UTF-8 text detected; the sources are read as Windows-1252: save the "
+     "file as Windows-1252\n  stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, "
+     "CITT\xC3\xB0\xC5\xB8\xCB\x9C\xE2\x82\xAC\n                                                   "
+     "          ^\n0 errors, 1 warning\n"},
+    {"ByteFuoriWindows1252_8D", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\x8D\r\n",
+     "R_7-.txt:3:60: warning: byte 0x8D is not Windows-1252 text\n  stazione, 3600, 2, 600, 1,1,0, "
+     "1,1,0, 2,1,1, 0, 8,4,0, CITT\\x8D\n                                                          "
+     "   ^~~~\n0 errors, 1 warning\n"},
+    {"ByteFuoriWindows1252_8F", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\x8F\r\n",
+     "R_7-.txt:3:60: warning: byte 0x8F is not Windows-1252 text\n  stazione, 3600, 2, 600, 1,1,0, "
+     "1,1,0, 2,1,1, 0, 8,4,0, CITT\\x8F\n                                                          "
+     "   ^~~~\n0 errors, 1 warning\n"},
+    {"ByteFuoriWindows1252_90", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\x90\r\n",
+     "R_7-.txt:3:60: warning: byte 0x90 is not Windows-1252 text\n  stazione, 3600, 2, 600, 1,1,0, "
+     "1,1,0, 2,1,1, 0, 8,4,0, CITT\\x90\n                                                          "
+     "   ^~~~\n0 errors, 1 warning\n"},
+    {"ByteFuoriWindows1252_9D", "",
+     prima + "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, CITT\x9D\r\n",
+     "R_7-.txt:3:60: warning: byte 0x9D is not Windows-1252 text\n  stazione, 3600, 2, 600, 1,1,0, "
+     "1,1,0, 2,1,1, 0, 8,4,0, CITT\\x9D\n                                                          "
+     "   ^~~~\n0 errors, 1 warning\n"},
+    // A name on the line of the field before it, the record begun on the line above.
+    {"NomeSullaRigaDelCampoPrima", "",
+     prima + "stazione, 3600, 2, 600,\r\n1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, SEGNALE\r\n",
+     "0 errors, 0 warnings\n"},
     {"NumeriNonNumeri", "", "numero vetture, x\r\nsabbia, y\r\n",
      "R_7-.txt:2:17: error 25: `numero vetture` field `numero` is \"x\", not a whole number\n  "
      "numero vetture, x\n                  ^\nR_7-.txt:3:9: error 25: `sabbia` field `quantita` is "
