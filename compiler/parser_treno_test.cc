@@ -48,6 +48,7 @@ TEST_F(TrenoSpedito, MarcatoriDiFermata) {
   EXPECT_EQ(cl(11).tipo, cella_fermata);
   EXPECT_EQ(cl(11).dato_1, 1);
   for (int k = 1; k <= 4; ++k) EXPECT_EQ(cl(11 - k).preavviso, 80 + k);
+  EXPECT_EQ(cl(11 - 5).preavviso, 0);  // four cells, not five
   EXPECT_EQ(cl(5150 / 50 - 1).tipo, cella_fermata);
   EXPECT_EQ(cl(5150 / 50 - 1).dato_1, 2);
 }
@@ -410,6 +411,10 @@ TEST(Treno, LimitiArrotondatiEDopoIlPrimoRecord) {
   EXPECT_EQ(c.s.percorso[39].velocita, 23);
   EXPECT_EQ(c.s.percorso[40].velocita, 12);
   EXPECT_EQ(c.s.percorso[1277].aderenza, 90);
+  // A record in cell 1 still gives cell 0 the limit before it.
+  const auto d = compila(linea_minima(), treno_minimo("velocita, 0, 30\r\nvelocita, 50, 60\r\n"));
+  EXPECT_EQ(d.s.percorso[0].velocita, 6);
+  EXPECT_EQ(d.s.percorso[1].velocita, 12);
 }
 
 // Adhesion holds from its own position's cell to the cell before the next record's, as the
