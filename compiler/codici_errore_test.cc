@@ -15,6 +15,13 @@ TEST(MessaggioErrore, RigaItalianaDelPacchetto) {
   EXPECT_EQ(messaggio_errore(c.r.codice, c.r.posizione, c.r.file, static_cast<int32_t>(c.r.riga)),
             "ARONA_DOMODOSSOLA_324-.txt:2: errore 25: errore di lettura dei sorgenti (file "
             "mancante, record incompleto o valore non valido)");
+  // A place from line 1 on; line 0 or no file is a code with no place.
+  const std::string lettura =
+      "errore 25: errore di lettura dei sorgenti (file mancante, record incompleto o valore non "
+      "valido)";
+  EXPECT_EQ(messaggio_errore(25, 0, "R_linea.txt", 1), "R_linea.txt:1: " + lettura);
+  EXPECT_EQ(messaggio_errore(25, 0, "R_linea.txt", 0), lettura);
+  EXPECT_EQ(messaggio_errore(25, 0, "", 1), lettura);
   EXPECT_EQ(messaggio_errore(12, 5000, "R_1-.txt", 3),
             "errore 12: nessuna cella libera per un controllo prima dell'inizio del rallentamento "
             "(posizione 5000 m)");

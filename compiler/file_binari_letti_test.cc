@@ -85,6 +85,8 @@ const caso_guasto casi_guasti[] = {
     {"dimensione dispari", [] { return std::string(7, '\0'); }, tracciato, "odd size 7"},
     {"meta' diseguali", meta_diseguali, tracciato,
      "the two halves differ in length: 64005 x points and 64001 y points"},
+    {"reale senza valore", [] { return std::string("\0\0\0\0\0\0\x05\0", 8); }, tracciato,
+     "file ends early at byte 8"},
     {"elemento a cavallo",
      [] { return std::string("\x02\x00\x00\x00\x05", 6) + std::string(14, '\0'); }, tracciato,
      "an element of the x half runs past the middle of the file (byte 10)"},

@@ -104,7 +104,7 @@ std::string scritto(const tracciato_compilato& t) {
   return out.str();
 }
 
-// Five points: the two seeds, one computed on the straight, two empty.
+// Five points: the two seeds, one computed on the straight, two empty; then four, one empty.
 TEST(FileTracciato, PianoPiccoloByteAByte) {
   const tracciato_compilato t{4, true, {{2, 0.0}}};
   const std::string x(
@@ -118,6 +118,8 @@ TEST(FileTracciato, PianoPiccoloByteAByte) {
       "\x00\x00\x00\x00",
       22);
   EXPECT_EQ(scritto(t), x + y);
+  // A single empty point at the end.
+  EXPECT_EQ(scritto(tracciato_compilato{3, true, {{2, 0.0}}}), x.substr(0, 20) + y.substr(0, 20));
   EXPECT_EQ(byte_tracciato(4), 44u);
 }
 

@@ -22,6 +22,11 @@ std::string taglia(std::string_view testo) {
 
 const campo_sorgente& campo_di(const record_letto& r, std::size_t k) { return r.parola->campi[k]; }
 
+// "1 station", "3 stations".
+std::string quanti(int64_t n, const std::string& nome) {
+  return std::to_string(n) + " " + nome + (n == 1 ? "" : "s");
+}
+
 std::string nome_sorgente(const analisi& m, file_sorgente f) { return m.nome_sorgente(f); }
 
 // "11 numbers", "16 numbers and its `nome`".
@@ -369,9 +374,9 @@ diagnostica problema_senza_posto(const analisi& m) {
   const int32_t cartelli = primo_posto_cartello - m.posto_cartello;
   return problema_record(m,
                          "no station slot left: stations and signboard texts share slots 1 "
-                         "to 80, and the " +
-                             std::to_string(cartelli) + " signboards leave room for " +
-                             std::to_string(std::max(0, m.posto_cartello - 2)) + " stations");
+                         "to 80, and with " +
+                             quanti(cartelli, "signboard") + " there is room for " +
+                             quanti(std::max(0, m.posto_cartello - 2), "station"));
 }
 
 diagnostica problema_progressive(const analisi& m) {

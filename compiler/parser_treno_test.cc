@@ -169,6 +169,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "ARONA_DOMODOSSOLA_324-.txt:3:10: error 16: `segnale` at 5200 m falls in cell "
                    "105 (5200 m), which already holds the stop marker of station `X`: two point "
                    "features never share a 50 m cell (position 5200 m)"},
+        // From type 25 on a station has no stop marker to meet the signal.
+        caso_treno{"segnale_dove_il_tipo_25_non_ha_fermata",
+                   treno_minimo(stazione(5000, 25, 600) + segnale(5200)), 0, 0, ""},
         caso_treno{"avviso_occupato", treno_minimo(segnale(3800) + rallentamento(5000)), 17, 5000,
                    "ARONA_DOMODOSSOLA_324-.txt:3:16: error 17: the warning board 1200 m before "
                    "`rallentamento` at 5000 m falls in cell 77 (3800 m), which already holds a "
@@ -192,11 +195,25 @@ INSTANTIATE_TEST_SUITE_P(
             "ARONA_DOMODOSSOLA_324-.txt:3:34: error 20: one of the four cells before the warning "
             "board of `rallentamento` at 5000 m falls in cell 75 (3700 m), which already holds a "
             "signal: two point features never share a 50 m cell (position 5000 m)"},
+        // The fourth cell before the board is the last one that must be free.
+        caso_treno{
+            "quarta_prima_dell_avviso_occupata", treno_minimo(segnale(3600) + rallentamento(5000)),
+            20, 5000,
+            "ARONA_DOMODOSSOLA_324-.txt:3:34: error 20: one of the four cells before the warning "
+            "board of `rallentamento` at 5000 m falls in cell 73 (3600 m), which already holds a "
+            "signal: two point features never share a 50 m cell (position 5000 m)"},
+        caso_treno{"quinta_prima_dell_avviso_occupata",
+                   treno_minimo(segnale(3550) + rallentamento(5000)), 0, 0, ""},
         caso_treno{"stazioni_troppo_vicine",
                    treno_minimo(stazione(5000, 24, 600) + stazione(5900, 24, 600)), 22, 5900,
                    "ARONA_DOMODOSSOLA_324-.txt:3:11: error 22: station `X`'s area starts at 5600 "
                    "m, only 300 m after station `X`'s ends at 5300 m: station areas must be 350 m "
                    "apart, and stations in order along the line (position 5900 m)"},
+        caso_treno{"stazioni_a_contatto",
+                   treno_minimo(stazione(5000, 24, 600) + stazione(5600, 24, 600)), 22, 5600,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:11: error 22: station `X`'s area starts at 5300 "
+                   "m, only 0 m after station `X`'s ends at 5300 m: station areas must be 350 m "
+                   "apart, and stations in order along the line (position 5600 m)"},
         caso_treno{"stazioni_a_350_m",
                    treno_minimo(stazione(5000, 24, 600) + stazione(6000, 24, 600)), 0, 0, ""},
         caso_treno{"stazioni_a_350_m_esatti",

@@ -27,7 +27,6 @@ class passata {
   cella& c(int64_t i) { return m_.compilato.percorso[static_cast<std::size_t>(i)]; }
   // Cells outside the route are never free and never read.
   bool libera_in(int64_t i) { return i >= 0 && i <= ultima_ && libera(c(i)); }
-  bool tipo_in(int64_t i, uint8_t tipo) { return i >= 0 && i <= ultima_ && c(i).tipo == tipo; }
   // A check comes from the record of cell `per`, the signal or slow order it serves.
   void metti_controllo(int64_t i, int64_t per) {
     c(i).tipo = cella_controllo_velocita;

@@ -37,6 +37,13 @@ struct caso {
 
 void PrintTo(const caso& c, std::ostream* os) { *os << c.nome; }
 
+// n signboard texts from 50 m on, one cell apart: they take the slots from 80 down.
+std::string cartelli(int n) {
+  std::string r;
+  for (int i = 1; i <= n; ++i) r += "cartello_indicatore, " + std::to_string(50 * i) + ", (T)\r\n";
+  return r;
+}
+
 const caso casi[] = {
     {"ParolaSbagliata", "",
      prima + "stazoine, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0, SECONDA\r\n",
@@ -304,6 +311,16 @@ const caso casi[] = {
      "                    ^~~~~~\nR_7-.txt:2:46: error 25: `stazione` time 596523 h 14 min 8 s "
      "does not fit 32 bits of seconds\n  stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 596523,14,8, "
      "PRIMA\n                                               ^~~~~~\n3 errors, 3 warnings\n"},
+    // Each station past the slots the boards leave is an error of its own.
+    {"StazioniOltreIPostiDeiCartelli", cartelli(77),
+     prima + "stazione, 1500, 24, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,2,0, B\r\n" +
+         "stazione, 2500, 24, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,4,0, C\r\n",
+     "R_7-.txt:3:1: error 10: no station slot left: stations and signboard texts share slots 1 "
+     "to 80, and with 77 signboards there is room for 1 station\n  stazione, 1500, 24, 600, "
+     "0,0,0, 1,1,0, 4,1,1, 1, 8,2,0, B\n  ^~~~~~~~\nR_7-.txt:4:1: error 10: no station slot "
+     "left: stations and signboard texts share slots 1 to 80, and with 77 signboards there is "
+     "room for 1 station\n  stazione, 2500, 24, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,4,0, C\n  "
+     "^~~~~~~~\n2 errors, 0 warnings\n"},
 };
 
 // The usual mistakes of an author, one each, with the words both commands use.
