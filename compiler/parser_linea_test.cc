@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "compiler/aritmetica.h"
 #include "tests/aiuti_test.h"
@@ -212,6 +213,10 @@ INSTANTIATE_TEST_SUITE_P(
             "tunnel's first cell at -1, before cell 0: a tunnel starts at -25 m or later"},
         caso_linea{"galleria_prima_del_percorso_senza_celle",
                    linea_minima("montagna, -100, -90, 1\r\n"), 0, 0, ""},
+        // Digits, a sign at most, past 32 bits; the digits 0 and 9 at both ends of the test.
+        caso_linea{"numero_oltre_32_bit", linea_minima("pendenza, -9000000000, 1\r\n"), 25, 0,
+                   "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` "
+                   "\"-9000000000\" does not fit 32 bits"},
         // One sign at most in front of the digits.
         caso_linea{"segno_piu_meno", linea_minima("pendenza, +-5, 1\r\n"), 25, 0,
                    "ARONA_DOMODOSSOLA_linea.txt:4:11: error 25: `pendenza` field `posizione` is "
@@ -347,6 +352,17 @@ TEST(Linea, GalleriaDiUnaCella) {
   EXPECT_EQ(una.s.percorso[17].galleria, 0);
   const auto nessuna = compila(linea_minima("montagna, 800, 820, 1\r\n"), treno_minimo());
   EXPECT_EQ(nessuna.s.percorso[16].galleria, 0);
+}
+
+// Lamps come with the types above 10: 10 is a type of its own, 11 is type 1 with lamps.
+TEST(Linea, LampadeDalTipoUndici) {
+  for (const auto& [tipo, galleria, lampada] :
+       {std::tuple{10, 10, false}, std::tuple{11, 1, true}}) {
+    const auto c = compila(linea_minima("montagna, 800, 1500, " + std::to_string(tipo) + "\r\n"),
+                           treno_minimo());
+    EXPECT_EQ(c.s.percorso[16].galleria, galleria) << tipo;
+    EXPECT_EQ(c.s.percorso[19].tipo == cella_lampada, lampada) << tipo;
+  }
 }
 
 // A tunnel from -25 m starts in cell 0; from -26 m it would start in cell -1 and marks nothing.

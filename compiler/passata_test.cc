@@ -171,6 +171,23 @@ TEST_F(Passata, SegnaleFinoADodiciCelleDopoLaFine) {
   EXPECT_FALSE(controllo(116));
 }
 
+// The check after the end goes right in front of the signal, else one cell further back.
+TEST_F(Passata, ControlloDopoLaFineNellaPrimaCellaLiberaDavantiAlSegnale) {
+  rallentamento(100, 104, 50);
+  metti(106, cella_segnale);  // 105 free, 104 the end
+  passata_percorso(m);
+  EXPECT_TRUE(controllo(105));
+  EXPECT_EQ(m.risultato.codice, 0);
+  m.compilato.percorso.assign(301, cella{});
+  rallentamento(100, 104, 50);
+  metti(109, cella_fermata, 1);
+  metti(110, cella_segnale);
+  passata_percorso(m);
+  EXPECT_TRUE(controllo(108));
+  EXPECT_EQ(m.compilato.percorso[109].tipo, cella_fermata);
+  EXPECT_EQ(m.risultato.codice, 0);
+}
+
 TEST_F(Passata, SegnaleDopoLaFineSenzaPostoDaErrore13) {
   rallentamento(100, 104, 50);
   for (int i : {103, 105}) metti(i, cella_segnale);
