@@ -139,6 +139,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "ARONA_DOMODOSSOLA_324-.txt:3:15: error 7: `abbattimento` at 5050 m falls in "
                    "cell 101 (5000 m), which already holds a signal: two point features never "
                    "share a 50 m cell (position 5050 m)"},
+        caso_treno{"segnale_su_abbattimento",
+                   treno_minimo("abbattimento, 5050, 100\r\n" + segnale(5000)), 16, 5000,
+                   "ARONA_DOMODOSSOLA_324-.txt:3:10: error 16: `segnale` at 5000 m falls in cell "
+                   "101 (5000 m), which already holds an `abbattimento` speed code: two point "
+                   "features never share a 50 m cell (position 5000 m)"},
         caso_treno{"stazione_non_multipla_di_50", treno_minimo(stazione(25, 24, 600)), 8, 25,
                    "ARONA_DOMODOSSOLA_324-.txt:2:11: error 8: `stazione` field `posizione` 25 m is "
                    "not a multiple of 50 (position 25 m)"},
