@@ -270,6 +270,11 @@ TEST(Linea, LunghezzaAlLimiteAccettataEOltreTenutaNellaVoce) {
   EXPECT_EQ(c.s.tabella_stazioni[84].fine, 1000001);
   EXPECT_FALSE(c.sorgenti.linea.has_value());
   EXPECT_TRUE(c.sorgenti.treno.has_value());
+  // Below 0 is a fault, which no text source survives.
+  c = compila("[generale]\r\nlunghezza percorso, -1\r\n[curve]\r\n[fine]\r\n", treno_minimo());
+  EXPECT_EQ(c.r.codice, 25);
+  EXPECT_FALSE(c.sorgenti.linea.has_value());
+  EXPECT_FALSE(c.sorgenti.treno.has_value());
 }
 
 // The last length read sizes the route and the plan, also when a later record of the general

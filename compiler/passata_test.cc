@@ -46,6 +46,20 @@ TEST_F(Passata, SegnaleDopoLAvvisoRiceveUnControllo) {
   EXPECT_EQ(m.risultato.codice, 0);
 }
 
+// A signal 20 cells behind the board is the farthest that gets a check.
+TEST_F(Passata, SegnaleAVentiCelleDallAvviso) {
+  metti(50, cella_avviso_rallentamento);
+  metti(30, cella_segnale);
+  passata_percorso(m);
+  EXPECT_TRUE(controllo(29));
+  EXPECT_EQ(controlli(), 1);
+  m.compilato.percorso.assign(301, cella{});
+  metti(50, cella_avviso_rallentamento);
+  metti(29, cella_segnale);
+  passata_percorso(m);
+  EXPECT_EQ(controlli(), 0);
+}
+
 TEST_F(Passata, AvvisoInCellaTreNonFaNulla) {
   metti(3, cella_avviso_rallentamento);
   metti(2, cella_segnale);
