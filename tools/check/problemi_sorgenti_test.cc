@@ -227,6 +227,11 @@ const caso casi[] = {
      "`[generale]`\n  sabbia, 10\n  ^~~~~~\nR_7-.txt: warning: no `[generale]` header: every field "
      "of the file is skipped\n0 errors, 2 warnings\n",
      true},
+    // The blank before the line end is not part of the empty name.
+    {"NomeVuotoDopoUnoSpazio", "", "stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, \r\n",
+     "R_7-.txt:2:53: warning: `stazione` field `nome` is empty\n  stazione, 0, 8, 600, 0,0,0, "
+     "1,1,0, 4,1,1, 1, 8,0,0, \n                                                      ^\n0 errors, "
+     "1 warning\n"},
     {"NomeMancanteOVuoto", "",
      "stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0\r\n[rallentamenti]\r\n"
      "stazione, 3600, 2, 600, 1,1,0, 1,1,0, 2,1,1, 0, 8,4,0,\r\n",
