@@ -164,6 +164,30 @@ TEST_F(Strumento, UscitaNonScrittaNonEUnSuccesso) {
   }
 }
 
+// Out of memory: status 8 and its line, the earlier compiled files kept and nothing left
+// behind. The address space is capped below the source's size, so reading it fails.
+TEST_F(Strumento, MemoriaEsauritaTieneICompilatiDiPrima) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the cap leaves";
+#endif
+  test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima());
+  test::scrivi_file(cartella_ / "R_7-.txt", test::treno_minimo());
+  ASSERT_EQ(esegui("compile --route R --train 7 -q"), 0) << errori_;
+  test::scrivi_file(cartella_ / "R_linea.txt", test::linea_minima() + std::string(48 << 20, ' '));
+  const auto prima = contenuto();
+  const int stato = std::system(("cd '" + cartella_.string() +
+                                 "' && prlimit --as=41943040 '" CARTELLA_BUILD
+                                 "/scenario-tool' compile --route R --train 7 >uscita.log "
+                                 "2>errori.log")
+                                    .c_str());
+  EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 8) << stato;
+  EXPECT_EQ(file("uscita.log"), "");
+  EXPECT_EQ(file("errori.log"), "scenario-tool: out of memory: the run stopped\n");
+  fs::remove(cartella_ / "uscita.log");
+  fs::remove(cartella_ / "errori.log");
+  EXPECT_EQ(contenuto(), prima);
+}
+
 // A reader that has closed the pipe ends the command as it ends any program, by SIGPIPE, with
 // nothing on standard error.
 TEST_F(Strumento, TuboChiusoFinisceInSilenzio) {
