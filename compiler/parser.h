@@ -13,6 +13,10 @@ namespace scenario {
 // The fault of a record that needs the route before any length was read.
 inline constexpr const char* senza_lunghezza =
     "no `lunghezza percorso` in the general section, so the route has no cells";
+// The same when the last length read was out of range.
+inline constexpr const char* lunghezza_rifiutata =
+    "the route has no cells, as its `lunghezza percorso` is refused: no feature is checked "
+    "against it";
 
 // The position check of field k of the record being read, at p metres: it passes while
 // (p + margine) / 50 does not exceed the last cell; otherwise code 15 with the position. A

@@ -40,6 +40,11 @@ class parser_linea {
     return scenario::fuori_percorso(m_, 0, p, m_.record_corrente->parola->margine);
   }
   passo chiudi_con(int32_t codice, diagnostica d);
+  // Why there is no route: a length refused has had its own problem, so this one says what
+  // follows from it.
+  const char* senza_percorso() const {
+    return lunghezza_rifiutata_ ? lunghezza_rifiutata : senza_lunghezza;
+  }
   passo chiudi_con(int32_t codice, int32_t posizione, diagnostica d);
   void scrivi_pendenze_fino_a(int64_t limite);
   void avvisa_curva_sovrapposta(int32_t p);
@@ -48,8 +53,9 @@ class parser_linea {
   analisi& m_;
   lettore_record& l_;
   bool in_generale_ = true;
-  bool da_dimensionare_ = false;  // a length was read since the route was last sized
-  bool senza_percorso_ = false;   // a check reads on with no route: no feature is applied
+  bool da_dimensionare_ = false;      // a length was read since the route was last sized
+  bool senza_percorso_ = false;       // a check reads on with no route: no feature is applied
+  bool lunghezza_rifiutata_ = false;  // the last length read was not taken
   int32_t indice_pendenza_ = 0;
   int32_t pendenza_precedente_ = 0;
   int64_t fine_curva_precedente_ = -1;
@@ -98,6 +104,8 @@ bool parser_linea::leggi() {
         return true;
       case evento_lettura::record: {
         const record_letto& r = l_.record();
+        // Until it is taken: a check passes over a record with a bad field.
+        if (r.parola->record == tipo_record::lunghezza) lunghezza_rifiutata_ = true;
         const passo p = applica_record(m_, r, [&] { return campo(r); });
         if (p == passo::errore) {
           if (in_generale_) dimensiona();
@@ -163,6 +171,7 @@ passo parser_linea::lunghezza() {
     if (d->codice != 25) return chiudi_con(d->codice, std::move(*d));
     throw guasto(std::move(*d));
   }
+  lunghezza_rifiutata_ = false;
   m_.lunghezza_estesa = l + metri_oltre_la_fine;
   m_.ultima_cella = static_cast<int32_t>(ultima_cella_di(l));
   da_dimensionare_ = true;
@@ -228,11 +237,11 @@ void parser_linea::tra_le_parti() {
   const bool senza_piano = m_.opzioni.con_tracciato && !m_.compilato.tracciato.creato();
   if (m_.raccoglie() && (senza_piano || !m_.percorso_creato())) {
     senza_percorso_ = true;
-    throw guasto(senza_lunghezza);
+    throw guasto(senza_percorso());
   }
   if (m_.opzioni.con_tracciato) {
     // The line starts at the origin heading along +y (compiler/punti_tracciato.h).
-    if (senza_piano) throw guasto(senza_lunghezza);
+    if (senza_piano) throw guasto(senza_percorso());
     m_.compilato.tracciato.seminato = true;
   }
 }
@@ -381,7 +390,7 @@ passo parser_linea::cartello() {
 void parser_linea::fine_descrizione() {
   m_.uscita.consuma_linea = true;
   if (senza_percorso_) return;
-  if (!m_.percorso_creato()) throw guasto(senza_lunghezza);
+  if (!m_.percorso_creato()) throw guasto(senza_percorso());
   scrivi_pendenze_fino_a(m_.ultima_cella - 2);
   if (m_.opzioni.con_tracciato) {
     m_.compilato.tracciato.avanza(m_.lunghezza_estesa - 2, 0.0);

@@ -227,6 +227,21 @@ const caso casi[] = {
      "`[generale]`\n  sabbia, 10\n  ^~~~~~\nR_7-.txt: warning: no `[generale]` header: every field "
      "of the file is skipped\n0 errors, 2 warnings\n",
      true},
+    // A length refused leaves no route: the check says so once, in those words, and applies
+    // no feature; with no length at all, it says that instead.
+    {"LunghezzaRifiutata",
+     "[generale]\r\nlunghezza percorso, -1\r\n[curve]\r\npendenza, 100, 5\r\n[fine]\r\n",
+     "[generale]\r\n" + prima + "[fine]\r\n",
+     "R_linea.txt:2:21: error 25: `lunghezza percorso` field `L` -1 m is below 0 m, the least the "
+     "compiler takes: a line is 0 to 1000000 m long\n  lunghezza percorso, -1\n                  "
+     "    ^~\nR_linea.txt: error 25: the route has no cells, as its `lunghezza percorso` is "
+     "refused: no feature is checked against it\n2 errors, 0 warnings\n",
+     true},
+    {"LunghezzaMancante", "[generale]\r\n[curve]\r\npendenza, 100, 5\r\n[fine]\r\n",
+     "[generale]\r\n" + prima + "[fine]\r\n",
+     "R_linea.txt: error 25: no `lunghezza percorso` in the general section, so the route has no "
+     "cells\n1 error, 0 warnings\n",
+     true},
     // The blank before the line end is not part of the empty name.
     {"NomeVuotoDopoUnoSpazio", "", "stazione, 0, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 8,0,0, \r\n",
      "R_7-.txt:2:53: warning: `stazione` field `nome` is empty\n  stazione, 0, 8, 600, 0,0,0, "
